@@ -1,0 +1,47 @@
+// Throughput of the number texts and the inverse involute solvers, which the
+// back-calculation scan runs hundreds of times per request.
+#include <benchmark/benchmark.h>
+
+#include "core/geometry.h"
+#include "core/number_text.h"
+
+namespace {
+
+using namespace silvarone;
+
+void BM_FormatFixed(benchmark::State& state) {
+  double value = 37.58770483143634;
+  for (auto _ : state) {
+    benchmark::DoNotOptimize(FormatFixed(value, 15, 3));
+    value += 1e-9;
+  }
+}
+BENCHMARK(BM_FormatFixed);
+
+void BM_ParseParameter(benchmark::State& state) {
+  TGear record;
+  record.minimum = -1000;
+  record.maximum = 1000;
+  for (auto _ : state) {
+    record.text = "20,50";
+    benchmark::DoNotOptimize(ParseParameter(record, false, true));
+  }
+}
+BENCHMARK(BM_ParseParameter);
+
+void BM_InvoluteNewton(benchmark::State& state) {
+  const double target = 0.0149043838;  // inv 20 degrees
+  for (auto _ : state)
+    benchmark::DoNotOptimize(SolveInvoluteNewton(target, 0.5, 1e-7, 10000));
+}
+BENCHMARK(BM_InvoluteNewton);
+
+void BM_InvoluteFixedPoint(benchmark::State& state) {
+  const double target = 0.0149043838;
+  for (auto _ : state) {
+    benchmark::DoNotOptimize(SolveInvoluteFixedPoint(target, 0.03, 1e-10, 10000000));
+  }
+}
+BENCHMARK(BM_InvoluteFixedPoint);
+
+}  // namespace

@@ -1,0 +1,301 @@
+#include "core/geometry.h"
+
+#include <cmath>
+
+namespace silvarone {
+namespace {
+
+long double Rad(double degrees) {
+  return degrees * kDegToRad;
+}
+
+// Writes a computed value into its record and formats the text at once.
+void Store(const Gear& gear, TGear& record, long double value) {
+  record.value = static_cast<double>(value);
+  FormatValue(gear, record);
+}
+
+}  // namespace
+
+long double Involute(long double alphaRad) {
+  return std::tan(alphaRad) - alphaRad;
+}
+
+long double ArcCos(long double v) {
+  if (v == 0.0L) return kPi / 2.0L;
+  return std::atan(std::sqrt(1.0L - v * v) / v);
+}
+
+long double ArcSin(long double v) {
+  const long double c = std::sqrt(1.0L - v * v);
+  if (c == 0.0L) return std::copysign(kPi / 2.0L, v);
+  return std::atan(v / c);
+}
+
+void DetermineExternalGear(Gear& gear) {
+  gear.state.ExternalGear = 0;
+  TGear& z = gear.rec.z;
+  if (IsEntered(z.text) && ParseParameter(z, false, true) == kStatusValid) {
+    gear.state.ExternalGear = z.value >= 0.0 ? 1 : 0;
+    gear.NotifySettingsChanged();
+  }
+}
+
+void DetermineHelicalGear(Gear& gear) {
+  gear.state.HelicalGear = 0;
+  TGear& beta = gear.rec.beta;
+  if (IsEntered(beta.text) && ParseParameter(beta, false, true) == kStatusValid &&
+      beta.value > 0.0) {
+    gear.state.HelicalGear = 1;
+  }
+}
+
+void TransverseModule(Gear& gear) {
+  GearRecords& r = gear.rec;
+  r.m_t.value = static_cast<double>(r.m_n.value / std::cos(Rad(r.beta.value)));
+}
+
+void ReferenceDiameter(Gear& gear) {
+  GearRecords& r = gear.rec;
+  TransverseModule(gear);
+  if (!r.m_n.text.empty() && !r.z.text.empty()) {
+    Store(gear, r.d, static_cast<long double>(r.m_t.value) * r.z.value);
+  } else {
+    r.d.value = kCannotCompute;
+  }
+}
+
+void TransversePressureAngle(Gear& gear) {
+  GearRecords& r = gear.rec;
+  Store(gear, r.alpha_t,
+        std::atan(std::tan(Rad(r.alpha_n.value)) / std::cos(Rad(r.beta.value))) * kRadToDeg);
+}
+
+void BaseDiameter(Gear& gear) {
+  GearRecords& r = gear.rec;
+  TransversePressureAngle(gear);
+  if (!r.d.text.empty() && !r.alpha_n.text.empty()) {
+    Store(gear, r.d_b, r.d.value * std::cos(Rad(r.alpha_t.value)));
+  } else {
+    r.d_b.value = kCannotCompute;
+  }
+}
+
+void BaseHelixAngle(Gear& gear) {
+  GearRecords& r = gear.rec;
+  Store(gear, r.beta_b,
+        ArcSin(std::sin(Rad(r.beta.value)) * std::cos(Rad(r.alpha_n.value))) * kRadToDeg);
+}
+
+void InvoluteNormal(Gear& gear) {
+  Store(gear, gear.rec.inv_alpha_n, Involute(Rad(gear.rec.alpha_n.value)));
+}
+
+void InvoluteTransverse(Gear& gear) {
+  Store(gear, gear.rec.inv_alpha_t, Involute(Rad(gear.rec.alpha_t.value)));
+}
+
+void TransversePitch(Gear& gear) {
+  GearRecords& r = gear.rec;
+  Store(gear, r.p_t, kPi * r.m_n.value / std::cos(Rad(r.beta.value)));
+}
+
+void NormalPitch(Gear& gear) {
+  Store(gear, gear.rec.p_n, kPi * gear.rec.m_n.value);
+}
+
+void TransverseBasePitch(Gear& gear) {
+  GearRecords& r = gear.rec;
+  TransversePressureAngle(gear);
+  Store(gear, r.p_bt,
+        kPi * r.m_n.value / std::cos(Rad(r.beta.value)) * std::cos(Rad(r.alpha_t.value)));
+}
+
+void NormalBasePitch(Gear& gear) {
+  GearRecords& r = gear.rec;
+  Store(gear, r.p_bn, kPi * r.m_n.value * std::cos(Rad(r.alpha_n.value)));
+}
+
+void TransverseToothThickness(Gear& gear, TGear x) {
+  GearRecords& r = gear.rec;
+  TransversePitch(gear);
+  TransversePressureAngle(gear);
+  Store(gear, r.s_t,
+        r.p_t.value / 2.0L + 2.0L * x.value * r.m_n.value * std::tan(Rad(r.alpha_t.value)));
+}
+
+void NormalToothThickness(Gear& gear, TGear x) {
+  GearRecords& r = gear.rec;
+  TransverseToothThickness(gear, x);
+  Store(gear, r.s_n, r.s_t.value * std::cos(Rad(r.beta.value)));
+}
+
+void BaseToothThickness(Gear& gear, TGear x) {
+  GearRecords& r = gear.rec;
+  InvoluteTransverse(gear);
+  const long double z = r.z.value;
+  Store(gear, r.s_bt,
+        r.d_b.value * (2.0L * x.value * std::tan(Rad(r.alpha_n.value)) / z + kPi / (2.0L * z) +
+                       r.inv_alpha_t.value));
+}
+
+void NormalBaseToothThickness(Gear& gear) {
+  GearRecords& r = gear.rec;
+  InvoluteNormal(gear);
+  Store(gear, r.s_bn, r.s_bt.value * std::cos(Rad(r.beta_b.value)));
+}
+
+void TransverseSpaceWidth(Gear& gear) {
+  GearRecords& r = gear.rec;
+  Store(gear, r.e_t, static_cast<long double>(r.p_t.value) - r.s_t.value);
+}
+
+void NormalSpaceWidth(Gear& gear) {
+  GearRecords& r = gear.rec;
+  Store(gear, r.e_n, r.e_t.value * std::cos(Rad(r.beta.value)));
+}
+
+void BaseSpaceWidth(Gear& gear) {
+  GearRecords& r = gear.rec;
+  Store(gear, r.e_bt, static_cast<long double>(r.p_bt.value) - r.s_bt.value);
+}
+
+void NormalBaseSpaceWidth(Gear& gear) {
+  GearRecords& r = gear.rec;
+  BaseHelixAngle(gear);
+  Store(gear, r.e_bn, r.e_bt.value * std::cos(Rad(r.beta_b.value)));
+}
+
+// Tip and root circle one addendum above and 1.25 modules below the
+// reference circle. Built on d rather than on z * m_n, so that a helical gear
+// gets its tip circle above its (larger) reference circle; for internal gears
+// the negative d carries the sign.
+void DefaultTipDiameter(Gear& gear) {
+  GearRecords& r = gear.rec;
+  Store(gear, r.d_Na, r.d.value + 2.0L * r.m_n.value);
+}
+
+void DefaultRootDiameter(Gear& gear) {
+  GearRecords& r = gear.rec;
+  Store(gear, r.d_Nf, r.d.value - 2.5L * r.m_n.value);
+}
+
+void RootDiameter(Gear& gear) {
+  Store(gear, gear.rec.d_f, gear.rec.d_Nf.value);
+}
+
+void TipPressureAngle(Gear& gear) {
+  GearRecords& r = gear.rec;
+  const long double ratio = static_cast<long double>(r.d_b.value) / r.d_Na.value;
+  // A useful tip circle inside the base circle has no pressure angle.
+  Store(gear, r.alpha_Na, ratio > 1.0L ? 0.0L : ArcCos(ratio) * kRadToDeg);
+}
+
+void TipInvolute(Gear& gear) {
+  Store(gear, gear.rec.inv_alpha_Na, Involute(Rad(gear.rec.alpha_Na.value)));
+}
+
+void TipHelixAngle(Gear& gear) {
+  GearRecords& r = gear.rec;
+  r.beta_Na.value = static_cast<double>(
+      std::atan(std::tan(Rad(r.beta.value)) * r.d_Na.value / r.d.value) * kRadToDeg);
+}
+
+void Lead(Gear& gear) {
+  GearRecords& r = gear.rec;
+  const long double tanBeta = std::tan(Rad(r.beta.value));
+  r.lead.value = tanBeta == 0.0L
+                     ? 0.0
+                     : static_cast<double>(std::fabs(r.z.value) * r.m_t.value * kPi / tanBeta);
+}
+
+void BasicGeometry(Gear& gear, TGear x) {
+  ReferenceDiameter(gear);
+  TransversePressureAngle(gear);
+  BaseDiameter(gear);
+  BaseHelixAngle(gear);
+  InvoluteNormal(gear);
+  InvoluteTransverse(gear);
+  TransverseModule(gear);
+  FormatValue(gear, gear.rec.m_t);
+  TransversePitch(gear);
+  NormalPitch(gear);
+  TransverseBasePitch(gear);
+  NormalBasePitch(gear);
+  TransverseToothThickness(gear, x);
+  NormalToothThickness(gear, x);
+  BaseToothThickness(gear, x);
+  NormalBaseToothThickness(gear);
+  TransverseSpaceWidth(gear);
+  NormalSpaceWidth(gear);
+  BaseSpaceWidth(gear);
+  NormalBaseSpaceWidth(gear);
+}
+
+void Diameters(Gear& gear) {
+  ReferenceDiameter(gear);
+  BaseDiameter(gear);
+  DefaultTipDiameter(gear);
+  DefaultRootDiameter(gear);
+  RootDiameter(gear);
+}
+
+double BallInvoluteTarget(int form, const BallGap& gap) {
+  const double db = std::fabs(gap.d_b);
+  if (form == kSpurForm) return (gap.e_bt - gap.D) / db;
+  return gap.e_bt / db - gap.D / (db * static_cast<double>(std::cos(Rad(gap.beta_b))));
+}
+
+double SolveInvoluteNewton(double target, double startDeg, double tolerance, int maxIterations,
+                           int* iterationsUsed) {
+  if (iterationsUsed != nullptr) *iterationsUsed = 0;
+  if (!std::isfinite(target)) return std::nan("");
+  long double alpha = startDeg;
+  long double next = alpha;
+  for (int i = 0; i <= maxIterations; ++i) {
+    if (iterationsUsed != nullptr) *iterationsUsed = i + 1;
+    const long double a = alpha * kDegToRad;
+    const long double t = std::tan(a);
+    const long double f = t - a - target;
+    if (f == 0.0L) return static_cast<double>(alpha);
+    // d(tan a - a)/d(alpha in degrees) = tan^2 a * pi/180: flat near 0 degrees,
+    // so a raw step can leave the branch; halve towards +-90 degrees instead.
+    const long double slope = t * t * kDegToRad;
+    next = slope == 0.0L ? alpha : alpha - f / slope;
+    if (!(next < 90.0L) || (slope == 0.0L && f < 0.0L)) next = (alpha + 90.0L) / 2.0L;
+    if (!(next > -90.0L) || (slope == 0.0L && f > 0.0L)) next = (alpha - 90.0L) / 2.0L;
+    if (std::fabs(next - alpha) < tolerance) break;
+    alpha = next;
+  }
+  return static_cast<double>(next);
+}
+
+double SolveInvoluteFixedPoint(double target, double startRad, double tolerance,
+                               long maxIterations) {
+  if (!std::isfinite(target)) return std::nan("");
+  // tan a = a + inv a, so a = arctan(a + target) has the wanted angle as its fixed point.
+  double alpha = startRad;
+  for (long i = 0; i <= maxIterations; ++i) {
+    const double previous = alpha;
+    alpha = std::atan(previous + target);
+    if (std::fabs(alpha - previous) < tolerance) break;
+  }
+  return static_cast<double>(alpha * kRadToDeg);
+}
+
+void InvoluteInverseNewton(Gear& gear, int maxIterations, TGear& result, int form,
+                           const BallGap& gap, double tolerance, double startDeg) {
+  result.value =
+      SolveInvoluteNewton(BallInvoluteTarget(form, gap), startDeg, tolerance, maxIterations);
+  FormatValue(gear, result);
+}
+
+void InvoluteInverseFixedPoint(Gear& gear, long maxIterations, TGear& result, const BallGap& gap,
+                               double tolerance, double startRad) {
+  const double target =
+      gap.D / (std::cos(static_cast<double>(Rad(gap.beta_b))) * gap.d_b) - gap.e_bt / gap.d_b;
+  result.value = SolveInvoluteFixedPoint(target, startRad, tolerance, maxIterations);
+  FormatValue(gear, result);
+}
+
+}  // namespace silvarone

@@ -1,0 +1,98 @@
+// Gear geometry of an involute cylindrical gear from its drawing data: the
+// transverse values, reference and base circle, pitches, tooth thicknesses and
+// space widths, the default useful tip and root diameters, the gear-type
+// flags, and the inverse of the involute function.
+//
+// Geometry is signed: an internal gear has a negative tooth count, and with it
+// negative diameters, so one set of formulas serves both gear types. Pitches
+// stay positive because they are built from the module.
+#pragma once
+
+#include "core/gear.h"
+
+namespace silvarone {
+
+inline constexpr long double kPi = 3.1415926535897932385L;
+inline constexpr long double kDegToRad = kPi / 180.0L;
+inline constexpr long double kRadToDeg = 180.0L / kPi;
+
+// inv(a) = tan a - a, a in radians.
+long double Involute(long double alphaRad);
+// Arc cosine and arc sine as the gear formulas define them: through the arc
+// tangent, so a negative argument gives a negative angle.
+long double ArcCos(long double v);
+long double ArcSin(long double v);
+
+// Gear type flags.
+void DetermineExternalGear(Gear& gear);
+void DetermineHelicalGear(Gear& gear);
+
+// Single values; each writes its result record and formats it.
+void TransverseModule(Gear& gear);  // value only
+void ReferenceDiameter(Gear& gear);
+void TransversePressureAngle(Gear& gear);
+void BaseDiameter(Gear& gear);
+void BaseHelixAngle(Gear& gear);
+void InvoluteNormal(Gear& gear);
+void InvoluteTransverse(Gear& gear);
+void TransversePitch(Gear& gear);
+void NormalPitch(Gear& gear);
+void TransverseBasePitch(Gear& gear);
+void NormalBasePitch(Gear& gear);
+void TransverseToothThickness(Gear& gear, TGear x);
+void NormalToothThickness(Gear& gear, TGear x);
+void BaseToothThickness(Gear& gear, TGear x);
+void NormalBaseToothThickness(Gear& gear);
+void TransverseSpaceWidth(Gear& gear);
+void NormalSpaceWidth(Gear& gear);
+void BaseSpaceWidth(Gear& gear);
+void NormalBaseSpaceWidth(Gear& gear);
+void DefaultTipDiameter(Gear& gear);
+void DefaultRootDiameter(Gear& gear);
+void RootDiameter(Gear& gear);
+void TipPressureAngle(Gear& gear);
+void TipInvolute(Gear& gear);
+void TipHelixAngle(Gear& gear);  // value only
+void Lead(Gear& gear);           // value only
+
+// Composite runs.
+void BasicGeometry(Gear& gear, TGear x);
+void Diameters(Gear& gear);
+
+// The gap a measuring ball of diameter D sits in, as the inverse involute
+// solvers see it.
+struct BallGap {
+  double e_bt;    // transverse base space width
+  double d_b;     // base diameter (signed)
+  double beta_b;  // base helix angle, degrees
+  double D;       // ball diameter
+};
+
+enum BallForm : int { kSpurForm = 0, kHelicalForm = 1 };
+
+// Target of the Newton solver: inv(alpha) of the ball contact.
+// Spur form (e_bt - D) / |d_b|; helical form e_bt / |d_b| - D / (|d_b| cos beta_b).
+double BallInvoluteTarget(int form, const BallGap& gap);
+
+// Angle alpha in degrees with inv(alpha) = target, by Newton's method from
+// startDeg. Each step is held inside (-90, 90) degrees, where the involute is
+// defined and monotonic. Returns the last iterate when the cap is reached.
+double SolveInvoluteNewton(double target, double startDeg, double tolerance, int maxIterations,
+                           int* iterationsUsed = nullptr);
+
+// Angle in degrees with inv(alpha) = target by the fixed point
+// alpha = arctan(alpha + target) in radians, from startRad.
+double SolveInvoluteFixedPoint(double target, double startRad, double tolerance,
+                               long maxIterations);
+
+// Contact angle of the ball in degrees into `result` (spur or helical form of
+// the target), formatted.
+void InvoluteInverseNewton(Gear& gear, int maxIterations, TGear& result, int form,
+                           const BallGap& gap, double tolerance, double startDeg);
+
+// Transverse pressure angle at the ball centre in degrees into `result`,
+// with target D / (cos beta_b d_b) - e_bt / d_b (signed d_b), formatted.
+void InvoluteInverseFixedPoint(Gear& gear, long maxIterations, TGear& result, const BallGap& gap,
+                               double tolerance, double startRad);
+
+}  // namespace silvarone

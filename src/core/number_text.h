@@ -1,0 +1,55 @@
+// Number texts: the character check, separator handling, decimal counting,
+// parsing of a record text and fixed-point formatting. None of it depends on
+// the process locale: '.' is the decimal separator in memory and on screen,
+// ',' is accepted on input.
+#pragma once
+
+#include <string>
+#include <string_view>
+
+#include "core/gear_record.h"
+
+namespace silvarone {
+
+// Receiver of the numbered messages (-100 wrong character, -101 not a number,
+// -102 out of limits, ...). The window shows them in a dialog, the command line
+// on stderr, tests record them.
+class MessageSink {
+ public:
+  virtual ~MessageSink() = default;
+  virtual void ShowNumberedMessage(int number, const std::string& argument1,
+                                   const std::string& argument2) = 0;
+};
+
+inline constexpr int kMessageWrongCharacter = -100;
+inline constexpr int kMessageNotNumeric = -101;
+inline constexpr int kMessageOutOfRange = -102;
+
+// 0 when the text is a plain decimal number, else the first fault found:
+// 1 empty or a lone separator or sign, 2 forbidden character, 3 sign after a
+// digit, 4 sign after the point, 5 second sign, 6 second point, 7 no digit.
+int CheckNumberText(std::string_view text);
+
+// Every ',' becomes '.', the program's only decimal separator.
+std::string NormaliseSeparators(std::string_view text);
+
+// -1 for an empty or malformed text, 0 without separator, else the number of
+// digits directly after the first '.' (or, without one, the first ',').
+int CountDecimals(std::string_view text);
+
+// Converts the record text, stores the value even when out of limits, sets and
+// returns the status. With messages, -101 and -102 go to the sink (which may
+// be null). With normalise, a valid text is rewritten with '.' as separator
+// and the number of decimals typed.
+int ParseParameter(TGear& record, bool withMessages, bool normalise, MessageSink* sink = nullptr);
+
+// The value in fixed-point notation: first rounded to `precision` significant
+// digits (at most 15), then to `decimals` places, halves away from zero. A value
+// with more digits before the point than the precision is written in
+// scientific notation. A result that rounds to zero carries no minus sign.
+std::string FormatFixed(double value, int precision, int decimals);
+
+// record.text := FormatFixed(record.value, precision, decimals).
+void FormatParameter(TGear& record, int precision, int decimals);
+
+}  // namespace silvarone

@@ -1,0 +1,104 @@
+#include <array>
+
+#include "core/gear.h"
+#include "core/geometry.h"
+
+namespace silvarone {
+
+void FormatValue(const Gear& gear, TGear& record) {
+  FormatParameter(record, 15, gear.state.Nachkommastellenzahl_1);
+}
+
+void FormatCount(const Gear& gear, TGear& record) {
+  FormatParameter(record, 15, gear.state.Nachkommastellenzahl_3);
+}
+
+void SetGearTypeLimits(Gear& gear) {
+  DetermineExternalGear(gear);
+  GearRecords& r = gear.rec;
+  const bool external = gear.state.ExternalGear == 1;
+  // A zero passes either way; otherwise the sign must match the gear type.
+  const double countMin = external ? -0.000001 : -2000.0;
+  const double countMax = external ? 2000.0 : 0.000001;
+  const double dimensionMin = external ? -0.000001 : -1000000.0;
+  const double dimensionMax = external ? 1000000.0 : 0.000001;
+  for (TGear* count : {&r.k_given, &r.k_M_manual}) {
+    count->minimum = countMin;
+    count->maximum = countMax;
+  }
+  for (TGear* dimension :
+       {&r.Wk_given, &r.Wke_given, &r.Wki_given, &r.Mdk_given, &r.Mdke_given, &r.Mdki_given}) {
+    dimension->minimum = dimensionMin;
+    dimension->maximum = dimensionMax;
+  }
+}
+
+int ValidateInputs(Gear& gear) {
+  GearRecords& r = gear.rec;
+  int code = 0;
+  bool failed = false;
+  const auto check = [&](TGear& record, int recordCode) {
+    if (!IsEntered(record.text)) return false;
+    if (ParseParameter(record, false, true) != kStatusValid) {
+      failed = true;
+      code = recordCode;
+      return false;
+    }
+    return true;
+  };
+
+  check(r.z, 2);
+  SetGearTypeLimits(gear);
+
+  struct Entry {
+    TGear GearRecords::*member;
+    int code;
+  };
+  static constexpr std::array kOrder{
+      Entry{&GearRecords::m_n, 1},
+      Entry{&GearRecords::alpha_n, 3},
+      Entry{&GearRecords::beta, 4},
+      Entry{&GearRecords::d, 5},
+      Entry{&GearRecords::k_M, 6},
+      Entry{&GearRecords::D_M, 7},
+      Entry{&GearRecords::x, 8},
+      Entry{&GearRecords::Messbereichswert, 9},
+      Entry{&GearRecords::d_Na, 10},
+      Entry{&GearRecords::d_Nf, 11},
+      Entry{&GearRecords::b_w, 12},
+      Entry{&GearRecords::A_sne, 13},
+      Entry{&GearRecords::D_distance, 14},
+      Entry{&GearRecords::T_sn, 15},
+      Entry{&GearRecords::Wk_given, 16},
+      Entry{&GearRecords::Wke_given, 17},
+      Entry{&GearRecords::Wki_given, 18},
+      Entry{&GearRecords::Mdk_given, 19},
+      Entry{&GearRecords::Mdke_given, 20},
+      Entry{&GearRecords::Mdki_given, 21},
+      Entry{&GearRecords::Xe_given, 22},
+      Entry{&GearRecords::Xee_given, 23},
+      Entry{&GearRecords::Xei_given, 24},
+      Entry{&GearRecords::k_given, 25},
+      Entry{&GearRecords::DM_given, 26},
+      Entry{&GearRecords::factorDelta_Q, 27},
+      Entry{&GearRecords::delta_Q2, 28},
+      Entry{&GearRecords::smallStepSize, 29},
+      Entry{&GearRecords::bigStepSize, 30},
+  };
+  for (const Entry& entry : kOrder) {
+    TGear& record = r.*entry.member;
+    // An empty tooth count or ball of the given dimension takes the one in use.
+    if (entry.member == &GearRecords::k_given && !IsEntered(record.text)) {
+      record.text = IsEntered(r.k_M.text) ? r.k_M.text : "10";
+    } else if (entry.member == &GearRecords::DM_given && !IsEntered(record.text)) {
+      record.text = IsEntered(r.D_M.text) ? r.D_M.text : "10";
+    }
+    if (check(record, entry.code) && entry.member == &GearRecords::Messbereichswert) {
+      gear.state.rangeStart = record.value - 25.0;
+      gear.state.rangeEnd = record.value;
+    }
+  }
+  return failed ? code : 0;
+}
+
+}  // namespace silvarone

@@ -1,0 +1,230 @@
+// Gear geometry and the inverse involute. Expected values are hand
+// calculations from the textbook formulas, shown next to each number.
+#include "core/geometry.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <string>
+#include <vector>
+
+namespace silvarone {
+namespace {
+
+constexpr double kDeg = 3.14159265358979323846 / 180.0;
+double Inv(double degrees) {
+  return std::tan(degrees * kDeg) - degrees * kDeg;
+}
+
+Gear MakeGear(const std::string& m_n, const std::string& z, const std::string& alpha_n,
+              const std::string& beta) {
+  Gear gear;
+  gear.state.Nachkommastellenzahl_1 = 4;
+  GearRecords& r = gear.rec;
+  r.m_n.text = m_n;
+  r.z.text = z;
+  r.alpha_n.text = alpha_n;
+  r.beta.text = beta;
+  r.x.text = "0";
+  const int code = ValidateInputs(gear);
+  EXPECT_TRUE(code == 0 || code == 25) << code;  // 25: internal gear, default k
+  return gear;
+}
+
+struct GeometryCase {
+  const char* what;
+  std::string m_n, z, alpha_n, beta;
+  double x;
+  // expected
+  double m_t, d, alpha_t, d_b, beta_b, p_t, s_t, e_t, s_bt, d_Na, d_Nf;
+};
+
+TEST(Geometry, BasicGeometryAndDiameters) {
+  const std::vector<GeometryCase> cases = {
+      // m_t = 2, d = 2*20 = 40, d_b = 40 cos 20 = 37.58770, p_t = 2 pi = 6.28319,
+      // s_t = e_t = pi, s_bt = d_b (pi/40 + inv 20) = 37.58770 * 0.0934442 = 3.51235,
+      // d_Na = 40 + 4, d_Nf = 40 - 5.
+      {"spur, external", "2", "20", "20", "0", 0.0, 2.0, 40.0, 20.0, 37.58770483, 0.0, 6.28318531,
+       3.14159265, 3.14159265, 3.51235302, 44.0, 35.0},
+      // x = 0.5: s_t = pi + 2*0.5*2*tan 20 = 3.86953; e_t = 2 pi - s_t = 2.41365;
+      // s_bt = d_b (2*0.5*tan20/20 + pi/40 + inv 20) = 4.19639.
+      {"spur, shifted", "2", "20", "20", "0", 0.5, 2.0, 40.0, 20.0, 37.58770483, 0.0, 6.28318531,
+       3.86953312, 2.41365219, 4.19639330, 44.0, 35.0},
+      // Internal gear: the diameters carry the sign of z; the pitches do not.
+      // s_bt = -37.58770 (pi/(-40) + inv 20) = -37.58770 * -0.0636354 = 2.39191.
+      {"spur, internal", "2", "-20", "20", "0", 0.0, 2.0, -40.0, 20.0, -37.58770483, 0.0,
+       6.28318531, 3.14159265, 3.14159265, 2.39190985, -36.0, -45.0},
+      // beta = 15: m_t = 2 / cos 15 = 2.07055, d = 41.41105, alpha_t = atan(tan20/cos15)
+      // = 20.64690, beta_b = asin(sin15 cos20) = 14.07610, d_b = d cos alpha_t = 38.75127,
+      // p_t = pi m_t = 6.50483, s_t = e_t = p_t / 2.
+      {"helical", "2", "20", "20", "15", 0.0, 2.07055236, 41.41104722, 20.64689649, 38.75126702,
+       14.07609542, 6.50483209, 3.25241604, 3.25241604, 0.0, 45.41104722, 36.41104722},
+      // m_n 4, z 17, beta 30: d = 68 / cos 30 = 78.51964; the tip circle lies one module
+      // above the reference circle: 86.51964 (not (z + 2) m_n = 76, inside d).
+      {"helical tip above reference", "4", "17", "20", "30", 0.0, 4.61880215, 78.51963661,
+       22.79587726, 0.0, 0.0, 0.0, 0.0, 0.0, 0.0, 86.51963661, 68.51963661},
+  };
+  for (const GeometryCase& c : cases) {
+    Gear gear = MakeGear(c.m_n, c.z, c.alpha_n, c.beta);
+    TGear x = gear.rec.x;
+    x.value = c.x;
+    BasicGeometry(gear, x);
+    Diameters(gear);
+    const GearRecords& r = gear.rec;
+    const auto near = [&](double actual, double expected, const char* name) {
+      if (expected != 0.0) {  // 0: not checked for this gear
+        EXPECT_NEAR(actual, expected, 5e-8 * std::fabs(expected)) << c.what << " " << name;
+      }
+    };
+    near(r.m_t.value, c.m_t, "m_t");
+    near(r.d.value, c.d, "d");
+    near(r.alpha_t.value, c.alpha_t, "alpha_t");
+    near(r.d_b.value, c.d_b, "d_b");
+    near(r.beta_b.value, c.beta_b, "beta_b");
+    near(r.p_t.value, c.p_t, "p_t");
+    near(r.s_t.value, c.s_t, "s_t");
+    near(r.e_t.value, c.e_t, "e_t");
+    near(r.s_bt.value, c.s_bt, "s_bt");
+    near(r.d_Na.value, c.d_Na, "d_Na");
+    near(r.d_Nf.value, c.d_Nf, "d_Nf");
+    EXPECT_EQ(r.d_f.value, r.d_Nf.value) << c.what;
+  }
+}
+
+TEST(Geometry, TextsAreFormattedAtOnce) {
+  Gear gear = MakeGear("2", "20", "20", "0");
+  BasicGeometry(gear, gear.rec.x);
+  Diameters(gear);
+  const GearRecords& r = gear.rec;
+  EXPECT_EQ(r.d.text, "40.0000");
+  EXPECT_EQ(r.d_b.text, "37.5877");
+  EXPECT_EQ(r.alpha_t.text, "20.0000");
+  EXPECT_EQ(r.p_t.text, "6.2832");
+  EXPECT_EQ(r.p_n.text, "6.2832");
+  EXPECT_EQ(r.s_t.text, "3.1416");
+  EXPECT_EQ(r.e_t.text, "3.1416");
+  EXPECT_EQ(r.m_t.text, "2.0000");
+  EXPECT_EQ(r.d_Na.text, "44.0000");
+  EXPECT_EQ(r.d_Nf.text, "35.0000");
+  EXPECT_EQ(r.d_f.text, "35.0000");
+  EXPECT_EQ(r.inv_alpha_n.text, "0.0149");  // inv 20 = 0.0149044
+  EXPECT_EQ(r.beta_b.text, "0.0000");
+}
+
+TEST(Geometry, MissingModuleMarksDiameterAsNotComputable) {
+  Gear gear = MakeGear("2", "20", "20", "0");
+  Diameters(gear);
+  gear.rec.m_n.text.clear();
+  ReferenceDiameter(gear);
+  EXPECT_EQ(gear.rec.d.value, kCannotCompute);
+  EXPECT_EQ(gear.rec.d.text, "40.0000");  // text left as it was
+  BaseDiameter(gear);
+  // d_b = -100000 cos 20 = -93969.2621
+  EXPECT_NEAR(gear.rec.d_b.value, -93969.26207859, 1e-6);
+
+  gear.rec.alpha_n.text.clear();
+  BaseDiameter(gear);
+  EXPECT_EQ(gear.rec.d_b.value, kCannotCompute);
+}
+
+TEST(Geometry, TipValuesAndLead) {
+  Gear gear = MakeGear("2", "20", "20", "15");
+  BasicGeometry(gear, gear.rec.x);
+  Lead(gear);
+  // lead = |z| m_t pi / tan 15 = 20 * 2.0705524 * pi / 0.2679492 = 485.52728
+  EXPECT_NEAR(gear.rec.lead.value, 485.52727677, 1e-6);
+
+  Gear spur = MakeGear("2", "20", "20", "0");
+  BasicGeometry(spur, spur.rec.x);
+  Diameters(spur);
+  Lead(spur);
+  EXPECT_EQ(spur.rec.lead.value, 0.0);
+  TipPressureAngle(spur);
+  // alpha_Na = acos(37.58770 / 44) = 31.32126 degrees
+  EXPECT_NEAR(spur.rec.alpha_Na.value, 31.32125793, 1e-7);
+  TipInvolute(spur);
+  EXPECT_NEAR(spur.rec.inv_alpha_Na.value, Inv(31.32125793), 1e-9);
+  TipHelixAngle(spur);
+  EXPECT_EQ(spur.rec.beta_Na.value, 0.0);
+
+  spur.rec.d_Na.value = 30.0;  // useful tip circle inside the base circle
+  TipPressureAngle(spur);
+  EXPECT_EQ(spur.rec.alpha_Na.value, 0.0);
+}
+
+TEST(Geometry, GearTypeFlags) {
+  struct Case {
+    std::string z, beta;
+    int external, helical;
+    bool settingsWritten;
+  };
+  const std::vector<Case> cases = {
+      {"20", "15", 1, 1, true},  {"-20", "0", 0, 0, true},  {"-", "-", 0, 0, false},
+      {"", "", 0, 0, false},     {"0", "0,5", 0, 1, false}, {"abc", "-5", 0, 0, false},
+      {"+7", "45°", 1, 1, true},
+  };
+  for (const Case& c : cases) {
+    Gear gear;
+    gear.rec.z.text = c.z;
+    gear.rec.beta.text = c.beta;
+    gear.rec.beta.minimum = 0;
+    gear.rec.beta.maximum = 45;
+    bool written = false;
+    gear.settingsChanged = [&] { written = true; };
+    gear.state.ExternalGear = 1;
+    gear.state.HelicalGear = 1;
+    DetermineExternalGear(gear);
+    DetermineHelicalGear(gear);
+    EXPECT_EQ(gear.state.ExternalGear, c.external) << c.z;
+    EXPECT_EQ(gear.state.HelicalGear, c.helical) << c.beta;
+    EXPECT_EQ(written, c.settingsWritten) << c.z;
+  }
+}
+
+TEST(InverseInvolute, NewtonFindsTheRootOnBothSides) {
+  const std::vector<double> angles = {0.5,   1.0,   5.0,   10.0,  14.0,  20.0,  30.0,
+                                      45.0,  60.0,  80.0,  -0.5,  -1.0,  -5.0,  -10.0,
+                                      -14.0, -20.0, -30.0, -45.0, -60.0, -80.0, 9.837};
+  for (double alpha : angles) {
+    int iterations = 0;
+    const double found = SolveInvoluteNewton(Inv(alpha), 0.5, 1e-7, 10000, &iterations);
+    EXPECT_NEAR(found, alpha, 1e-6) << "inv " << alpha;
+    EXPECT_LE(iterations, 60) << "inv " << alpha;
+  }
+  EXPECT_NEAR(SolveInvoluteNewton(0.0, 0.5, 1e-7, 10000), 0.0, 1e-4);
+  EXPECT_TRUE(std::isnan(SolveInvoluteNewton(std::nan(""), 0.5, 1e-7, 10000)));
+}
+
+TEST(InverseInvolute, FixedPointFindsTheRoot) {
+  // inv 20 = 0.0149044 gives 20 degrees.
+  EXPECT_NEAR(SolveInvoluteFixedPoint(0.0149044, 0.03, 1e-10, 10000000), 20.0, 1e-4);
+  for (double alpha : {5.0, 20.0, 24.5, 35.0, -20.0}) {
+    EXPECT_NEAR(SolveInvoluteFixedPoint(Inv(alpha), 0.03, 1e-10, 10000000), alpha, 1e-5) << alpha;
+  }
+}
+
+TEST(InverseInvolute, BallTargetForms) {
+  // Spur gear: both forms agree. (e_bt - D) / |d_b| = (2.39191 - 3.5) / 37.58770 = -0.029480
+  const BallGap spur{2.39190985, -37.58770483, 0.0, 3.5};
+  EXPECT_NEAR(BallInvoluteTarget(kSpurForm, spur), -0.02948, 1e-5);
+  EXPECT_DOUBLE_EQ(BallInvoluteTarget(kSpurForm, spur), BallInvoluteTarget(kHelicalForm, spur));
+  // Helical: e_bt/|d_b| - D/(|d_b| cos 14.0761) = 2/40 - 3.5/(40 * 0.969975) = -0.0402086
+  const BallGap helical{2.0, 40.0, 14.07609542, 3.5};
+  EXPECT_NEAR(BallInvoluteTarget(kHelicalForm, helical), -0.0402086, 1e-7);
+}
+
+TEST(InverseInvolute, RecordFormsFormatTheirResult) {
+  Gear gear;
+  gear.state.Nachkommastellenzahl_1 = 3;
+  // A ball centre at 20 degrees: D/(cos beta_b d_b) - e_bt/d_b = inv 20 with e_bt = 0,
+  // D = d_b inv 20 = 40 * 0.0149044 = 0.596175.
+  const BallGap gap{0.0, 40.0, 0.0, 40.0 * Inv(20.0)};
+  InvoluteInverseFixedPoint(gear, 10000000, gear.rec.alpha_kt, gap, 1e-10, 0.03);
+  EXPECT_EQ(gear.rec.alpha_kt.text, "20.000");
+  // Spur Newton target (e_bt - D)/|d_b| = -inv 20 gives -20 degrees.
+  InvoluteInverseNewton(gear, 10000, gear.rec.alpha_K, kSpurForm, gap, 1e-7, 0.5);
+  EXPECT_EQ(gear.rec.alpha_K.text, "-20.000");
+}
+
+}  // namespace
+}  // namespace silvarone
