@@ -19,6 +19,22 @@ enum CalculationModeKind : int {
 
 enum Language : int { kGerman = 0, kEnglish = 1 };
 
+// Points and helix values of the helical anvil model of the last run.
+struct HelixModel {
+  double p_z = 0.0;     // lead of the ball-centre helix
+  double a = 0.0;       // axial advance per radian
+  double R = 0.0;       // radius of the ball-centre helix
+  double p_Teil = 0.0;  // angular pitch
+  double n_Teil = 0.0;  // pitches between the measured gaps
+  double t_B = 0.0;     // helix parameter of the anvil's second ball
+  double t_D = 0.0;     // helix parameter of the opposite contact
+  double A[3] = {};  // first ball centre
+  double B[3] = {};     // second ball centre
+  double N[3] = {};     // direction from A to B, over the ball distance
+  double C[3] = {};     // midpoint of A and B
+  double D[3] = {};     // opposite contact point
+};
+
 struct CalculationState {
   int ExternalGear = 0;
   int HelicalGear = 0;
@@ -30,6 +46,8 @@ struct CalculationState {
   // Measuring range of the instrument: 25 mm below the range value up to it.
   double rangeStart = 0.0;
   double rangeEnd = 0.0;
+  // The helical anvil model of the last check dimension.
+  HelixModel helix;
 };
 
 class Gear {
@@ -52,6 +70,12 @@ class Gear {
 void FormatValue(const Gear& gear, TGear& record);
 // The same with the decimals of tooth counts.
 void FormatCount(const Gear& gear, TGear& record);
+
+// Writes a computed value into its record and formats the text at once. A
+// value that is not finite (a degenerate gear) is stored as "cannot be
+// computed" with an empty text, so no NAN or INF ever reaches a field.
+void StoreValue(const Gear& gear, TGear& record, long double value);
+void StoreCount(const Gear& gear, TGear& record, long double value);
 
 // Sets the limits of the records whose sign follows the gear type.
 void SetGearTypeLimits(Gear& gear);

@@ -9,12 +9,6 @@ long double Rad(double degrees) {
   return degrees * kDegToRad;
 }
 
-// Writes a computed value into its record and formats the text at once.
-void Store(const Gear& gear, TGear& record, long double value) {
-  record.value = static_cast<double>(value);
-  FormatValue(gear, record);
-}
-
 }  // namespace
 
 long double Involute(long double alphaRad) {
@@ -59,7 +53,7 @@ void ReferenceDiameter(Gear& gear) {
   GearRecords& r = gear.rec;
   TransverseModule(gear);
   if (!r.m_n.text.empty() && !r.z.text.empty()) {
-    Store(gear, r.d, static_cast<long double>(r.m_t.value) * r.z.value);
+    StoreValue(gear, r.d, static_cast<long double>(r.m_t.value) * r.z.value);
   } else {
     r.d.value = kCannotCompute;
   }
@@ -67,7 +61,7 @@ void ReferenceDiameter(Gear& gear) {
 
 void TransversePressureAngle(Gear& gear) {
   GearRecords& r = gear.rec;
-  Store(gear, r.alpha_t,
+  StoreValue(gear, r.alpha_t,
         std::atan(std::tan(Rad(r.alpha_n.value)) / std::cos(Rad(r.beta.value))) * kRadToDeg);
 }
 
@@ -75,7 +69,7 @@ void BaseDiameter(Gear& gear) {
   GearRecords& r = gear.rec;
   TransversePressureAngle(gear);
   if (!r.d.text.empty() && !r.alpha_n.text.empty()) {
-    Store(gear, r.d_b, r.d.value * std::cos(Rad(r.alpha_t.value)));
+    StoreValue(gear, r.d_b, r.d.value * std::cos(Rad(r.alpha_t.value)));
   } else {
     r.d_b.value = kCannotCompute;
   }
@@ -83,58 +77,58 @@ void BaseDiameter(Gear& gear) {
 
 void BaseHelixAngle(Gear& gear) {
   GearRecords& r = gear.rec;
-  Store(gear, r.beta_b,
+  StoreValue(gear, r.beta_b,
         ArcSin(std::sin(Rad(r.beta.value)) * std::cos(Rad(r.alpha_n.value))) * kRadToDeg);
 }
 
 void InvoluteNormal(Gear& gear) {
-  Store(gear, gear.rec.inv_alpha_n, Involute(Rad(gear.rec.alpha_n.value)));
+  StoreValue(gear, gear.rec.inv_alpha_n, Involute(Rad(gear.rec.alpha_n.value)));
 }
 
 void InvoluteTransverse(Gear& gear) {
-  Store(gear, gear.rec.inv_alpha_t, Involute(Rad(gear.rec.alpha_t.value)));
+  StoreValue(gear, gear.rec.inv_alpha_t, Involute(Rad(gear.rec.alpha_t.value)));
 }
 
 void TransversePitch(Gear& gear) {
   GearRecords& r = gear.rec;
-  Store(gear, r.p_t, kPi * r.m_n.value / std::cos(Rad(r.beta.value)));
+  StoreValue(gear, r.p_t, kPi * r.m_n.value / std::cos(Rad(r.beta.value)));
 }
 
 void NormalPitch(Gear& gear) {
-  Store(gear, gear.rec.p_n, kPi * gear.rec.m_n.value);
+  StoreValue(gear, gear.rec.p_n, kPi * gear.rec.m_n.value);
 }
 
 void TransverseBasePitch(Gear& gear) {
   GearRecords& r = gear.rec;
   TransversePressureAngle(gear);
-  Store(gear, r.p_bt,
+  StoreValue(gear, r.p_bt,
         kPi * r.m_n.value / std::cos(Rad(r.beta.value)) * std::cos(Rad(r.alpha_t.value)));
 }
 
 void NormalBasePitch(Gear& gear) {
   GearRecords& r = gear.rec;
-  Store(gear, r.p_bn, kPi * r.m_n.value * std::cos(Rad(r.alpha_n.value)));
+  StoreValue(gear, r.p_bn, kPi * r.m_n.value * std::cos(Rad(r.alpha_n.value)));
 }
 
 void TransverseToothThickness(Gear& gear, TGear x) {
   GearRecords& r = gear.rec;
   TransversePitch(gear);
   TransversePressureAngle(gear);
-  Store(gear, r.s_t,
+  StoreValue(gear, r.s_t,
         r.p_t.value / 2.0L + 2.0L * x.value * r.m_n.value * std::tan(Rad(r.alpha_t.value)));
 }
 
 void NormalToothThickness(Gear& gear, TGear x) {
   GearRecords& r = gear.rec;
   TransverseToothThickness(gear, x);
-  Store(gear, r.s_n, r.s_t.value * std::cos(Rad(r.beta.value)));
+  StoreValue(gear, r.s_n, r.s_t.value * std::cos(Rad(r.beta.value)));
 }
 
 void BaseToothThickness(Gear& gear, TGear x) {
   GearRecords& r = gear.rec;
   InvoluteTransverse(gear);
   const long double z = r.z.value;
-  Store(gear, r.s_bt,
+  StoreValue(gear, r.s_bt,
         r.d_b.value * (2.0L * x.value * std::tan(Rad(r.alpha_n.value)) / z + kPi / (2.0L * z) +
                        r.inv_alpha_t.value));
 }
@@ -142,28 +136,28 @@ void BaseToothThickness(Gear& gear, TGear x) {
 void NormalBaseToothThickness(Gear& gear) {
   GearRecords& r = gear.rec;
   InvoluteNormal(gear);
-  Store(gear, r.s_bn, r.s_bt.value * std::cos(Rad(r.beta_b.value)));
+  StoreValue(gear, r.s_bn, r.s_bt.value * std::cos(Rad(r.beta_b.value)));
 }
 
 void TransverseSpaceWidth(Gear& gear) {
   GearRecords& r = gear.rec;
-  Store(gear, r.e_t, static_cast<long double>(r.p_t.value) - r.s_t.value);
+  StoreValue(gear, r.e_t, static_cast<long double>(r.p_t.value) - r.s_t.value);
 }
 
 void NormalSpaceWidth(Gear& gear) {
   GearRecords& r = gear.rec;
-  Store(gear, r.e_n, r.e_t.value * std::cos(Rad(r.beta.value)));
+  StoreValue(gear, r.e_n, r.e_t.value * std::cos(Rad(r.beta.value)));
 }
 
 void BaseSpaceWidth(Gear& gear) {
   GearRecords& r = gear.rec;
-  Store(gear, r.e_bt, static_cast<long double>(r.p_bt.value) - r.s_bt.value);
+  StoreValue(gear, r.e_bt, static_cast<long double>(r.p_bt.value) - r.s_bt.value);
 }
 
 void NormalBaseSpaceWidth(Gear& gear) {
   GearRecords& r = gear.rec;
   BaseHelixAngle(gear);
-  Store(gear, r.e_bn, r.e_bt.value * std::cos(Rad(r.beta_b.value)));
+  StoreValue(gear, r.e_bn, r.e_bt.value * std::cos(Rad(r.beta_b.value)));
 }
 
 // Tip and root circle one addendum above and 1.25 modules below the
@@ -172,27 +166,27 @@ void NormalBaseSpaceWidth(Gear& gear) {
 // the negative d carries the sign.
 void DefaultTipDiameter(Gear& gear) {
   GearRecords& r = gear.rec;
-  Store(gear, r.d_Na, r.d.value + 2.0L * r.m_n.value);
+  StoreValue(gear, r.d_Na, r.d.value + 2.0L * r.m_n.value);
 }
 
 void DefaultRootDiameter(Gear& gear) {
   GearRecords& r = gear.rec;
-  Store(gear, r.d_Nf, r.d.value - 2.5L * r.m_n.value);
+  StoreValue(gear, r.d_Nf, r.d.value - 2.5L * r.m_n.value);
 }
 
 void RootDiameter(Gear& gear) {
-  Store(gear, gear.rec.d_f, gear.rec.d_Nf.value);
+  StoreValue(gear, gear.rec.d_f, gear.rec.d_Nf.value);
 }
 
 void TipPressureAngle(Gear& gear) {
   GearRecords& r = gear.rec;
   const long double ratio = static_cast<long double>(r.d_b.value) / r.d_Na.value;
   // A useful tip circle inside the base circle has no pressure angle.
-  Store(gear, r.alpha_Na, ratio > 1.0L ? 0.0L : ArcCos(ratio) * kRadToDeg);
+  StoreValue(gear, r.alpha_Na, ratio > 1.0L ? 0.0L : ArcCos(ratio) * kRadToDeg);
 }
 
 void TipInvolute(Gear& gear) {
-  Store(gear, gear.rec.inv_alpha_Na, Involute(Rad(gear.rec.alpha_Na.value)));
+  StoreValue(gear, gear.rec.inv_alpha_Na, Involute(Rad(gear.rec.alpha_Na.value)));
 }
 
 void TipHelixAngle(Gear& gear) {
@@ -285,17 +279,15 @@ double SolveInvoluteFixedPoint(double target, double startRad, double tolerance,
 
 void InvoluteInverseNewton(Gear& gear, int maxIterations, TGear& result, int form,
                            const BallGap& gap, double tolerance, double startDeg) {
-  result.value =
-      SolveInvoluteNewton(BallInvoluteTarget(form, gap), startDeg, tolerance, maxIterations);
-  FormatValue(gear, result);
+  StoreValue(gear, result,
+             SolveInvoluteNewton(BallInvoluteTarget(form, gap), startDeg, tolerance, maxIterations));
 }
 
 void InvoluteInverseFixedPoint(Gear& gear, long maxIterations, TGear& result, const BallGap& gap,
                                double tolerance, double startRad) {
   const double target =
       gap.D / (std::cos(static_cast<double>(Rad(gap.beta_b))) * gap.d_b) - gap.e_bt / gap.d_b;
-  result.value = SolveInvoluteFixedPoint(target, startRad, tolerance, maxIterations);
-  FormatValue(gear, result);
+  StoreValue(gear, result, SolveInvoluteFixedPoint(target, startRad, tolerance, maxIterations));
 }
 
 }  // namespace silvarone

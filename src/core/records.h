@@ -141,8 +141,10 @@ namespace silvarone {
   ROW(e_Nan, kNotSet, -1000, 1000)                           \
   ROW(eta_Nan, kNotSet, 0, 1000)                             \
   BARE(_e_Nan)                                               \
-  /* back-calculation: the trial generating profile shift */ \
-  BARE(xE_working)
+  /* back-calculation: trial profile shift, actual Wk and MdK */ \
+  BARE(xE_working)                                              \
+  BARE(Wk_real)                                                 \
+  BARE(Mdk_real)
 
 struct GearRecords {
 #define SILVARONE_MEMBER(name, ...) TGear name;

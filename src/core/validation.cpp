@@ -1,4 +1,5 @@
 #include <array>
+#include <cmath>
 
 #include "core/gear.h"
 #include "core/geometry.h"
@@ -11,6 +12,28 @@ void FormatValue(const Gear& gear, TGear& record) {
 
 void FormatCount(const Gear& gear, TGear& record) {
   FormatParameter(record, 15, gear.state.Nachkommastellenzahl_3);
+}
+
+namespace {
+
+bool StoreFinite(TGear& record, long double value) {
+  if (std::isfinite(value)) {
+    record.value = static_cast<double>(value);
+    if (std::isfinite(record.value)) return true;
+  }
+  record.value = kCannotCompute;
+  record.text.clear();
+  return false;
+}
+
+}  // namespace
+
+void StoreValue(const Gear& gear, TGear& record, long double value) {
+  if (StoreFinite(record, value)) FormatValue(gear, record);
+}
+
+void StoreCount(const Gear& gear, TGear& record, long double value) {
+  if (StoreFinite(record, value)) FormatCount(gear, record);
 }
 
 void SetGearTypeLimits(Gear& gear) {

@@ -1,0 +1,115 @@
+#include "device/back_calculation.h"
+
+#include <cmath>
+
+#include "core/check_dimension.h"
+#include "core/geometry.h"
+#include "core/modes.h"
+
+namespace silvarone {
+
+int Direction(double computed, double measured) { return computed > measured ? 0 : 1; }
+
+std::string BackCalculationFailureText(int language) {
+  return language == kEnglish ? "Back calculation not possible! Please correct parameter!"
+                              : "Rückrechnung nicht möglich! Bitte Parameter korrigieren!";
+}
+
+void BackCalculation::Discard() {
+  valid = false;
+  xEText.clear();
+  WkText.clear();
+  MdkText.clear();
+}
+
+double BackCalculation::TestDimensionAt(Gear& gear, double x) {
+  gear.rec.xE_working.value = x;
+  const double q = CheckDimensionFor(gear, gear.state.HelicalGear, gear.rec.xE_working);
+  return static_cast<double>(TestDimension(gear, q));
+}
+
+ScanResult BackCalculation::Scan(Gear& gear, double lower, double upper, double step,
+                                 int maxSteps, double x0, double measured, int direction) {
+  ScanResult result;
+  result.smallest = 100000.0;
+  double x = x0;
+  int repeats = 0;
+  int bar = 0;
+  double diff = 0.0;
+  do {
+    if (progress) progress(bar);
+    bar = bar >= 100 ? 0 : bar + 1;
+    diff = measured - TestDimensionAt(gear, x);
+    const double ad = std::fabs(diff);
+    // Only steps inside the window can improve or count towards the stop.
+    if (direction == 0 ? diff > lower : diff < upper) {
+      if (ad < result.smallest) {
+        result.smallest = ad;
+        result.best = x;
+        result.found = true;
+        repeats = 0;
+      }
+      if (result.found) ++repeats;
+    }
+    x = direction == 0 ? x - step : x + step;
+    ++result.steps;
+  } while (!((direction == 0 && diff >= upper) || (direction == 1 && diff <= lower) ||
+             result.steps > maxSteps || repeats >= 10));
+  if (result.steps > maxSteps) result.found = false;
+  return result;
+}
+
+BackCalculationOutcome BackCalculation::Run(Gear& gear, const std::string& measuredText) {
+  GearRecords& r = gear.rec;
+  r.Q_measured.text = measuredText;
+  Discard();
+  if (ParseParameter(r.Q_measured, true, false, gear.messages) != kStatusValid) {
+    return BackCalculationOutcome::kRejected;
+  }
+  const double measured = r.Q_measured.value;
+
+  // Plausibility against the spur test dimension of the drawing's profile shift.
+  const double q0 = CheckDimensionFor(gear, kSpurForm, r.x);
+  if (std::fabs(measured - static_cast<double>(TestDimension(gear, q0))) >= 5.0) {
+    return BackCalculationOutcome::kImplausible;
+  }
+
+  DetermineHelicalGear(gear);
+  const double big = r.bigStepSize.value;
+  double x = r.x.value;
+  double computed = TestDimensionAt(gear, x);
+  int direction = Direction(computed, measured);
+  const double window = 200.0 * std::fabs(measured - computed);
+  const ScanResult coarse = Scan(gear, -window, window, big, 500, x, measured, direction);
+
+  bool succeeded = false;
+  if (coarse.found) {
+    x = coarse.best;
+    computed = TestDimensionAt(gear, x);
+    direction = Direction(computed, measured);
+    const double start = direction == 0 ? x + 0.1 * big : x - 0.1 * big;
+    r.xE_working.value = start;
+    const ScanResult fine =
+        Scan(gear, -50.0, 50.0, r.smallStepSize.value, 1000, start, measured, direction);
+    if (fine.found) {
+      r.xE_working.value = fine.best;
+      succeeded = true;
+    }
+  }
+
+  FormatValue(gear, r.xE_working);
+  xEText = r.xE_working.text;
+  if (!succeeded) return BackCalculationOutcome::kNotFound;
+
+  TGear upper;
+  TGear lower;
+  const double xE = r.xE_working.value;
+  SpanFromXe(gear, r.Wk_real, upper, lower, 0.0, 0.0, xE, r.k_given.value);
+  BallDimensionFromXe(gear, r.Mdk_real, upper, lower, 0.0, 0.0, r.DM_given.value, xE);
+  WkText = r.Wk_real.text;
+  MdkText = r.Mdk_real.text;
+  valid = true;
+  return BackCalculationOutcome::kSucceeded;
+}
+
+}  // namespace silvarone
