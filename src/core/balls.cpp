@@ -16,7 +16,9 @@ const std::array<double, 46> BallFactorTable = {
 
 namespace {
 
-long double Rad(double degrees) { return degrees * kDegToRad; }
+double Rad(double degrees) {
+  return degrees * kDegToRad;
+}
 
 }  // namespace
 
@@ -27,7 +29,9 @@ double BallFactor(double beta) {
   return BallFactorTable.back();
 }
 
-bool EvenTeeth(double z) { return z / 2.0 == std::trunc(z / 2.0); }
+bool EvenTeeth(double z) {
+  return z / 2.0 == std::trunc(z / 2.0);
+}
 
 void BallCentreAngle(Gear& gear, double D) {
   GearRecords& r = gear.rec;
@@ -37,14 +41,14 @@ void BallCentreAngle(Gear& gear, double D) {
   StoreValue(gear, r.d_Kt, r.d_b.value / std::cos(Rad(r.alpha_kt.value)));
 }
 
-long double BallDeviationFactor(const Gear& gear, double alphaKtDeg) {
+double BallDeviationFactor(const Gear& gear, double alphaKtDeg) {
   const GearRecords& r = gear.rec;
-  const long double sinKt = std::sin(Rad(alphaKtDeg));
-  if (sinKt == 0.0L) return 0.0L;
-  long double factor = std::cos(Rad(r.alpha_t.value)) / (sinKt * std::cos(Rad(r.beta.value)));
+  const double sinKt = std::sin(Rad(alphaKtDeg));
+  if (sinKt == 0.0) return 0.0;
+  double factor = std::cos(Rad(r.alpha_t.value)) / (sinKt * std::cos(Rad(r.beta.value)));
   // Odd teeth: the balls are not opposite; only the helical factor carries it.
   if (gear.state.HelicalGear == 1 && !EvenTeeth(r.z.value)) {
-    factor *= std::cos(kPi / (2.0L * r.z.value));
+    factor *= std::cos(kPi / (2.0 * r.z.value));
   }
   return factor;
 }
@@ -52,13 +56,12 @@ long double BallDeviationFactor(const Gear& gear, double alphaKtDeg) {
 void DimensionOverBalls(Gear& gear, TGear D) {
   GearRecords& r = gear.rec;
   BallCentreAngle(gear, D.value);
-  const long double chord =
-      EvenTeeth(r.z.value) ? 1.0L : std::cos(kPi / (2.0L * r.z.value));
+  const double chord = EvenTeeth(r.z.value) ? 1.0 : std::cos(kPi / (2.0 * r.z.value));
   StoreValue(gear, r.M_dk, r.d_Kt.value * chord + D.value);
   TransversePressureAngle(gear);
   StoreValue(gear, r.AMd_star, BallDeviationFactor(gear, r.alpha_kt.value));
-  StoreValue(gear, r.A_Mdke, r.AMd_star.value * r.A_sne.value / 1000.0L);
-  StoreValue(gear, r.A_Mdki, r.AMd_star.value * r.A_sni.value / 1000.0L);
+  StoreValue(gear, r.A_Mdke, r.AMd_star.value * r.A_sne.value / 1000.0);
+  StoreValue(gear, r.A_Mdki, r.AMd_star.value * r.A_sni.value / 1000.0);
   StoreValue(gear, r.MdKi, r.M_dk.value - std::fabs(r.A_Mdki.value));
   StoreValue(gear, r.MdKe, r.M_dk.value - std::fabs(r.A_Mdke.value));
 }
@@ -67,24 +70,28 @@ void RecommendedBallDiameter(Gear& gear, TGear x, TGear& result) {
   GearRecords& r = gear.rec;
   StoreValue(gear, r.z_nM, r.z.value * BallFactor(r.beta.value));
   InvoluteNormal(gear);
-  const long double alphaN = Rad(r.alpha_n.value);
-  const long double zn = r.z_nM.value;
-  const long double c = std::cos(alphaN) * zn / (zn + 2.0L * x.value);
+  const double alphaN = Rad(r.alpha_n.value);
+  const double zn = r.z_nM.value;
+  const double c = std::cos(alphaN) * zn / (zn + 2.0 * x.value);
   // Profile shift too negative for the virtual tooth count: keep the angle.
-  if (std::fabs(c) <= 1.0L) StoreValue(gear, r.alpha_vnM, ArcCos(c) * kRadToDeg);
+  if (std::fabs(c) <= 1.0) StoreValue(gear, r.alpha_vnM, ArcCos(c) * kRadToDeg);
   StoreValue(gear, r.tan_alpha, std::tan(Rad(r.alpha_vnM.value)));
-  const long double tanVn = r.tan_alpha.value;
+  const double tanVn = r.tan_alpha.value;
   StoreValue(gear, r.alpha_KnM,
-             ((kPi - 4.0L * x.value * std::tan(alphaN)) / (2.0L * zn) + tanVn -
-              r.inv_alpha_n.value) *
-                 57.295779513082320877L);
+             ((kPi - 4.0 * x.value * std::tan(alphaN)) / (2.0 * zn) + tanVn - r.inv_alpha_n.value) *
+                 57.295779513082320877);
   StoreValue(gear, r.tan_alpha, std::tan(Rad(r.alpha_KnM.value)));
-  StoreValue(gear, result,
-             std::cos(alphaN) * zn * r.m_n.value * (r.tan_alpha.value - tanVn));
+  StoreValue(gear, result, std::cos(alphaN) * zn * r.m_n.value * (r.tan_alpha.value - tanVn));
 }
 
-bool BallBelowMinimum(const Gear& gear) { return gear.rec.D_M.value < gear.rec.D_M_min.value; }
-bool BallAboveMaximum(const Gear& gear) { return gear.rec.D_M.value > gear.rec.D_M_max.value; }
-bool BallOutOfRange(const Gear& gear) { return BallBelowMinimum(gear) || BallAboveMaximum(gear); }
+bool BallBelowMinimum(const Gear& gear) {
+  return gear.rec.D_M.value < gear.rec.D_M_min.value;
+}
+bool BallAboveMaximum(const Gear& gear) {
+  return gear.rec.D_M.value > gear.rec.D_M_max.value;
+}
+bool BallOutOfRange(const Gear& gear) {
+  return BallBelowMinimum(gear) || BallAboveMaximum(gear);
+}
 
 }  // namespace silvarone

@@ -23,7 +23,7 @@ void DimensionOverBalls(Gear& gear, TGear D);
 // AMd* = cos alpha_t / (sin alpha_kt cos beta), with cos(pi / 2z) for a
 // helical gear with an odd tooth count; 0 when the ball centre lies on the
 // base circle, where the factor has no finite value.
-long double BallDeviationFactor(const Gear& gear, double alphaKtDeg);
+double BallDeviationFactor(const Gear& gear, double alphaKtDeg);
 // z_nM, alpha_vnM, alpha_KnM and the recommended ball into `result`.
 void RecommendedBallDiameter(Gear& gear, TGear x, TGear& result);
 

@@ -7,15 +7,16 @@
 namespace silvarone {
 namespace {
 
-long double Rad(double degrees) { return degrees * kDegToRad; }
+double Rad(double degrees) {
+  return degrees * kDegToRad;
+}
 
 // Ball-centre diameter d_b / cos alpha_K of a ball D, without touching the records.
-long double BallCentreDiameter(const Gear& gear, int selector, double D) {
+double BallCentreDiameter(const Gear& gear, int selector, double D) {
   const GearRecords& r = gear.rec;
-  const double alphaK =
-      SolveInvoluteNewton(BallInvoluteTarget(selector, {r.e_bt.value, r.d_b.value,
-                                                         r.beta_b.value, D}),
-                          0.5, 1e-7, 10000);
+  const double alphaK = SolveInvoluteNewton(
+      BallInvoluteTarget(selector, {r.e_bt.value, r.d_b.value, r.beta_b.value, D}), 0.5, 1e-7,
+      10000);
   return r.d_b.value / std::cos(Rad(alphaK));
 }
 
@@ -30,93 +31,80 @@ void BallContact(Gear& gear, int selector, double D) {
 
 void MeasuringAngle(Gear& gear) {
   GearRecords& r = gear.rec;
-  const long double z = r.z.value;
-  const long double k = r.k_M.value;
-  StoreValue(gear, r.alpha_M,
-             gear.state.ExternalGear == 1 ? k * 180.0L / std::fabs(z)
-                                          : (std::fabs(k) - 1.0L) * 180.0L / z);
+  const double z = r.z.value;
+  const double k = r.k_M.value;
+  StoreValue(
+      gear, r.alpha_M,
+      gear.state.ExternalGear == 1 ? k * 180.0 / std::fabs(z) : (std::fabs(k) - 1.0) * 180.0 / z);
 }
 
-long double CheckDimensionSpur(const Gear& gear) {
+double CheckDimensionSpur(const Gear& gear) {
   return std::sin(Rad(gear.rec.alpha_M.value)) * std::fabs(gear.rec.d_K.value);
 }
 
-long double CheckDimensionHelical(const Gear& gear, HelixModel& m) {
+double CheckDimensionHelical(const Gear& gear, HelixModel& m) {
   const GearRecords& r = gear.rec;
   const bool external = gear.state.ExternalGear == 1;
-  const long double tanBeta = std::tan(Rad(r.beta.value));
-  long double pz = 0.0L;
-  if (tanBeta != 0.0L) pz = kPi * std::fabs(r.z.value) * r.m_t.value / tanBeta;
-  const long double a = pz / (2.0L * kPi);
-  const long double R = std::fabs(r.d_K.value) / 2.0L;
-  const long double pTeil = 2.0L * kPi / std::fabs(r.z.value);
-  const long double nTeil = external ? r.k_M.value : std::fabs(r.k_M.value) - 1.0L;
-  const long double dist = r.D_distance.value;
+  const double tanBeta = std::tan(Rad(r.beta.value));
+  m.p_z = tanBeta != 0.0 ? kPi * std::fabs(r.z.value) * r.m_t.value / tanBeta : 0.0;
+  m.a = m.p_z / (2.0 * kPi);
+  m.R = std::fabs(r.d_K.value) / 2.0;
+  m.p_Teil = 2.0 * kPi / std::fabs(r.z.value);
+  m.n_Teil = external ? r.k_M.value : std::fabs(r.k_M.value) - 1.0;
+  const double a = m.a;
+  const double R = m.R;
+  const double dist = r.D_distance.value;
 
   // Second ball of the anvil: on the helix at the ball distance from the first.
-  long double t = 1e-6L;
-  long double tNew = t;
+  double t = 1e-6;
+  double tNew = t;
   for (int i = 0; i <= 10000; ++i) {
-    const long double f = 2.0L * R * R * (1.0L - std::cos(t)) + a * a * t * t - dist * dist;
-    const long double fd = 2.0L * R * R * std::sin(t) + 2.0L * a * a * t;
-    if (fd == 0.0L) break;
+    const double f = 2.0 * R * R * (1.0 - std::cos(t)) + a * a * t * t - dist * dist;
+    const double fd = 2.0 * R * R * std::sin(t) + 2.0 * a * a * t;
+    if (fd == 0.0) break;
     tNew = t - f / fd;
-    if (std::fabs(tNew - t) < 1e-7L) break;
+    if (std::fabs(tNew - t) < 1e-7) break;
     t = tNew;
   }
-  const long double tB = tNew;
-  const long double A[3] = {R, 0.0L, 0.0L};
-  const long double B[3] = {R * std::cos(tB), R * std::sin(tB), a * tB};
-  long double N[3];
-  long double C[3];
+  m.t_B = tNew;
+  const double A[3] = {R, 0.0, 0.0};
+  const double B[3] = {R * std::cos(m.t_B), R * std::sin(m.t_B), a * m.t_B};
   for (int i = 0; i < 3; ++i) {
-    N[i] = (B[i] - A[i]) / dist;
-    C[i] = (A[i] + B[i]) / 2.0L;
+    m.A[i] = A[i];
+    m.B[i] = B[i];
+    m.N[i] = (B[i] - A[i]) / dist;  // over the ball distance, not the computed length
+    m.C[i] = (A[i] + B[i]) / 2.0;
   }
+  const double* N = m.N;
+  const double* C = m.C;
 
   // Opposite contact: the ball-centre helix of the gap n_Teil pitches away,
   // cut by the plane through C normal to N.
-  const long double phi = pTeil * nTeil;
-  t = 1e-7L;
-  tNew = 0.0L;
+  const double phi = m.p_Teil * m.n_Teil;
+  t = 1e-7;
+  tNew = 0.0;
   for (int i = 0; i <= 10000; ++i) {
-    const long double F = N[0] * (R * std::cos(phi + t) - C[0]) +
-                          N[1] * (R * std::sin(phi + t) - C[1]) + N[2] * (a * t - C[2]);
-    const long double Fd =
-        -N[0] * R * std::sin(phi + t) + N[1] * R * std::cos(phi + t) + a * N[2];
-    if (Fd != 0.0L) tNew = t - F / Fd;
-    if (std::fabs(tNew - t) < 1e-7L) break;
+    const double F = N[0] * (R * std::cos(phi + t) - C[0]) + N[1] * (R * std::sin(phi + t) - C[1]) +
+                     N[2] * (a * t - C[2]);
+    const double Fd = -N[0] * R * std::sin(phi + t) + N[1] * R * std::cos(phi + t) + a * N[2];
+    if (Fd != 0.0) tNew = t - F / Fd;
+    if (std::fabs(tNew - t) < 1e-7) break;
     t = tNew;
   }
-  const long double tD = tNew;
-  const long double P[3] = {R * std::cos(phi + tD), R * std::sin(phi + tD), a * tD};
-
-  m.p_z = static_cast<double>(pz);
-  m.a = static_cast<double>(a);
-  m.R = static_cast<double>(R);
-  m.p_Teil = static_cast<double>(pTeil);
-  m.n_Teil = static_cast<double>(nTeil);
-  m.t_B = static_cast<double>(tB);
-  m.t_D = static_cast<double>(tD);
-  for (int i = 0; i < 3; ++i) {
-    m.A[i] = static_cast<double>(A[i]);
-    m.B[i] = static_cast<double>(B[i]);
-    m.N[i] = static_cast<double>(N[i]);
-    m.C[i] = static_cast<double>(C[i]);
-    m.D[i] = static_cast<double>(P[i]);
-  }
-  return std::sqrt((C[0] - P[0]) * (C[0] - P[0]) + (C[1] - P[1]) * (C[1] - P[1]) +
-                   (C[2] - P[2]) * (C[2] - P[2]));
+  m.t_D = tNew;
+  m.D[0] = R * std::cos(phi + m.t_D);
+  m.D[1] = R * std::sin(phi + m.t_D);
+  m.D[2] = a * m.t_D;
+  return std::hypot(C[0] - m.D[0], C[1] - m.D[1], C[2] - m.D[2]);
 }
 
-long double SignedCheckDimension(const Gear& gear, long double q) {
+double SignedCheckDimension(const Gear& gear, double q) {
   return gear.state.ExternalGear == 1 ? std::fabs(q) : -std::fabs(q);
 }
 
-long double TestDimension(const Gear& gear, double q) {
+double TestDimension(const Gear& gear, double q) {
   const double ball = gear.rec.D_M.value;
-  return gear.state.ExternalGear == 1 ? q + static_cast<long double>(ball)
-                                      : q - static_cast<long double>(ball);
+  return gear.state.ExternalGear == 1 ? q + ball : q - ball;
 }
 
 void BallUpperLimit(Gear& gear) {
@@ -124,12 +112,11 @@ void BallUpperLimit(Gear& gear) {
   TipPressureAngle(gear);
   TipInvolute(gear);
   TipHelixAngle(gear);
-  const long double dNa = r.d_Na.value;
+  const double dNa = r.d_Na.value;
   StoreValue(gear, r.s_Nat,
              (r.s_t.value / r.d.value + r.inv_alpha_t.value - r.inv_alpha_Na.value) * dNa);
   StoreValue(gear, r.p_Nat, kPi * dNa / r.z.value);
-  StoreValue(gear, r.e_Nan,
-             std::cos(Rad(r.beta_Na.value)) * (r.p_Nat.value - static_cast<long double>(r.s_Nat.value)));
+  StoreValue(gear, r.e_Nan, std::cos(Rad(r.beta_Na.value)) * (r.p_Nat.value - r.s_Nat.value));
   StoreValue(gear, r.eta_Nan, r.e_Nan.value / dNa * kRadToDeg);
   StoreValue(gear, r._e_Nan, std::sin(Rad(r.eta_Nan.value)) * dNa);
   StoreValue(gear, r.D_M_max, r._e_Nan.value);
@@ -139,26 +126,26 @@ void BallLowerLimit(Gear& gear) {
   GearRecords& r = gear.rec;
   const bool external = gear.state.ExternalGear == 1;
   const int selector = gear.state.HelicalGear;
-  const long double root = std::fabs(r.d_f.value);
-  long double D = r.D_M_max.value;
-  const long double step = D / 10.0L;
+  const double root = std::fabs(r.d_f.value);
+  double D = r.D_M_max.value;
+  const double step = D / 10.0;
 
   // Coarse descent until the ball reaches the root circle. A ball that never
   // does would be searched into negative diameters: then no ball is too small.
   for (int round = 0; round < 100; ++round) {
-    const long double dK = std::fabs(BallCentreDiameter(gear, selector, static_cast<double>(D)));
+    const double dK = std::fabs(BallCentreDiameter(gear, selector, D));
     if (external ? root > dK - D : root < dK + D) break;
-    if (!(D - step > 0.5L * step)) {
-      StoreValue(gear, r.D_M_min, 0.0L);
+    if (!(D - step > 0.5 * step)) {
+      StoreValue(gear, r.D_M_min, 0.0);
       return;
     }
     D -= step;
   }
   // Fine ascent in half millimetres until the ball is clear of the root circle.
   for (int round = 0; round < 100; ++round) {
-    const long double dK = std::fabs(BallCentreDiameter(gear, selector, static_cast<double>(D)));
+    const double dK = std::fabs(BallCentreDiameter(gear, selector, D));
     if (external ? root < dK - D : root > dK + D) break;
-    D += 0.5L;
+    D += 0.5;
   }
   StoreValue(gear, r.D_M_min, D);
 }

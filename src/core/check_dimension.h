@@ -18,14 +18,14 @@ void MeasuringAngle(Gear& gear);
 
 // Unsigned Q from alpha_M and d_K (spur) or the helical model (needs alpha_K
 // and d_K of the helical form). The helical one also fills `model`.
-long double CheckDimensionSpur(const Gear& gear);
-long double CheckDimensionHelical(const Gear& gear, HelixModel& model);
+double CheckDimensionSpur(const Gear& gear);
+double CheckDimensionHelical(const Gear& gear, HelixModel& model);
 
 // Q positive for an external gear, negative for an internal one.
-long double SignedCheckDimension(const Gear& gear, long double q);
+double SignedCheckDimension(const Gear& gear, double q);
 
 // Q widened by one ball: Q + D_M external, Q - D_M internal.
-long double TestDimension(const Gear& gear, double q);
+double TestDimension(const Gear& gear, double q);
 
 // D_M_max: the chord of the normal space width at the useful tip circle.
 void BallUpperLimit(Gear& gear);

@@ -28,7 +28,7 @@ struct HelixModel {
   double n_Teil = 0.0;  // pitches between the measured gaps
   double t_B = 0.0;     // helix parameter of the anvil's second ball
   double t_D = 0.0;     // helix parameter of the opposite contact
-  double A[3] = {};  // first ball centre
+  double A[3] = {};     // first ball centre
   double B[3] = {};     // second ball centre
   double N[3] = {};     // direction from A to B, over the ball distance
   double C[3] = {};     // midpoint of A and B
@@ -60,10 +60,29 @@ class Gear {
   MessageSink* messages = nullptr;
   // Called when a change of the gear must be written to the settings file.
   std::function<void()> settingsChanged;
+  // Off while a solver runs trial calculations whose texts nobody reads.
+  bool formatTexts = true;
 
   void NotifySettingsChanged() const {
     if (settingsChanged) settingsChanged();
   }
+};
+
+// Trial calculations (the evaluations for other profile shifts, the steps of
+// the back-calculation) store values only; the texts are written by the run
+// that follows for the values that stay.
+class TrialCalculation {
+ public:
+  explicit TrialCalculation(Gear& gear) : gear_(gear), before_(gear.formatTexts) {
+    gear.formatTexts = false;
+  }
+  ~TrialCalculation() { gear_.formatTexts = before_; }
+  TrialCalculation(const TrialCalculation&) = delete;
+  TrialCalculation& operator=(const TrialCalculation&) = delete;
+
+ private:
+  Gear& gear_;
+  bool before_;
 };
 
 // Fixed-point text with 15 significant digits and the decimals of computed values.
@@ -74,8 +93,8 @@ void FormatCount(const Gear& gear, TGear& record);
 // Writes a computed value into its record and formats the text at once. A
 // value that is not finite (a degenerate gear) is stored as "cannot be
 // computed" with an empty text, so no NAN or INF ever reaches a field.
-void StoreValue(const Gear& gear, TGear& record, long double value);
-void StoreCount(const Gear& gear, TGear& record, long double value);
+void StoreValue(const Gear& gear, TGear& record, double value);
+void StoreCount(const Gear& gear, TGear& record, double value);
 
 // Sets the limits of the records whose sign follows the gear type.
 void SetGearTypeLimits(Gear& gear);

@@ -5,24 +5,24 @@
 namespace silvarone {
 namespace {
 
-long double Rad(double degrees) {
+double Rad(double degrees) {
   return degrees * kDegToRad;
 }
 
 }  // namespace
 
-long double Involute(long double alphaRad) {
+double Involute(double alphaRad) {
   return std::tan(alphaRad) - alphaRad;
 }
 
-long double ArcCos(long double v) {
-  if (v == 0.0L) return kPi / 2.0L;
-  return std::atan(std::sqrt(1.0L - v * v) / v);
+double ArcCos(double v) {
+  if (v == 0.0) return kPi / 2.0;
+  return std::atan(std::sqrt(1.0 - v * v) / v);
 }
 
-long double ArcSin(long double v) {
-  const long double c = std::sqrt(1.0L - v * v);
-  if (c == 0.0L) return std::copysign(kPi / 2.0L, v);
+double ArcSin(double v) {
+  const double c = std::sqrt(1.0 - v * v);
+  if (c == 0.0) return std::copysign(kPi / 2.0, v);
   return std::atan(v / c);
 }
 
@@ -46,14 +46,14 @@ void DetermineHelicalGear(Gear& gear) {
 
 void TransverseModule(Gear& gear) {
   GearRecords& r = gear.rec;
-  r.m_t.value = static_cast<double>(r.m_n.value / std::cos(Rad(r.beta.value)));
+  r.m_t.value = (r.m_n.value / std::cos(Rad(r.beta.value)));
 }
 
 void ReferenceDiameter(Gear& gear) {
   GearRecords& r = gear.rec;
   TransverseModule(gear);
   if (!r.m_n.text.empty() && !r.z.text.empty()) {
-    StoreValue(gear, r.d, static_cast<long double>(r.m_t.value) * r.z.value);
+    StoreValue(gear, r.d, r.m_t.value * r.z.value);
   } else {
     r.d.value = kCannotCompute;
   }
@@ -62,7 +62,7 @@ void ReferenceDiameter(Gear& gear) {
 void TransversePressureAngle(Gear& gear) {
   GearRecords& r = gear.rec;
   StoreValue(gear, r.alpha_t,
-        std::atan(std::tan(Rad(r.alpha_n.value)) / std::cos(Rad(r.beta.value))) * kRadToDeg);
+             std::atan(std::tan(Rad(r.alpha_n.value)) / std::cos(Rad(r.beta.value))) * kRadToDeg);
 }
 
 void BaseDiameter(Gear& gear) {
@@ -78,7 +78,7 @@ void BaseDiameter(Gear& gear) {
 void BaseHelixAngle(Gear& gear) {
   GearRecords& r = gear.rec;
   StoreValue(gear, r.beta_b,
-        ArcSin(std::sin(Rad(r.beta.value)) * std::cos(Rad(r.alpha_n.value))) * kRadToDeg);
+             ArcSin(std::sin(Rad(r.beta.value)) * std::cos(Rad(r.alpha_n.value))) * kRadToDeg);
 }
 
 void InvoluteNormal(Gear& gear) {
@@ -102,7 +102,7 @@ void TransverseBasePitch(Gear& gear) {
   GearRecords& r = gear.rec;
   TransversePressureAngle(gear);
   StoreValue(gear, r.p_bt,
-        kPi * r.m_n.value / std::cos(Rad(r.beta.value)) * std::cos(Rad(r.alpha_t.value)));
+             kPi * r.m_n.value / std::cos(Rad(r.beta.value)) * std::cos(Rad(r.alpha_t.value)));
 }
 
 void NormalBasePitch(Gear& gear) {
@@ -115,7 +115,7 @@ void TransverseToothThickness(Gear& gear, TGear x) {
   TransversePitch(gear);
   TransversePressureAngle(gear);
   StoreValue(gear, r.s_t,
-        r.p_t.value / 2.0L + 2.0L * x.value * r.m_n.value * std::tan(Rad(r.alpha_t.value)));
+             r.p_t.value / 2.0 + 2.0 * x.value * r.m_n.value * std::tan(Rad(r.alpha_t.value)));
 }
 
 void NormalToothThickness(Gear& gear, TGear x) {
@@ -127,10 +127,10 @@ void NormalToothThickness(Gear& gear, TGear x) {
 void BaseToothThickness(Gear& gear, TGear x) {
   GearRecords& r = gear.rec;
   InvoluteTransverse(gear);
-  const long double z = r.z.value;
+  const double z = r.z.value;
   StoreValue(gear, r.s_bt,
-        r.d_b.value * (2.0L * x.value * std::tan(Rad(r.alpha_n.value)) / z + kPi / (2.0L * z) +
-                       r.inv_alpha_t.value));
+             r.d_b.value * (2.0 * x.value * std::tan(Rad(r.alpha_n.value)) / z + kPi / (2.0 * z) +
+                            r.inv_alpha_t.value));
 }
 
 void NormalBaseToothThickness(Gear& gear) {
@@ -141,7 +141,7 @@ void NormalBaseToothThickness(Gear& gear) {
 
 void TransverseSpaceWidth(Gear& gear) {
   GearRecords& r = gear.rec;
-  StoreValue(gear, r.e_t, static_cast<long double>(r.p_t.value) - r.s_t.value);
+  StoreValue(gear, r.e_t, r.p_t.value - r.s_t.value);
 }
 
 void NormalSpaceWidth(Gear& gear) {
@@ -151,7 +151,7 @@ void NormalSpaceWidth(Gear& gear) {
 
 void BaseSpaceWidth(Gear& gear) {
   GearRecords& r = gear.rec;
-  StoreValue(gear, r.e_bt, static_cast<long double>(r.p_bt.value) - r.s_bt.value);
+  StoreValue(gear, r.e_bt, r.p_bt.value - r.s_bt.value);
 }
 
 void NormalBaseSpaceWidth(Gear& gear) {
@@ -166,12 +166,12 @@ void NormalBaseSpaceWidth(Gear& gear) {
 // the negative d carries the sign.
 void DefaultTipDiameter(Gear& gear) {
   GearRecords& r = gear.rec;
-  StoreValue(gear, r.d_Na, r.d.value + 2.0L * r.m_n.value);
+  StoreValue(gear, r.d_Na, r.d.value + 2.0 * r.m_n.value);
 }
 
 void DefaultRootDiameter(Gear& gear) {
   GearRecords& r = gear.rec;
-  StoreValue(gear, r.d_Nf, r.d.value - 2.5L * r.m_n.value);
+  StoreValue(gear, r.d_Nf, r.d.value - 2.5 * r.m_n.value);
 }
 
 void RootDiameter(Gear& gear) {
@@ -180,9 +180,9 @@ void RootDiameter(Gear& gear) {
 
 void TipPressureAngle(Gear& gear) {
   GearRecords& r = gear.rec;
-  const long double ratio = static_cast<long double>(r.d_b.value) / r.d_Na.value;
+  const double ratio = r.d_b.value / r.d_Na.value;
   // A useful tip circle inside the base circle has no pressure angle.
-  StoreValue(gear, r.alpha_Na, ratio > 1.0L ? 0.0L : ArcCos(ratio) * kRadToDeg);
+  StoreValue(gear, r.alpha_Na, ratio > 1.0 ? 0.0 : ArcCos(ratio) * kRadToDeg);
 }
 
 void TipInvolute(Gear& gear) {
@@ -191,16 +191,13 @@ void TipInvolute(Gear& gear) {
 
 void TipHelixAngle(Gear& gear) {
   GearRecords& r = gear.rec;
-  r.beta_Na.value = static_cast<double>(
-      std::atan(std::tan(Rad(r.beta.value)) * r.d_Na.value / r.d.value) * kRadToDeg);
+  r.beta_Na.value = (std::atan(std::tan(Rad(r.beta.value)) * r.d_Na.value / r.d.value) * kRadToDeg);
 }
 
 void Lead(Gear& gear) {
   GearRecords& r = gear.rec;
-  const long double tanBeta = std::tan(Rad(r.beta.value));
-  r.lead.value = tanBeta == 0.0L
-                     ? 0.0
-                     : static_cast<double>(std::fabs(r.z.value) * r.m_t.value * kPi / tanBeta);
+  const double tanBeta = std::tan(Rad(r.beta.value));
+  r.lead.value = tanBeta == 0.0 ? 0.0 : (std::fabs(r.z.value) * r.m_t.value * kPi / tanBeta);
 }
 
 void BasicGeometry(Gear& gear, TGear x) {
@@ -237,31 +234,31 @@ void Diameters(Gear& gear) {
 double BallInvoluteTarget(int form, const BallGap& gap) {
   const double db = std::fabs(gap.d_b);
   if (form == kSpurForm) return (gap.e_bt - gap.D) / db;
-  return gap.e_bt / db - gap.D / (db * static_cast<double>(std::cos(Rad(gap.beta_b))));
+  return gap.e_bt / db - gap.D / (db * (std::cos(Rad(gap.beta_b))));
 }
 
 double SolveInvoluteNewton(double target, double startDeg, double tolerance, int maxIterations,
                            int* iterationsUsed) {
   if (iterationsUsed != nullptr) *iterationsUsed = 0;
   if (!std::isfinite(target)) return std::nan("");
-  long double alpha = startDeg;
-  long double next = alpha;
+  double alpha = startDeg;
+  double next = alpha;
   for (int i = 0; i <= maxIterations; ++i) {
     if (iterationsUsed != nullptr) *iterationsUsed = i + 1;
-    const long double a = alpha * kDegToRad;
-    const long double t = std::tan(a);
-    const long double f = t - a - target;
-    if (f == 0.0L) return static_cast<double>(alpha);
+    const double a = alpha * kDegToRad;
+    const double t = std::tan(a);
+    const double f = t - a - target;
+    if (f == 0.0) return alpha;
     // d(tan a - a)/d(alpha in degrees) = tan^2 a * pi/180: flat near 0 degrees,
     // so a raw step can leave the branch; halve towards +-90 degrees instead.
-    const long double slope = t * t * kDegToRad;
-    next = slope == 0.0L ? alpha : alpha - f / slope;
-    if (!(next < 90.0L) || (slope == 0.0L && f < 0.0L)) next = (alpha + 90.0L) / 2.0L;
-    if (!(next > -90.0L) || (slope == 0.0L && f > 0.0L)) next = (alpha - 90.0L) / 2.0L;
+    const double slope = t * t * kDegToRad;
+    next = slope == 0.0 ? alpha : alpha - f / slope;
+    if (!(next < 90.0) || (slope == 0.0 && f < 0.0)) next = (alpha + 90.0) / 2.0;
+    if (!(next > -90.0) || (slope == 0.0 && f > 0.0)) next = (alpha - 90.0) / 2.0;
     if (std::fabs(next - alpha) < tolerance) break;
     alpha = next;
   }
-  return static_cast<double>(next);
+  return next;
 }
 
 double SolveInvoluteFixedPoint(double target, double startRad, double tolerance,
@@ -274,19 +271,19 @@ double SolveInvoluteFixedPoint(double target, double startRad, double tolerance,
     alpha = std::atan(previous + target);
     if (std::fabs(alpha - previous) < tolerance) break;
   }
-  return static_cast<double>(alpha * kRadToDeg);
+  return (alpha * kRadToDeg);
 }
 
 void InvoluteInverseNewton(Gear& gear, int maxIterations, TGear& result, int form,
                            const BallGap& gap, double tolerance, double startDeg) {
-  StoreValue(gear, result,
-             SolveInvoluteNewton(BallInvoluteTarget(form, gap), startDeg, tolerance, maxIterations));
+  StoreValue(
+      gear, result,
+      SolveInvoluteNewton(BallInvoluteTarget(form, gap), startDeg, tolerance, maxIterations));
 }
 
 void InvoluteInverseFixedPoint(Gear& gear, long maxIterations, TGear& result, const BallGap& gap,
                                double tolerance, double startRad) {
-  const double target =
-      gap.D / (std::cos(static_cast<double>(Rad(gap.beta_b))) * gap.d_b) - gap.e_bt / gap.d_b;
+  const double target = gap.D / (std::cos((Rad(gap.beta_b))) * gap.d_b) - gap.e_bt / gap.d_b;
   StoreValue(gear, result, SolveInvoluteFixedPoint(target, startRad, tolerance, maxIterations));
 }
 

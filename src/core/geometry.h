@@ -12,16 +12,16 @@
 
 namespace silvarone {
 
-inline constexpr long double kPi = 3.1415926535897932385L;
-inline constexpr long double kDegToRad = kPi / 180.0L;
-inline constexpr long double kRadToDeg = 180.0L / kPi;
+inline constexpr double kPi = 3.1415926535897932385;
+inline constexpr double kDegToRad = kPi / 180.0;
+inline constexpr double kRadToDeg = 180.0 / kPi;
 
 // inv(a) = tan a - a, a in radians.
-long double Involute(long double alphaRad);
+double Involute(double alphaRad);
 // Arc cosine and arc sine as the gear formulas define them: through the arc
 // tangent, so a negative argument gives a negative angle.
-long double ArcCos(long double v);
-long double ArcSin(long double v);
+double ArcCos(double v);
+double ArcSin(double v);
 
 // Gear type flags.
 void DetermineExternalGear(Gear& gear);

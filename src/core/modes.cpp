@@ -10,26 +10,27 @@
 namespace silvarone {
 namespace {
 
-long double Rad(double degrees) { return degrees * kDegToRad; }
+double Rad(double degrees) {
+  return degrees * kDegToRad;
+}
 
 // Transverse pressure angle in degrees at the ball centres of a ball D for
 // profile shift xE, from the geometry records of the gear but without
 // writing any of them, so that a conversion never depends on what ran before.
 double BallCentreAngleFor(const Gear& gear, double D, double xE) {
   const GearRecords& r = gear.rec;
-  const long double z = r.z.value;
-  const long double sbt = r.d_b.value * (2.0L * xE * std::tan(Rad(r.alpha_n.value)) / z +
-                                         kPi / (2.0L * z) + r.inv_alpha_t.value);
-  const long double ebt = r.p_bt.value - sbt;
-  const long double target =
-      D / (std::cos(Rad(r.beta_b.value)) * r.d_b.value) - ebt / r.d_b.value;
-  return SolveInvoluteFixedPoint(static_cast<double>(target), 0.03, 1e-10, 10000000);
+  const double z = r.z.value;
+  const double sbt = r.d_b.value * (2.0 * xE * std::tan(Rad(r.alpha_n.value)) / z +
+                                    kPi / (2.0 * z) + r.inv_alpha_t.value);
+  const double ebt = r.p_bt.value - sbt;
+  const double target = D / (std::cos(Rad(r.beta_b.value)) * r.d_b.value) - ebt / r.d_b.value;
+  return SolveInvoluteFixedPoint(target, 0.03, 1e-10, 10000000);
 }
 
 // Factor from the ball-centre circle to the dimension over balls: 1 for an
 // even tooth count (opposite gaps), cos(pi / 2z) for an odd one.
-long double ChordFactor(double z) {
-  return EvenTeeth(z) ? 1.0L : std::cos(kPi / (2.0L * z));
+double ChordFactor(double z) {
+  return EvenTeeth(z) ? 1.0 : std::cos(kPi / (2.0 * z));
 }
 
 }  // namespace
@@ -65,9 +66,8 @@ double CheckDimensionFor(Gear& gear, int selector, TGear x) {
   FormatValue(gear, r.D_M);
   FormatCount(gear, r.k_M);
 
-  const long double q = selector == kHelicalForm
-                            ? CheckDimensionHelical(gear, gear.state.helix)
-                            : CheckDimensionSpur(gear);
+  const double q = selector == kHelicalForm ? CheckDimensionHelical(gear, gear.state.helix)
+                                            : CheckDimensionSpur(gear);
   StoreValue(gear, r.Q, SignedCheckDimension(gear, q));
   return r.Q.value;
 }
@@ -82,41 +82,38 @@ void FullCalculation(Gear& gear, int selector, TGear x) {
 
 void XeFromSpan(Gear& gear, TGear& result, double Wk, double k) {
   const GearRecords& r = gear.rec;
-  const long double alphaN = Rad(r.alpha_n.value);
-  const long double teeth = k - ToothSign(r.z.value) * 0.5L;
-  const long double nominalAtZero =
+  const double alphaN = Rad(r.alpha_n.value);
+  const double teeth = k - ToothSign(r.z.value) * 0.5;
+  const double nominalAtZero =
       r.m_n.value * std::cos(alphaN) * (teeth * kPi + r.z.value * r.inv_alpha_t.value);
-  StoreValue(gear, result, (Wk - nominalAtZero) / (2.0L * r.m_n.value * std::sin(alphaN)));
+  StoreValue(gear, result, (Wk - nominalAtZero) / (2.0 * r.m_n.value * std::sin(alphaN)));
 }
 
 void XeFromDeviation(Gear& gear, TGear& result, double x, double A_mm) {
   const GearRecords& r = gear.rec;
-  StoreValue(gear, result,
-             x + A_mm / (2.0L * r.m_n.value * std::tan(Rad(r.alpha_n.value))));
+  StoreValue(gear, result, x + A_mm / (2.0 * r.m_n.value * std::tan(Rad(r.alpha_n.value))));
 }
 
 void DeviationFromXe(Gear& gear, TGear& result, double xELimit, double xE) {
   const GearRecords& r = gear.rec;
-  StoreValue(gear, result,
-             2000.0L * r.m_n.value * std::tan(Rad(r.alpha_n.value)) *
-                 (static_cast<long double>(xELimit) - xE));
+  StoreValue(gear, result, 2000.0 * r.m_n.value * std::tan(Rad(r.alpha_n.value)) * (xELimit - xE));
 }
 
 double InvAlphaFromBallDimension(Gear& gear, TGear& result, double M, double D) {
   const GearRecords& r = gear.rec;
-  const long double dKt = (static_cast<long double>(M) - D) / ChordFactor(r.z.value);
-  long double alphaKt = 0.0L;  // ball centres inside the base circle: arccos(1)
+  const double dKt = (M - D) / ChordFactor(r.z.value);
+  double alphaKt = 0.0;  // ball centres inside the base circle: arccos(1)
   if (std::fabs(r.d_b.value) < std::fabs(dKt)) alphaKt = ArcCos(r.d_b.value / dKt);
   StoreValue(gear, result, Involute(alphaKt));
-  return static_cast<double>(alphaKt * kRadToDeg);
+  return (alphaKt * kRadToDeg);
 }
 
 void XeFromInvolute(Gear& gear, TGear& result, double D, double inv) {
   const GearRecords& r = gear.rec;
-  const long double alphaN = Rad(r.alpha_n.value);
-  const long double z = r.z.value;
-  const long double b = D / (std::cos(alphaN) * z * r.m_n.value) + r.inv_alpha_t.value - inv;
-  StoreValue(gear, result, (kPi - 2.0L * z * b) / (4.0L * std::tan(alphaN)));
+  const double alphaN = Rad(r.alpha_n.value);
+  const double z = r.z.value;
+  const double b = D / (std::cos(alphaN) * z * r.m_n.value) + r.inv_alpha_t.value - inv;
+  StoreValue(gear, result, (kPi - 2.0 * z * b) / (4.0 * std::tan(alphaN)));
 }
 
 void SpanFromXe(Gear& gear, TGear& Wk, TGear& Wke, TGear& Wki, double A_lower, double A_upper,
@@ -128,20 +125,21 @@ void SpanFromXe(Gear& gear, TGear& Wk, TGear& Wke, TGear& Wki, double A_lower, d
   shift.value = xE;
   SpanMeasurementNominal(gear, Wk, teeth, shift);
   StoreValue(gear, r.AWk_star, std::cos(Rad(r.alpha_n.value)));
-  StoreValue(gear, Wke, Wk.value - std::fabs(r.AWk_star.value * A_upper / 1000.0L));
-  StoreValue(gear, Wki, Wk.value - std::fabs(r.AWk_star.value * A_lower / 1000.0L));
+  StoreValue(gear, Wke, Wk.value - std::fabs(r.AWk_star.value * A_upper / 1000.0));
+  StoreValue(gear, Wki, Wk.value - std::fabs(r.AWk_star.value * A_lower / 1000.0));
 }
 
 void BallDimensionFromXe(Gear& gear, TGear& Mdk, TGear& Mdke, TGear& Mdki, double A_upper,
                          double A_lower, double D, double xE) {
   const GearRecords& r = gear.rec;
-  for (TGear* result : {&Mdk, &Mdke, &Mdki}) StoreValue(gear, *result, 0.0L);
+  for (TGear* result : {&Mdk, &Mdke, &Mdki})
+    StoreValue(gear, *result, 0.0);
   const double alphaKt = BallCentreAngleFor(gear, D, xE);
-  const long double dKt = r.d_b.value / std::cos(Rad(alphaKt));
+  const double dKt = r.d_b.value / std::cos(Rad(alphaKt));
   StoreValue(gear, Mdk, dKt * ChordFactor(r.z.value) + D);
-  const long double factor = BallDeviationFactor(gear, alphaKt);
-  StoreValue(gear, Mdke, Mdk.value - std::fabs(factor * A_upper / 1000.0L));
-  StoreValue(gear, Mdki, Mdk.value - std::fabs(factor * A_lower / 1000.0L));
+  const double factor = BallDeviationFactor(gear, alphaKt);
+  StoreValue(gear, Mdke, Mdk.value - std::fabs(factor * A_upper / 1000.0));
+  StoreValue(gear, Mdki, Mdk.value - std::fabs(factor * A_lower / 1000.0));
 }
 
 void ReSignGivenValues(Gear& gear) {
@@ -157,7 +155,11 @@ void ReSignGivenValues(Gear& gear) {
     } else {
       FormatValue(gear, *given);
     }
-    ParseParameter(*given, false, false);  // status against the gear-type limits
+    // The value keeps the digits the user gave; only the text follows the
+    // display decimals. The status follows the sign now given.
+    given->status = given->value < given->minimum   ? kStatusBelowMinimum
+                    : given->value > given->maximum ? kStatusAboveMaximum
+                                                    : kStatusValid;
   }
 }
 
@@ -169,25 +171,21 @@ void ModeCalculation(Gear& gear, int mode) {
   switch (mode) {
     case kModeStandard: {
       SpanToothCount(gear, r.x);
-      SpanFromXe(gear, r.Wk_mode, r.Wke_mode, r.Wki_mode, r.A_sni.value, r.A_sne.value,
-                 r.x.value, k);
+      SpanFromXe(gear, r.Wk_mode, r.Wke_mode, r.Wki_mode, r.A_sni.value, r.A_sne.value, r.x.value,
+                 k);
       RecommendedBallDiameter(gear, r.x, r.D_M_recommended);
-      BallDimensionFromXe(gear, r.Mdk_mode, r.Mdke_mode, r.Mdki_mode, r.A_sne.value,
-                          r.A_sni.value, D, r.x.value);
+      BallDimensionFromXe(gear, r.Mdk_mode, r.Mdke_mode, r.Mdki_mode, r.A_sne.value, r.A_sni.value,
+                          D, r.x.value);
       XeFromDeviation(gear, r.xE, r.x.value, 0.0);
       XeFromDeviation(gear, r.xEe, r.x.value, r.A_sne.value / 1000.0);
       XeFromDeviation(gear, r.xEi, r.x.value, r.A_sni.value / 1000.0);
       break;
     }
     case kModeGivenSpan: {
-      const long double factor = std::cos(Rad(r.alpha_n.value));
+      const double factor = std::cos(Rad(r.alpha_n.value));
       StoreValue(gear, r.AWk_star, factor);
-      StoreValue(gear, r.A_upper_mode,
-                 (static_cast<long double>(r.Wk_given.value) - r.Wke_given.value) * 1000.0L /
-                     factor);
-      StoreValue(gear, r.A_lower_mode,
-                 (static_cast<long double>(r.Wk_given.value) - r.Wki_given.value) * 1000.0L /
-                     factor);
+      StoreValue(gear, r.A_upper_mode, (r.Wk_given.value - r.Wke_given.value) * 1000.0 / factor);
+      StoreValue(gear, r.A_lower_mode, (r.Wk_given.value - r.Wki_given.value) * 1000.0 / factor);
       XeFromSpan(gear, r.xE, r.Wk_given.value, k);
       XeFromSpan(gear, r.xEe, r.Wke_given.value, k);
       XeFromSpan(gear, r.xEi, r.Wki_given.value, k);
@@ -200,11 +198,11 @@ void ModeCalculation(Gear& gear, int mode) {
       // dimension, not to whatever ball the last calculation placed.
       TGear inv;
       const double alphaKt = InvAlphaFromBallDimension(gear, inv, r.Mdk_given.value, D);
-      const long double factor = BallDeviationFactor(gear, alphaKt);
+      const double factor = BallDeviationFactor(gear, alphaKt);
       StoreValue(gear, r.AMd_star, factor);
-      const auto deviation = [&](double limit) -> long double {
-        if (factor == 0.0L) return 0.0L;  // no finite factor on the base circle
-        return (static_cast<long double>(r.Mdk_given.value) - limit) * 1000.0L / factor;
+      const auto deviation = [&](double limit) -> double {
+        if (factor == 0.0) return 0.0;  // no finite factor on the base circle
+        return (r.Mdk_given.value - limit) * 1000.0 / factor;
       };
       StoreValue(gear, r.A_upper_mode, deviation(r.Mdke_given.value));
       StoreValue(gear, r.A_lower_mode, deviation(r.Mdki_given.value));

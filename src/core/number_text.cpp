@@ -52,19 +52,6 @@ bool ConvertNumber(std::string_view text, double& out) {
   return true;
 }
 
-// Adds one to a string of decimal digits; returns false when it overflowed
-// ("999" became "000").
-bool IncrementDigits(std::string& digits) {
-  for (auto it = digits.rbegin(); it != digits.rend(); ++it) {
-    if (*it != '9') {
-      ++*it;
-      return true;
-    }
-    *it = '0';
-  }
-  return false;
-}
-
 }  // namespace
 
 int CheckNumberText(std::string_view text) {
@@ -165,78 +152,106 @@ std::string FormatFixed(double value, int precision, int decimals) {
   if (std::isinf(value)) return value < 0 ? "-INF" : "INF";
   precision = std::clamp(precision, 1, 15);
   decimals = std::clamp(decimals, 0, 18);
-
-  // The exact decimal expansion of the double, far beyond its 17 significant
-  // digits, so that rounding halves is decided on the true value.
-  std::string digits;
-  int exponent = 0;  // value = d.ddd * 10^exponent
-  if (value != 0.0) {
-    char buffer[96];
-    std::snprintf(buffer, sizeof buffer, "%.60e", std::fabs(value));
-    const std::string_view text(buffer);
-    const std::size_t e = text.find('e');
-    digits.reserve(61);
-    for (std::size_t i = 0; i < e; ++i) {
-      if (IsDigit(text[i])) digits += text[i];
-    }
-    std::from_chars(text.data() + e + (text[e + 1] == '+' ? 2 : 1), text.data() + text.size(),
-                    exponent);
-    // Round to `precision` significant digits.
-    const bool roundUp = digits[static_cast<std::size_t>(precision)] >= '5';
-    digits.resize(static_cast<std::size_t>(precision));
-    if (roundUp && !IncrementDigits(digits)) {
-      digits.insert(digits.begin(), '1');
-      digits.pop_back();
-      ++exponent;
-    }
-  } else {
-    digits.assign(static_cast<std::size_t>(precision), '0');
-  }
   const bool negative = std::signbit(value);
 
+  // digits[0..precision) are the significant digits of |value| rounded to
+  // `precision`, halves away from zero; |value| = d.ddd * 10^exponent. The
+  // digits rounded are those of the shortest decimal that reads back as the
+  // same double: the number the user typed or the calculation meant, so that
+  // 1.005 with two decimals gives 1.01 although the double lies just below.
+  char digits[16];
+  int exponent = 0;
+  if (value == 0.0) {
+    std::fill(digits, digits + precision, '0');
+  } else {
+    char buffer[40];
+    char* end = std::to_chars(buffer, buffer + sizeof buffer, std::fabs(value),
+                              std::chars_format::scientific)
+                    .ptr;
+    char* e = std::find(buffer, end, 'e');
+    std::from_chars(e + (e[1] == '+' ? 2 : 1), end, exponent);
+    // "d.ddde+XX" or "de+XX": gather up to 17 significant digits, then zeros.
+    char all[18];
+    int count = 0;
+    for (const char* c = buffer; c != e; ++c) {
+      if (*c != '.') all[count++] = *c;
+    }
+    std::fill(all + count, all + 18, '0');
+    std::copy(all, all + precision, digits);
+    if (all[precision] >= '5') {
+      int i = precision - 1;
+      while (i >= 0 && digits[i] == '9')
+        digits[i--] = '0';
+      if (i >= 0) {
+        ++digits[i];
+      } else {  // 9.99 became 10.0
+        digits[0] = '1';
+        ++exponent;
+      }
+    }
+  }
+
+  char out[64];
+  char* p = out;
   if (exponent + 1 > precision) {
     // Too many integer digits for the precision: scientific notation.
-    std::string mantissa = digits;
-    while (mantissa.size() > 1 && mantissa.back() == '0')
-      mantissa.pop_back();
-    std::string result = negative ? "-" : "";
-    result += mantissa[0];
-    if (mantissa.size() > 1) {
-      result += '.';
-      result += mantissa.substr(1);
+    int last = precision - 1;
+    while (last > 0 && digits[last] == '0')
+      --last;
+    if (negative) *p++ = '-';
+    *p++ = digits[0];
+    if (last > 0) {
+      *p++ = '.';
+      p = std::copy(digits + 1, digits + last + 1, p);
     }
-    result += 'E';
-    result += std::to_string(exponent);
-    return result;
+    *p++ = 'E';
+    p = std::to_chars(p, out + sizeof out, exponent).ptr;
+    return std::string(out, p);
   }
 
-  // `scaled` holds round(|value| * 10^decimals) as a decimal integer.
-  const int kept = exponent + 1 + decimals;  // significant digits that survive
-  std::string scaled;
+  // scaled = round(|value| * 10^decimals) as decimal digits: the significant
+  // digits that survive the decimals, rounded half up, padded with zeros.
+  char scaled[48];
+  int length = 0;
+  const int kept = exponent + 1 + decimals;
   if (value == 0.0 || kept < 0) {
-    scaled = "0";
+    scaled[length++] = '0';
   } else if (kept == 0) {
-    scaled = digits[0] >= '5' ? "1" : "0";
-  } else if (kept < precision) {
-    scaled = digits.substr(0, static_cast<std::size_t>(kept));
-    if (digits[static_cast<std::size_t>(kept)] >= '5' && !IncrementDigits(scaled)) {
-      scaled.insert(scaled.begin(), '1');
-    }
+    scaled[length++] = digits[0] >= '5' ? '1' : '0';
   } else {
-    scaled = digits + std::string(static_cast<std::size_t>(kept - precision), '0');
+    const int copied = std::min(kept, precision);
+    std::copy(digits, digits + copied, scaled);
+    length = copied;
+    if (kept < precision && digits[kept] >= '5') {
+      int i = length - 1;
+      while (i >= 0 && scaled[i] == '9')
+        scaled[i--] = '0';
+      if (i >= 0) {
+        ++scaled[i];
+      } else {
+        std::copy_backward(scaled, scaled + length, scaled + length + 1);
+        scaled[0] = '1';
+        ++length;
+      }
+    }
+    for (; length < kept; ++length)
+      scaled[length] = '0';
   }
-  if (scaled.size() <= static_cast<std::size_t>(decimals)) {
-    scaled.insert(0, static_cast<std::size_t>(decimals) + 1 - scaled.size(), '0');
+  if (length <= decimals) {  // leading zeros up to "0.ddd"
+    const int pad = decimals + 1 - length;
+    std::copy_backward(scaled, scaled + length, scaled + length + pad);
+    std::fill(scaled, scaled + pad, '0');
+    length += pad;
   }
-  const bool zero = scaled.find_first_not_of('0') == std::string::npos;
+  const bool zero = std::all_of(scaled, scaled + length, [](char c) { return c == '0'; });
 
-  std::string result = (negative && !zero) ? "-" : "";
-  result += scaled.substr(0, scaled.size() - static_cast<std::size_t>(decimals));
+  if (negative && !zero) *p++ = '-';
+  p = std::copy(scaled, scaled + length - decimals, p);
   if (decimals > 0) {
-    result += '.';
-    result += scaled.substr(scaled.size() - static_cast<std::size_t>(decimals));
+    *p++ = '.';
+    p = std::copy(scaled + length - decimals, scaled + length, p);
   }
-  return result;
+  return std::string(out, p);
 }
 
 void FormatParameter(TGear& record, int precision, int decimals) {

@@ -44,7 +44,8 @@ int CountDecimals(std::string_view text);
 int ParseParameter(TGear& record, bool withMessages, bool normalise, MessageSink* sink = nullptr);
 
 // The value in fixed-point notation: first rounded to `precision` significant
-// digits (at most 15), then to `decimals` places, halves away from zero. A value
+// digits (at most 15), then to `decimals` places (at most 18), halves away from
+// zero, on the shortest decimal form of the double. A value
 // with more digits before the point than the precision is written in
 // scientific notation. A result that rounds to zero carries no minus sign.
 std::string FormatFixed(double value, int precision, int decimals);

@@ -17,7 +17,9 @@ const std::array<double, 46> HelixFactorTable = {
 
 namespace {
 
-long double Rad(double degrees) { return degrees * kDegToRad; }
+double Rad(double degrees) {
+  return degrees * kDegToRad;
+}
 
 }  // namespace
 
@@ -28,25 +30,27 @@ double HelixFactor(double beta) {
   return HelixFactorTable.back();  // beta is limited to 45 degrees
 }
 
-double HelixFactorTimesTeeth(double beta, double z) { return HelixFactor(beta) * z; }
+double HelixFactorTimesTeeth(double beta, double z) {
+  return HelixFactor(beta) * z;
+}
 
 void SpanMeasurementNominal(Gear& gear, TGear& result, TGear k, TGear x) {
   const GearRecords& r = gear.rec;
-  const long double z = r.z.value;
-  const long double alphaN = Rad(r.alpha_n.value);
+  const double z = r.z.value;
+  const double alphaN = Rad(r.alpha_n.value);
   // k - z / (2|z|): half a pitch less for an external, more for an internal gear.
-  const long double teeth = k.value - ToothSign(r.z.value) * 0.5L;
+  const double teeth = k.value - ToothSign(r.z.value) * 0.5;
   StoreValue(gear, result,
              r.m_n.value * std::cos(alphaN) * (teeth * kPi + z * r.inv_alpha_t.value) +
-                 2.0L * x.value * r.m_n.value * std::sin(alphaN));
+                 2.0 * x.value * r.m_n.value * std::sin(alphaN));
 }
 
 void SpanMeasurement(Gear& gear) {
   GearRecords& r = gear.rec;
   SpanMeasurementNominal(gear, r.W_k, r.k_M, r.x);
   StoreValue(gear, r.AWk_star, std::cos(Rad(r.alpha_n.value)));
-  StoreValue(gear, r.A_Wke, r.AWk_star.value * r.A_sne.value / 1000.0L);
-  StoreValue(gear, r.A_Wki, r.AWk_star.value * r.A_sni.value / 1000.0L);
+  StoreValue(gear, r.A_Wke, r.AWk_star.value * r.A_sne.value / 1000.0);
+  StoreValue(gear, r.A_Wki, r.AWk_star.value * r.A_sni.value / 1000.0);
   // Both limits lie below the nominal value, whatever the signs.
   StoreValue(gear, r.Wki, r.W_k.value - std::fabs(r.A_Wki.value));
   StoreValue(gear, r.Wke, r.W_k.value - std::fabs(r.A_Wke.value));
@@ -56,7 +60,7 @@ void RecommendedMeasuringTeeth(Gear& gear, int selector, double D) {
   GearRecords& r = gear.rec;
   InvoluteInverseNewton(gear, 10000, r.alpha_K, selector,
                         BallGap{r.e_bt.value, r.d_b.value, r.beta_b.value, D}, 1e-7, 0.5);
-  const long double recommended = -(std::fabs(r.z.value) * r.alpha_K.value / 180.0L + 1.0L);
+  const double recommended = -(std::fabs(r.z.value) * r.alpha_K.value / 180.0 + 1.0);
   StoreCount(gear, r.k_M_recommended, recommended);
   StoreValue(gear, r.k_M_recommended_int, std::trunc(recommended));
 }
@@ -64,17 +68,15 @@ void RecommendedMeasuringTeeth(Gear& gear, int selector, double D) {
 void SpanToothCount(Gear& gear, TGear x) {
   GearRecords& r = gear.rec;
   ReferenceDiameter(gear);
-  const long double d = r.d.value;
-  StoreValue(gear, r.d_x, d + 2.0L * x.value * r.m_n.value);
-  const long double dx = r.d_x.value;
+  const double d = r.d.value;
+  StoreValue(gear, r.d_x, d + 2.0 * x.value * r.m_n.value);
+  const double dx = r.d_x.value;
   StoreValue(gear, r.beta_x, std::atan(std::tan(Rad(r.beta.value)) * dx / d) * kRadToDeg);
-  const long double c =
-      std::cos(Rad(r.alpha_n.value)) * (d / dx) * std::cos(Rad(r.beta.value)) /
-      std::cos(Rad(r.beta_x.value));
-  StoreValue(gear, r.alpha_x, std::fabs(c) <= 1.0L ? ArcCos(c) * kRadToDeg : 0.0L);
-  const long double ratio =
-      HelixFactor(r.beta.value) * std::fabs(r.z.value) * r.alpha_x.value / 180.0L;
-  const long double count = ToothSign(r.z.value) * std::trunc(ratio + 1.0L);
+  const double c = std::cos(Rad(r.alpha_n.value)) * (d / dx) * std::cos(Rad(r.beta.value)) /
+                   std::cos(Rad(r.beta_x.value));
+  StoreValue(gear, r.alpha_x, std::fabs(c) <= 1.0 ? ArcCos(c) * kRadToDeg : 0.0);
+  const double ratio = HelixFactor(r.beta.value) * std::fabs(r.z.value) * r.alpha_x.value / 180.0;
+  const double count = ToothSign(r.z.value) * std::trunc(ratio + 1.0);
   StoreCount(gear, r.k_span, count);
   StoreValue(gear, r.k_span_value, count);
 }

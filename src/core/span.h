@@ -20,7 +20,9 @@ double HelixFactor(double beta);
 double HelixFactorTimesTeeth(double beta, double z);
 
 // +1 for an external gear (z >= 0), -1 for an internal one.
-inline double ToothSign(double z) { return z < 0.0 ? -1.0 : 1.0; }
+inline double ToothSign(double z) {
+  return z < 0.0 ? -1.0 : 1.0;
+}
 
 // W_k over k teeth for profile shift x, into `result`.
 void SpanMeasurementNominal(Gear& gear, TGear& result, TGear k, TGear x);

@@ -7,19 +7,19 @@
 namespace silvarone {
 
 void FormatValue(const Gear& gear, TGear& record) {
-  FormatParameter(record, 15, gear.state.Nachkommastellenzahl_1);
+  if (gear.formatTexts) FormatParameter(record, 15, gear.state.Nachkommastellenzahl_1);
 }
 
 void FormatCount(const Gear& gear, TGear& record) {
-  FormatParameter(record, 15, gear.state.Nachkommastellenzahl_3);
+  if (gear.formatTexts) FormatParameter(record, 15, gear.state.Nachkommastellenzahl_3);
 }
 
 namespace {
 
-bool StoreFinite(TGear& record, long double value) {
+bool StoreFinite(TGear& record, double value) {
   if (std::isfinite(value)) {
-    record.value = static_cast<double>(value);
-    if (std::isfinite(record.value)) return true;
+    record.value = value;
+    return true;
   }
   record.value = kCannotCompute;
   record.text.clear();
@@ -28,11 +28,11 @@ bool StoreFinite(TGear& record, long double value) {
 
 }  // namespace
 
-void StoreValue(const Gear& gear, TGear& record, long double value) {
+void StoreValue(const Gear& gear, TGear& record, double value) {
   if (StoreFinite(record, value)) FormatValue(gear, record);
 }
 
-void StoreCount(const Gear& gear, TGear& record, long double value) {
+void StoreCount(const Gear& gear, TGear& record, double value) {
   if (StoreFinite(record, value)) FormatCount(gear, record);
 }
 

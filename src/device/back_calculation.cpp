@@ -1,6 +1,7 @@
 #include "device/back_calculation.h"
 
 #include <cmath>
+#include <optional>
 
 #include "core/check_dimension.h"
 #include "core/geometry.h"
@@ -8,7 +9,9 @@
 
 namespace silvarone {
 
-int Direction(double computed, double measured) { return computed > measured ? 0 : 1; }
+int Direction(double computed, double measured) {
+  return computed > measured ? 0 : 1;
+}
 
 std::string BackCalculationFailureText(int language) {
   return language == kEnglish ? "Back calculation not possible! Please correct parameter!"
@@ -23,13 +26,14 @@ void BackCalculation::Discard() {
 }
 
 double BackCalculation::TestDimensionAt(Gear& gear, double x) {
+  lastTrial_ = x;
   gear.rec.xE_working.value = x;
   const double q = CheckDimensionFor(gear, gear.state.HelicalGear, gear.rec.xE_working);
-  return static_cast<double>(TestDimension(gear, q));
+  return (TestDimension(gear, q));
 }
 
-ScanResult BackCalculation::Scan(Gear& gear, double lower, double upper, double step,
-                                 int maxSteps, double x0, double measured, int direction) {
+ScanResult BackCalculation::Scan(Gear& gear, double lower, double upper, double step, int maxSteps,
+                                 double x0, double measured, int direction) {
   ScanResult result;
   result.smallest = 100000.0;
   double x = x0;
@@ -70,11 +74,12 @@ BackCalculationOutcome BackCalculation::Run(Gear& gear, const std::string& measu
 
   // Plausibility against the spur test dimension of the drawing's profile shift.
   const double q0 = CheckDimensionFor(gear, kSpurForm, r.x);
-  if (std::fabs(measured - static_cast<double>(TestDimension(gear, q0))) >= 5.0) {
+  if (std::fabs(measured - (TestDimension(gear, q0))) >= 5.0) {
     return BackCalculationOutcome::kImplausible;
   }
 
   DetermineHelicalGear(gear);
+  std::optional<TrialCalculation> trial(gear);
   const double big = r.bigStepSize.value;
   double x = r.x.value;
   double computed = TestDimensionAt(gear, x);
@@ -97,6 +102,12 @@ BackCalculationOutcome BackCalculation::Run(Gear& gear, const std::string& measu
     }
   }
 
+  // The records keep the calculation of the last trial, now with its texts.
+  const double lastTrial = lastTrial_;
+  trial.reset();
+  TGear shift = r.xE_working;
+  shift.value = lastTrial;
+  CheckDimensionFor(gear, gear.state.HelicalGear, shift);
   FormatValue(gear, r.xE_working);
   xEText = r.xE_working.text;
   if (!succeeded) return BackCalculationOutcome::kNotFound;

@@ -54,6 +54,7 @@ class BackCalculation {
 
  private:
   double TestDimensionAt(Gear& gear, double x);
+  double lastTrial_ = 0.0;
 };
 
 }  // namespace silvarone

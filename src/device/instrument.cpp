@@ -8,15 +8,25 @@
 namespace silvarone {
 
 const std::array<InstrumentInfo, 5> kInstruments = {{
-    {"PRALO 175-200", "QENT 175-200", {"Messbereichswert_1", "Messbereichswert_2"},
+    {"PRALO 175-200",
+     "QENT 175-200",
+     {"Messbereichswert_1", "Messbereichswert_2"},
      {"200,000", "225,000"}},
-    {"PRALO 225-250", "QENT 225-250", {"Messbereichswert_3", "Messbereichswert_4"},
+    {"PRALO 225-250",
+     "QENT 225-250",
+     {"Messbereichswert_3", "Messbereichswert_4"},
      {"250,000", "275,000"}},
-    {"PRALO 275-300", "QENT 275-300", {"Messbereichswert_5", "Messbereichswert_6"},
+    {"PRALO 275-300",
+     "QENT 275-300",
+     {"Messbereichswert_5", "Messbereichswert_6"},
      {"300,000", "325,000"}},
-    {"PRALO 325-350", "QENT 325-350", {"Messbereichswert_7", "Messbereichswert_8"},
+    {"PRALO 325-350",
+     "QENT 325-350",
+     {"Messbereichswert_7", "Messbereichswert_8"},
      {"350,000", "375,000"}},
-    {"PRALO 375-400", "QENT 375-400", {"Messbereichswert_9", "Messbereichswert_10"},
+    {"PRALO 375-400",
+     "QENT 375-400",
+     {"Messbereichswert_9", "Messbereichswert_10"},
      {"400,000", "425,000"}},
 }};
 
@@ -95,11 +105,15 @@ void EvaluateCheckDimensions(Gear& gear) {
       {givenShift ? &r.Xei_given : &r.xEi, &r.Q_plus_D_M_lower},
       {givenShift ? &r.Xe_given : &r.xE, &r.Q_plus_D_M},
   };
-  for (const auto& [shift, test] : runs) {
-    const double q = CheckDimensionFor(gear, selector, *shift);
-    StoreValue(gear, *test, TestDimension(gear, q));
+  {
+    TrialCalculation trial(gear);
+    for (const auto& [shift, test] : runs) {
+      test->value = TestDimension(gear, CheckDimensionFor(gear, selector, *shift));
+    }
   }
-  CheckDimensionFor(gear, selector, r.x);
+  for (const auto& run : runs)
+    StoreValue(gear, *run.second, run.second->value);
+  FullCalculation(gear, selector, r.x);
 }
 
 RangeDisplay ComputeRangeDisplay(Gear& gear, const InstrumentState& instrument) {
@@ -126,7 +140,7 @@ RangeDisplay ComputeRangeDisplay(Gear& gear, const InstrumentState& instrument) 
   display.bounds = {0, whole(gear.state.rangeStart), whole(gear.state.rangeEnd),
                     whole(2.0 * middle)};
   display.position = whole(gear.rec.Q_plus_D_M.value);
-  const double v = static_cast<double>(display.position);
+  const double v = display.position;
   if (std::fabs(gear.state.rangeStart) > v) {
     display.colours = {BarColour::kRed, BarColour::kNeutral, BarColour::kNeutral};
   } else if (v < std::fabs(gear.state.rangeEnd)) {

@@ -58,8 +58,8 @@ void ApplyInstrumentSettings(Gear& gear, InstrumentState& instrument);
 
 // The test dimensions of one calculation request: Q and Q +- D_M for the
 // upper, the lower and the nominal generating profile shift of the current
-// mode (into Q_plus_D_M_upper, Q_plus_D_M_lower, Q_plus_D_M), then Q for the
-// drawing's profile shift x, which stays in the record Q.
+// mode (into Q_plus_D_M_upper, Q_plus_D_M_lower, Q_plus_D_M), then the full
+// calculation for the drawing's profile shift x, which leaves Q for x.
 void EvaluateCheckDimensions(Gear& gear);
 
 enum class BarColour { kNeutral, kRed, kGreen };
@@ -70,8 +70,7 @@ struct RangeDisplay {
   std::string startLabel, rangeStartLabel, rangeEndLabel, endLabel;
   std::array<long, 4> bounds{};  // bar 1 spans bounds[0..1], bar 2 [1..2], bar 3 [2..3]
   long position = 0;             // |nominal test dimension| in whole mm
-  std::array<BarColour, 3> colours{BarColour::kNeutral, BarColour::kNeutral,
-                                   BarColour::kNeutral};
+  std::array<BarColour, 3> colours{BarColour::kNeutral, BarColour::kNeutral, BarColour::kNeutral};
 };
 
 // The measuring window of 25 mm ending at range value + D_M, and where the

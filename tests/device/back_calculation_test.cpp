@@ -1,0 +1,146 @@
+// Back-calculation of the actual generating profile shift from a measured
+// test dimension.
+#include "device/back_calculation.h"
+
+#include <gtest/gtest.h>
+
+#include <charconv>
+#include <cmath>
+#include <string>
+#include <vector>
+
+#include "core/check_dimension.h"
+#include "core/modes.h"
+#include "test_gear.h"
+
+namespace silvarone {
+namespace {
+
+using testing::GearInput;
+using testing::MakeGear;
+
+// A text that parses back to exactly this double.
+std::string ExactText(double value) {
+  char buffer[64];
+  const auto end =
+      std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::fixed).ptr;
+  return std::string(buffer, end);
+}
+
+// The test dimension the instrument shows for a gear cut with profile shift xE.
+double TestDimensionAt(const Gear& gear, double xE) {
+  Gear probe = gear;
+  TGear x = probe.rec.x;
+  x.value = xE;
+  const double q = CheckDimensionFor(probe, probe.state.HelicalGear, x);
+  return static_cast<double>(TestDimension(probe, q));
+}
+
+TEST(BackCalculation, RecoversAKnownProfileShift) {
+  struct Case {
+    GearInput in;
+    double xE;
+  };
+  const std::vector<Case> cases = {
+      {{}, -0.05},
+      {{}, 0.12},
+      {{.z = "21", .beta = "15"}, -0.031},
+      {{.z = "-40", .k_M = "-5"}, -0.07},
+      {{.z = "-41", .beta = "20", .k_M = "-5"}, 0.04},
+  };
+  for (const Case& c : cases) {
+    Gear gear = MakeGear(c.in);
+    const double measured = TestDimensionAt(gear, c.xE);
+    BackCalculation back;
+    const auto outcome = back.Run(gear, FormatFixed(measured, 15, 9));
+    ASSERT_EQ(outcome, BackCalculationOutcome::kSucceeded) << c.in.z << " " << c.xE;
+    EXPECT_TRUE(back.valid);
+    // Within the fine step of 0.0001.
+    EXPECT_NEAR(gear.rec.xE_working.value, c.xE, 1.5e-4) << c.in.z;
+    EXPECT_EQ(back.xEText, gear.rec.xE_working.text);
+    // Wkreal and MdKreal are the span and ball dimensions of that profile shift.
+    Gear probe = gear;
+    TGear up, low;
+    SpanFromXe(probe, probe.rec.Wk_mode, up, low, 0, 0, gear.rec.xE_working.value,
+               gear.rec.k_given.value);
+    EXPECT_EQ(back.WkText, probe.rec.Wk_mode.text);
+    EXPECT_FALSE(back.MdkText.empty());
+  }
+}
+
+TEST(BackCalculation, RefusesImplausibleAndUnconvertibleValues) {
+  Gear gear = MakeGear({});
+  const double nominal = TestDimensionAt(gear, 0.0);
+  BackCalculation back;
+  EXPECT_EQ(back.Run(gear, ExactText(nominal + 5.0)), BackCalculationOutcome::kImplausible);
+  EXPECT_EQ(back.Run(gear, ExactText(nominal - 5.0)), BackCalculationOutcome::kImplausible);
+  EXPECT_FALSE(back.valid);
+  // 4.999 mm away is searched (and far outside any sensible profile shift).
+  EXPECT_NE(back.Run(gear, FormatFixed(nominal + 4.999, 15, 6)),
+            BackCalculationOutcome::kImplausible);
+  EXPECT_EQ(back.Run(gear, "abc"), BackCalculationOutcome::kRejected);
+  EXPECT_EQ(back.Run(gear, "1001"), BackCalculationOutcome::kRejected);
+}
+
+TEST(BackCalculation, MeasuredEqualToTheStartValueFindsNoWindow) {
+  // The pass-1 window is 200 * |measured - computed| wide: zero here. The first
+  // step meets diff <= L without a result, and the search fails.
+  Gear gear = MakeGear({});
+  gear.rec.D_M.text = "3.5";
+  const double start = TestDimensionAt(gear, 0.0);
+  BackCalculation back;
+  int calls = 0;
+  back.progress = [&](int) { ++calls; };
+  EXPECT_EQ(back.Run(gear, ExactText(start)), BackCalculationOutcome::kNotFound);
+  EXPECT_FALSE(back.valid);
+  EXPECT_EQ(calls, 1);
+  EXPECT_EQ(back.xEText, "0.0000");  // the last working value
+}
+
+TEST(BackCalculation, Pass1AtItsStepCapSkipsPass2) {
+  Gear gear = MakeGear({});
+  gear.rec.bigStepSize.value = 1e-7;  // too small to reach the measured value in 500 steps
+  const double measured = TestDimensionAt(gear, -0.05);
+  BackCalculation back;
+  std::vector<int> bar;
+  back.progress = [&](int position) { bar.push_back(position); };
+  EXPECT_EQ(back.Run(gear, FormatFixed(measured, 15, 9)), BackCalculationOutcome::kNotFound);
+  // 501 steps of pass 1, none of pass 2; the bar cycles 0..100.
+  ASSERT_EQ(bar.size(), 501u);
+  EXPECT_EQ(bar[0], 0);
+  EXPECT_EQ(bar[100], 100);
+  EXPECT_EQ(bar[101], 0);
+}
+
+TEST(BackCalculation, ScanStopsNineStepsAfterTheLastImprovement) {
+  Gear gear = MakeGear({});
+  BackCalculation back;
+  const double measured = TestDimensionAt(gear, 0.3);
+  // Upwards from 0 in steps of 0.1: the best is 0.3 at step 4, then 9 more steps.
+  const ScanResult scan = back.Scan(gear, -1000, 1000, 0.1, 500, 0.0, measured, 1);
+  EXPECT_TRUE(scan.found);
+  EXPECT_NEAR(scan.best, 0.3, 1e-12);
+  EXPECT_EQ(scan.steps, 13);
+  EXPECT_LT(scan.smallest, 1e-9);
+}
+
+TEST(BackCalculation, DirectionDiscardAndMessages) {
+  EXPECT_EQ(Direction(10.0, 9.0), 0);
+  EXPECT_EQ(Direction(9.0, 10.0), 1);
+  EXPECT_EQ(Direction(10.0, 10.0), 1);
+  BackCalculation back;
+  back.valid = true;
+  back.xEText = "0.1";
+  back.WkText = "15";
+  back.MdkText = "44";
+  back.Discard();
+  EXPECT_FALSE(back.valid);
+  EXPECT_TRUE(back.xEText.empty() && back.WkText.empty() && back.MdkText.empty());
+  EXPECT_EQ(BackCalculationFailureText(kGerman),
+            "Rückrechnung nicht möglich! Bitte Parameter korrigieren!");
+  EXPECT_EQ(BackCalculationFailureText(kEnglish),
+            "Back calculation not possible! Please correct parameter!");
+}
+
+}  // namespace
+}  // namespace silvarone

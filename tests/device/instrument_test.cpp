@@ -1,0 +1,177 @@
+// Instrument and range selection, the evaluations of one calculation request
+// and the measuring-range display.
+#include "device/instrument.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "core/modes.h"
+#include "test_gear.h"
+
+namespace silvarone {
+namespace {
+
+using testing::GearInput;
+using testing::MakeGear;
+
+TEST(Instrument, TableAndNameRules) {
+  EXPECT_EQ(kInstruments[0].name, "PRALO 175-200");
+  EXPECT_EQ(kInstruments[0].caption, "QENT 175-200");
+  EXPECT_EQ(kInstruments[4].rangeKeys[1], "Messbereichswert_10");
+  EXPECT_EQ(kInstruments[2].rangeDefaults[0], "300,000");
+  EXPECT_EQ(InstrumentRow("PRALO 375-400"), 4);
+  EXPECT_EQ(InstrumentRow("PRALO 225-250"), 1);
+  EXPECT_EQ(InstrumentRow("something else"), 0);
+  EXPECT_EQ(InstrumentRadioItem("PRALO 175-200"), 0);
+  EXPECT_EQ(InstrumentRadioItem("PRALO 325-350"), 3);
+  EXPECT_EQ(InstrumentRadioItem("PRALO 375-400"), 4);
+  EXPECT_EQ(InstrumentRadioItem("something else"), 4);
+}
+
+TEST(Instrument, SwitchingKeepsTheRangeIndex) {
+  Gear gear = MakeGear({});
+  InstrumentState instrument;
+  ApplyInstrumentSettings(gear, instrument);
+  EXPECT_EQ(SelectMeasuringRange(gear, instrument, 1), 0);
+  EXPECT_EQ(gear.rec.Messbereichswert.text, "225.000");  // normalised by the check
+  EXPECT_EQ(gear.state.rangeStart, 200.0);
+  EXPECT_EQ(gear.state.rangeEnd, 225.0);
+
+  EXPECT_EQ(SelectInstrument(gear, instrument, 3), 0);
+  EXPECT_EQ(instrument.name, "PRALO 325-350");
+  EXPECT_EQ(instrument.rangeItems, (std::vector<std::string>{"350,000", "375,000"}));
+  EXPECT_EQ(instrument.rangeItemIndex, 1);
+  EXPECT_EQ(instrument.rangeBoxText, "375,000");
+  EXPECT_EQ(gear.state.rangeEnd, 375.0);
+  EXPECT_EQ(gear.state.rangeStart, 350.0);
+}
+
+TEST(Instrument, ApplySettingsFromStoredValues) {
+  struct Case {
+    std::string name;
+    int index;
+    int radioItem;
+    std::string rangeText;
+    int indexAfter;
+  };
+  const std::vector<Case> cases = {
+      {"PRALO 175-200", 0, 0, "200,000", 0},
+      {"PRALO 275-300", 1, 2, "325,000", 1},
+      {"PRALO 375-400", 5, 4, "400,000", 0},  // an index above 1 selects the first range
+      {"unknown", 1, 4, "225,000", 1},        // item 4, but the ranges of row 0
+  };
+  for (const Case& c : cases) {
+    Gear gear;
+    InstrumentState instrument;
+    instrument.name = c.name;
+    instrument.rangeIndex = c.index;
+    ApplyInstrumentSettings(gear, instrument);
+    EXPECT_EQ(instrument.radioItem, c.radioItem) << c.name;
+    EXPECT_EQ(gear.rec.Messbereichswert.text, c.rangeText) << c.name;
+    EXPECT_EQ(instrument.rangeIndex, c.indexAfter) << c.name;
+    EXPECT_EQ(instrument.rangeItemIndex, c.indexAfter) << c.name;
+  }
+}
+
+TEST(Instrument, BadRangeTextIsInputError9) {
+  Gear gear = MakeGear({});
+  InstrumentState instrument;
+  instrument.rangeTexts[0] = "20x";
+  gear.state.rangeStart = 1.0;
+  EXPECT_EQ(SelectMeasuringRange(gear, instrument, 0), 9);
+  EXPECT_EQ(gear.state.rangeStart, 1.0);  // kept
+}
+
+TEST(RangeDisplay, WindowLabelsBarsAndColours) {
+  // Range 200 with D_M 10: M = 200 + 10 - 12.5 = 197.5, window 185 .. 210, end 2M = 395.
+  struct Case {
+    double test;
+    BarColour c1, c2, c3;
+  };
+  const std::vector<Case> cases = {
+      {184.4, BarColour::kRed, BarColour::kNeutral, BarColour::kNeutral},  // below
+      {185.0, BarColour::kGreen, BarColour::kGreen, BarColour::kNeutral},  // at the start: inside
+      {200.0, BarColour::kGreen, BarColour::kGreen, BarColour::kNeutral},
+      {209.4, BarColour::kGreen, BarColour::kGreen, BarColour::kNeutral},
+      {210.0, BarColour::kRed, BarColour::kRed, BarColour::kRed},  // at the end: outside
+      {250.0, BarColour::kRed, BarColour::kRed, BarColour::kRed},
+  };
+  for (const Case& c : cases) {
+    Gear gear = MakeGear({.D_M = "10"});
+    InstrumentState instrument;
+    ApplyInstrumentSettings(gear, instrument);
+    gear.rec.Q_plus_D_M.value = c.test;
+    const RangeDisplay display = ComputeRangeDisplay(gear, instrument);
+    EXPECT_EQ(display.caption, "200,000 / PRALO 175-200");
+    EXPECT_EQ(display.startLabel, "0.000 mm");
+    EXPECT_EQ(display.rangeStartLabel, "185.000 mm");
+    EXPECT_EQ(display.rangeEndLabel, "210.000 mm");
+    EXPECT_EQ(display.endLabel, "395.000 mm");
+    EXPECT_EQ(display.bounds, (std::array<long, 4>{0, 185, 210, 395}));
+    EXPECT_EQ(display.colours[0], c.c1) << c.test;
+    EXPECT_EQ(display.colours[1], c.c2) << c.test;
+    EXPECT_EQ(display.colours[2], c.c3) << c.test;
+  }
+}
+
+TEST(RangeDisplay, InternalGearLabelsAreNegative) {
+  Gear gear = MakeGear({.z = "-20", .k_M = "-3", .D_M = "10"});
+  InstrumentState instrument;
+  ApplyInstrumentSettings(gear, instrument);
+  gear.rec.Q_plus_D_M.value = -200.0;
+  const RangeDisplay display = ComputeRangeDisplay(gear, instrument);
+  EXPECT_EQ(display.startLabel, "0.000 mm");
+  EXPECT_EQ(display.rangeStartLabel, "-185.000 mm");
+  EXPECT_EQ(display.endLabel, "-395.000 mm");
+  EXPECT_EQ(display.position, 200);
+  EXPECT_EQ(display.colours[1], BarColour::kGreen);
+}
+
+TEST(Evaluations, UpperLowerNominalThenQForX) {
+  Gear gear = MakeGear({.A_sne = "-50", .A_sni = "-80"});
+  FullCalculation(gear, 0, gear.rec.x);
+  ModeCalculation(gear, kModeStandard);
+  EvaluateCheckDimensions(gear);
+  const GearRecords& r = gear.rec;
+  // Each test dimension equals Q + D_M at its own profile shift.
+  const auto testAt = [&](double shift) {
+    Gear probe = gear;
+    TGear x = probe.rec.x;
+    x.value = shift;
+    return CheckDimensionFor(probe, 0, x) + 3.5;
+  };
+  EXPECT_DOUBLE_EQ(r.Q_plus_D_M_upper.value, testAt(r.xEe.value));
+  EXPECT_DOUBLE_EQ(r.Q_plus_D_M_lower.value, testAt(r.xEi.value));
+  EXPECT_DOUBLE_EQ(r.Q_plus_D_M.value, testAt(r.xE.value));
+  // A thinner tooth (negative deviations) gives a smaller test dimension.
+  EXPECT_LT(r.Q_plus_D_M_lower.value, r.Q_plus_D_M_upper.value);
+  EXPECT_LT(r.Q_plus_D_M_upper.value, r.Q_plus_D_M.value);
+  // Q stays at the drawing's x = 0.
+  EXPECT_DOUBLE_EQ(r.Q.value, testAt(0.0) - 3.5);
+}
+
+TEST(Evaluations, GivenProfileShiftModeUsesTheGivenValues) {
+  Gear gear = MakeGear({});
+  gear.state.CalculationMode = kModeGivenProfileShift;
+  gear.rec.Xe_given.value = 0.2;
+  gear.rec.Xee_given.value = 0.15;
+  gear.rec.Xei_given.value = 0.1;
+  FullCalculation(gear, 0, gear.rec.x);
+  EvaluateCheckDimensions(gear);
+  Gear probe = gear;
+  TGear x = probe.rec.x;
+  x.value = 0.1;
+  EXPECT_DOUBLE_EQ(gear.rec.Q_plus_D_M_lower.value, CheckDimensionFor(probe, 0, x) + 3.5);
+}
+
+TEST(MeasuringTeeth, ChangeIsReported) {
+  Gear gear = MakeGear({});
+  EXPECT_FALSE(ApplyMeasuringTeeth(gear, "3"));
+  EXPECT_TRUE(ApplyMeasuringTeeth(gear, "4"));
+  EXPECT_EQ(gear.rec.k_M.value, 4.0);
+}
+
+}  // namespace
+}  // namespace silvarone
