@@ -1,0 +1,174 @@
+#include "device/series.h"
+
+#include <algorithm>
+#include <filesystem>
+
+#include "core/text_file.h"
+#include "device/table_text.h"
+#include "platform/file_system.h"
+
+namespace silvarone {
+
+const std::array<std::string_view, 34> kModuleSeries1 = {
+    "0.05", "0.06", "0.08", "0.1", "0.12", "0.16", "0.2", "0.25", "0.3", "0.4", "0.5", "0.6",
+    "0.7",  "0.8",  "0.9",  "1",   "1.25", "1.5",  "2",   "2.5",  "3",   "4",   "5",   "6",
+    "8",    "10",   "12",   "16",  "20",   "25",   "32",  "40",   "50",  "60"};
+
+const std::array<std::string_view, 34> kModuleSeries2 = {
+    "0.055", "0.07", "0.09", "0.11", "0.14", "0.18", "0.22",  "0.28",  "0.35",
+    "0.45",  "0.55", "0.65", "0.75", "0.85", "0.95", "1.125", "1.375", "1.75",
+    "2.25",  "2.75", "3.5",  "4.5",  "5.5",  "7",    "9",     "11",    "14",
+    "18",    "22",   "28",   "36",   "45",   "55",   "70"};
+
+namespace {
+
+// Index of the text in the series, or the first entry when it is not there.
+int SeriesIndex(const std::array<std::string_view, 34>& series, const std::string& text) {
+  const auto it = std::find(series.begin(), series.end(), text);
+  return it == series.end() ? 0 : static_cast<int>(it - series.begin());
+}
+
+int ListIndex(const std::vector<std::string>& list, const std::string& text) {
+  const auto it = std::find(list.begin(), list.end(), text);
+  return it == list.end() ? -1 : static_cast<int>(it - list.begin());
+}
+
+std::string Trimmed(std::string_view text) {
+  const auto first = text.find_first_not_of(" \t");
+  if (first == std::string_view::npos) return "";
+  return std::string(text.substr(first, text.find_last_not_of(" \t") - first + 1));
+}
+
+}  // namespace
+
+int ModuleChoiceFromSetting(std::string_view setting) {
+  if (setting == "0") return kModuleSeries1Item;
+  if (setting == "1") return kModuleSeries2Item;
+  return kModuleManual;
+}
+
+bool SelectModuleChoice(Gear& gear, ModuleChoice& choice, int item) {
+  choice.item = (item == kModuleSeries1Item || item == kModuleSeries2Item) ? item : kModuleManual;
+  choice.series1Enabled = choice.item == kModuleSeries1Item;
+  choice.series2Enabled = choice.item == kModuleSeries2Item;
+  choice.moduleInputEnabled = choice.item == kModuleManual;
+  if (choice.item == kModuleSeries1Item) {
+    choice.series1Index = SeriesIndex(kModuleSeries1, choice.series1Text);
+    choice.display = std::string(kModuleSeries1[static_cast<std::size_t>(choice.series1Index)]);
+    choice.series1Text = choice.display;
+  } else if (choice.item == kModuleSeries2Item) {
+    choice.series2Index = SeriesIndex(kModuleSeries2, choice.series2Text);
+    choice.display = std::string(kModuleSeries2[static_cast<std::size_t>(choice.series2Index)]);
+    choice.series2Text = choice.display;
+  } else {
+    choice.display = choice.manualText;
+  }
+  TGear& module = gear.rec.m_n;
+  const double before = module.value;
+  module.text = choice.display;
+  ParseParameter(module, false, true);
+  return module.value != before;
+}
+
+std::optional<std::vector<std::string>> ReadBallFile(const std::string& path) {
+  const auto lines = ReadTextLines(path);
+  if (!lines) return std::nullopt;
+  std::vector<std::string> diameters;
+  for (const std::string& line : *lines) {
+    if (!IsDataLine(line)) continue;
+    const auto fields = SplitFields(line, "", 10);
+    if (fields.size() >= 2) diameters.push_back(fields[1]);
+  }
+  return diameters;
+}
+
+std::vector<std::string> BallFileLines(const std::vector<std::string>& diameters,
+                                       const std::string& date) {
+  const std::string rule(53, '/');
+  std::vector<std::string> lines = {
+      rule,
+      "//",
+      "// Tabelle Messkugeldurchmesser",
+      "// Silvaronenmessung",
+      "// Nummer: 00001",
+      "//",
+      "// Kugelanzahl: " + std::to_string(diameters.size()),
+      "//",
+      "// Datum:       " + date,
+      "//",
+      rule,
+      "",
+  };
+  const bool twoDigits = diameters.size() <= 9;
+  for (std::size_t i = 0; i < diameters.size(); ++i) {
+    const std::string number = std::to_string(i + 1);
+    lines.push_back((twoDigits ? "0" + number : number) + "  " + diameters[i] + " mm");
+  }
+  return lines;
+}
+
+int WriteBallFile(const std::vector<std::string>& diameters, const std::string& path) {
+  return WriteBallFile(diameters, path, platform::TodayText());
+}
+
+int WriteBallFile(const std::vector<std::string>& diameters, const std::string& path,
+                  const std::string& date) {
+  if (diameters.empty()) return -1;
+  return WriteTextLinesAtomic(path, BallFileLines(diameters, date)) ? 0 : -2;
+}
+
+int BallChoiceFromSetting(std::string_view setting) {
+  if (setting == "0") return kBallRecommended;
+  if (setting == "1") return kBallDinSeries;
+  if (setting == "2") return kBallDeviceSequence;
+  return kBallManual;
+}
+
+void SelectRememberedBalls(BallChoice& choice) {
+  choice.dinIndex = ListIndex(choice.dinBalls, choice.dinText);
+  choice.deviceIndex = ListIndex(choice.deviceBalls, choice.deviceText);
+}
+
+std::string ApplyBallChoice(BallChoice& choice, int item, const std::string& recommendedText,
+                            const std::string& manualFieldText) {
+  choice.item = (item >= kBallRecommended && item <= kBallDeviceSequence) ? item : kBallManual;
+  choice.dinEnabled = choice.item == kBallDinSeries;
+  choice.deviceEnabled = choice.item == kBallDeviceSequence;
+  choice.manualEditable = choice.item == kBallManual;
+  switch (choice.item) {
+    case kBallRecommended:
+      return recommendedText;
+    case kBallDinSeries:
+      return choice.dinIndex >= 0 ? choice.dinBalls[static_cast<std::size_t>(choice.dinIndex)]
+                                  : std::string();
+    case kBallDeviceSequence:
+      return choice.deviceIndex >= 0
+                 ? choice.deviceBalls[static_cast<std::size_t>(choice.deviceIndex)]
+                 : std::string();
+    default:
+      return manualFieldText.empty() ? choice.manualText : manualFieldText;
+  }
+}
+
+DocumentList ReadDocumentList(const std::string& path) {
+  DocumentList list;
+  const auto lines = ReadTextLines(path);
+  if (!lines || !std::filesystem::is_regular_file(path)) {
+    list.message = "File \"acrobatSilvaroneFiles.txt\" does not exist!";
+    return list;
+  }
+  if (lines->empty()) {
+    list.message = "File \"acrobatSilvaroneFiles.txt\" destroyed!";
+    return list;
+  }
+  const auto start = std::find(lines->begin(), lines->end(), "[list start]");
+  if (start == lines->end()) return list;
+  for (auto it = start + 1; it != lines->end(); ++it) {
+    if (it->find("file_") == std::string::npos) continue;
+    // "file_N: name": the first eight characters are the entry's key.
+    list.documents.push_back(it->size() > 7 ? Trimmed(std::string_view(*it).substr(8)) : *it);
+  }
+  return list;
+}
+
+}  // namespace silvarone

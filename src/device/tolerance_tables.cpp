@@ -1,0 +1,264 @@
+#include "device/tolerance_tables.h"
+
+#include <algorithm>
+#include <cmath>
+#include <filesystem>
+
+#include "core/text_file.h"
+#include "device/table_text.h"
+
+namespace silvarone {
+namespace {
+
+// The content of one table file as the format defines it.
+struct TableFile {
+  int tableLines = 0;
+  bool header = false;  // the first table line starts with "0"
+  std::vector<std::string> names;
+  std::vector<SeriesTable::Row> rows;  // only when there are exactly 12 table lines
+};
+
+std::string FileName(const std::string& path) {
+  return std::filesystem::path(path).filename().string();
+}
+
+bool ReadTableFile(const std::string& path, int columns, TableFile& file, std::string& error) {
+  const auto lines = ReadTextLines(path);
+  if (!lines) {
+    error = "Cannot open file \"" + path + "\".";
+    return false;
+  }
+  std::vector<std::pair<int, std::vector<std::string>>> table;  // line number, fields
+  for (std::size_t i = 0; i < lines->size(); ++i) {
+    const std::string& line = (*lines)[i];
+    if (line == " " || !IsDataLine(line)) continue;
+    table.emplace_back(static_cast<int>(i + 1), SplitFields(line, ":; ", 20));
+  }
+  file.tableLines = static_cast<int>(table.size());
+  if (table.empty()) return true;
+
+  const auto& [headerLine, header] = table.front();
+  file.header = !header.empty() && header.front() == "0";
+  if (file.header) {
+    if (header.size() < static_cast<std::size_t>(3 + columns)) {
+      error = "\"" + FileName(path) + "\", line " + std::to_string(headerLine) + ": " +
+              std::to_string(header.size() > 3 ? header.size() - 3 : 0) + " series names, " +
+              std::to_string(columns) + " expected.";
+      return false;
+    }
+    file.names.assign(header.begin() + 3, header.begin() + 3 + columns);
+  }
+  if (file.tableLines != 1 + kTableRowCount) return true;
+
+  for (std::size_t r = 1; r < table.size(); ++r) {
+    const auto& [lineNumber, fields] = table[r];
+    const std::string where = "\"" + FileName(path) + "\", line " + std::to_string(lineNumber);
+    if (fields.size() < static_cast<std::size_t>(3 + columns)) {
+      error = where + ": " + std::to_string(fields.size()) + " fields, " +
+              std::to_string(3 + columns) + " expected.";
+      return false;
+    }
+    SeriesTable::Row row;
+    for (int f = 0; f < 3 + columns; ++f) {
+      const auto value = ParseInteger(fields[static_cast<std::size_t>(f)]);
+      if (!value) {
+        error =
+            where + ": '" + fields[static_cast<std::size_t>(f)] + "' is not a valid integer value.";
+        return false;
+      }
+      if (f == 0) {
+        row.number = *value;
+      } else if (f == 1) {
+        row.from = *value;
+      } else if (f == 2) {
+        row.to = *value;
+      } else {
+        row.values.push_back(*value);
+      }
+    }
+    file.rows.push_back(std::move(row));
+  }
+  return true;
+}
+
+int ColumnOf(const SeriesTable& table, const std::string& name) {
+  const auto it = std::find(table.names.begin(), table.names.end(), name);
+  return it == table.names.end() ? -1 : static_cast<int>(it - table.names.begin());
+}
+
+bool Contains(const std::vector<std::string>& names, const std::string& name) {
+  return std::find(names.begin(), names.end(), name) != names.end();
+}
+
+std::string Trimmed(const std::string& text) {
+  const auto first = text.find_first_not_of(' ');
+  if (first == std::string::npos) return "";
+  return text.substr(first, text.find_last_not_of(' ') - first + 1);
+}
+
+void SetDeviation(TGear& record, double value) {
+  record.value = value;
+  record.status = kStatusValid;
+  FormatParameter(record, 15, 0);
+}
+
+// Keeps the previous values in view but marks them as not usable.
+LookupStatus Invalidate(Gear& gear, ToleranceState& state, LookupStatus why) {
+  for (TGear* record : {&gear.rec.A_sne, &gear.rec.T_sn, &gear.rec.A_sni}) {
+    record->status = kStatusNotANumber;
+  }
+  state.lookup = why;
+  return why;
+}
+
+int IndexOf(const std::vector<std::string>& items, const std::string& name) {
+  const auto it = std::find(items.begin(), items.end(), Trimmed(name));
+  return it == items.end() ? 0 : static_cast<int>(it - items.begin());
+}
+
+}  // namespace
+
+bool ReadTablePair(const std::string& deviationPath, const std::string& tolerancePath,
+                   TablePair& pair, std::string& error) {
+  TableFile deviation;
+  TableFile tolerance;
+  if (!ReadTableFile(deviationPath, kDeviationSeriesCount, deviation, error)) return false;
+  if (!ReadTableFile(tolerancePath, kToleranceSeriesCount, tolerance, error)) return false;
+  if (deviation.tableLines == 0 || tolerance.tableLines == 0) return true;
+  if (deviation.header) pair.deviation.names = deviation.names;
+  if (deviation.tableLines == 1 + kTableRowCount) {
+    pair.deviation.rows = deviation.rows;
+    if (tolerance.header) pair.tolerance.names = tolerance.names;
+    if (tolerance.tableLines == 1 + kTableRowCount) pair.tolerance.rows = tolerance.rows;
+  }
+  return true;
+}
+
+bool LoadToleranceTables(Gear& gear, ToleranceState& state, const std::string& datFolder,
+                         std::string& error) {
+  const auto inDat = [&](const std::string& name) {
+    return (std::filesystem::path(datFolder) / name).string();
+  };
+  if (!ReadTablePair(inDat(kDinDeviationFile), inDat(kDinToleranceFile), state.active, error)) {
+    return false;
+  }
+  state.din = state.active;
+  if (state.customerDeviationFile.empty()) state.customerDeviationFile = kCustomerDeviationFile;
+  if (state.customerToleranceFile.empty()) state.customerToleranceFile = kCustomerToleranceFile;
+  if (!ReadTablePair(inDat(state.customerDeviationFile), inDat(state.customerToleranceFile),
+                     state.active, error)) {
+    return false;
+  }
+  state.customer = state.active;
+  ParseParameter(gear.rec.A_sne_manual, false, true);
+  ParseParameter(gear.rec.T_sn_manual, false, true);
+  return true;
+}
+
+LookupStatus LookupDeviations(Gear& gear, ToleranceState& state, const std::string& deviation,
+                              const std::string& tolerance, double d) {
+  const double D = std::fabs(d);
+  const SeriesTable& devTable = state.active.deviation;
+  const SeriesTable& tolTable = state.active.tolerance;
+  const auto row =
+      std::find_if(devTable.rows.begin(), devTable.rows.end(),
+                   [&](const SeriesTable::Row& r) { return r.from <= D && D <= r.to; });
+  if (row == devTable.rows.end()) return Invalidate(gear, state, LookupStatus::kNoRow);
+  const int devColumn = ColumnOf(devTable, deviation);
+  if (devColumn < 0 || static_cast<std::size_t>(devColumn) >= row->values.size()) {
+    return Invalidate(gear, state, LookupStatus::kNoDeviationSeries);
+  }
+  const auto rowIndex = static_cast<std::size_t>(row - devTable.rows.begin());
+  const int tolColumn = ColumnOf(tolTable, tolerance);
+  if (rowIndex >= tolTable.rows.size() || tolColumn < 0 ||
+      static_cast<std::size_t>(tolColumn) >= tolTable.rows[rowIndex].values.size() ||
+      !(tolTable.rows[rowIndex].from <= D && D <= tolTable.rows[rowIndex].to)) {
+    return Invalidate(gear, state, LookupStatus::kNoToleranceSeries);
+  }
+  const double upper = row->values[static_cast<std::size_t>(devColumn)];
+  const double width = tolTable.rows[rowIndex].values[static_cast<std::size_t>(tolColumn)];
+  SetDeviation(gear.rec.A_sne, upper);
+  SetDeviation(gear.rec.T_sn, width);
+  SetDeviation(gear.rec.A_sni, upper - width);
+  state.lookup = LookupStatus::kValid;
+  return state.lookup;
+}
+
+void ChangeToleranceSource(Gear& gear, ToleranceState& state, int item) {
+  state.source = (item == kSourceCustomer || item == kSourceManual) ? item : kSourceDin;
+  if (state.source == kSourceDin) {
+    state.active = state.din;
+    state.activeDeviation = state.deviationDin;
+    state.activeTolerance = state.toleranceDin;
+  } else if (state.source == kSourceCustomer) {
+    state.active = state.customer;
+    // Stored production series that this customer table lacks fall back to
+    // its first columns.
+    if (!Contains(state.customer.deviation.names, state.deviationProd) ||
+        !Contains(state.customer.tolerance.names, state.toleranceProd)) {
+      const auto& devNames = state.customer.deviation.names;
+      const auto& tolNames = state.customer.tolerance.names;
+      state.deviationProd = devNames.empty() ? "" : devNames.front();
+      state.toleranceProd = tolNames.empty() ? "" : tolNames.front();
+    }
+    state.activeDeviation = state.deviationProd;
+    state.activeTolerance = state.toleranceProd;
+  }
+  state.seriesEnabled = state.source != kSourceManual;
+  state.manualEditable = state.source == kSourceManual;
+
+  if (state.source == kSourceManual) {
+    state.deviationItems = {" "};
+    state.toleranceItems = {" "};
+    state.deviationIndex = 0;
+    state.toleranceIndex = 0;
+    const TGear& upper = gear.rec.A_sne_manual;
+    const TGear& width = gear.rec.T_sn_manual;
+    if (upper.status != kStatusValid || width.status != kStatusValid) {
+      Invalidate(gear, state, LookupStatus::kNoManualValue);
+      return;
+    }
+    SetDeviation(gear.rec.A_sne, upper.value);
+    SetDeviation(gear.rec.T_sn, width.value);
+    SetDeviation(gear.rec.A_sni, upper.value - width.value);
+    state.lookup = LookupStatus::kValid;
+    return;
+  }
+  state.deviationItems = state.active.deviation.names;
+  state.toleranceItems = state.active.tolerance.names;
+  state.deviationIndex = IndexOf(state.deviationItems, state.activeDeviation);
+  state.toleranceIndex = IndexOf(state.toleranceItems, state.activeTolerance);
+  LookupDeviations(gear, state, state.activeDeviation, state.activeTolerance, gear.rec.d.value);
+}
+
+namespace {
+
+void ChangeSeries(Gear& gear, ToleranceState& state, int index, bool deviation) {
+  if (state.source == kSourceManual) return;
+  const auto& items = deviation ? state.deviationItems : state.toleranceItems;
+  if (items.empty()) return;
+  if (index < 0 || static_cast<std::size_t>(index) >= items.size()) index = 0;
+  const std::string& name = items[static_cast<std::size_t>(index)];
+  if (deviation) {
+    state.deviationIndex = index;
+    state.activeDeviation = name;
+    (state.source == kSourceDin ? state.deviationDin : state.deviationProd) = name;
+  } else {
+    state.toleranceIndex = index;
+    state.activeTolerance = name;
+    (state.source == kSourceDin ? state.toleranceDin : state.toleranceProd) = name;
+  }
+  LookupDeviations(gear, state, state.activeDeviation, state.activeTolerance, gear.rec.d.value);
+}
+
+}  // namespace
+
+void ChangeDeviationSeries(Gear& gear, ToleranceState& state, int index) {
+  ChangeSeries(gear, state, index, true);
+}
+
+void ChangeToleranceSeries(Gear& gear, ToleranceState& state, int index) {
+  ChangeSeries(gear, state, index, false);
+}
+
+}  // namespace silvarone

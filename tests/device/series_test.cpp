@@ -1,0 +1,188 @@
+// Module series, ball files and ball choice, and the help document list.
+#include "device/series.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "core/text_file.h"
+#include "file_fixture.h"
+
+namespace silvarone {
+namespace {
+
+using testing::ShippedData;
+using SeriesFiles = testing::TempFolder;
+
+TEST(ModuleSeries, Din780) {
+  EXPECT_EQ(kModuleSeries1.front(), "0.05");
+  EXPECT_EQ(kModuleSeries1.back(), "60");
+  EXPECT_EQ(kModuleSeries2.front(), "0.055");
+  EXPECT_EQ(kModuleSeries2[15], "1.125");
+  EXPECT_EQ(kModuleSeries2.back(), "70");
+  EXPECT_EQ(ModuleChoiceFromSetting("0"), 0);
+  EXPECT_EQ(ModuleChoiceFromSetting("1"), 1);
+  EXPECT_EQ(ModuleChoiceFromSetting("2"), 2);
+  EXPECT_EQ(ModuleChoiceFromSetting(" 1"), 2);
+}
+
+TEST(ModuleSeries, ChoiceShowsTheRememberedOrTheFirstModule) {
+  struct Case {
+    int item;
+    std::string remembered;
+    std::string shown;
+    int index;
+  };
+  const std::vector<Case> cases = {
+      {0, "0.055", "0.05", 0},  // not in series 1
+      {0, "2.5", "2.5", 19},   {1, "0.055", "0.055", 0}, {1, "3.5", "3.5", 20},
+      {1, "", "0.055", 0},     {2, "2,25", "2,25", -1},  // manual: the typed text
+  };
+  for (const Case& c : cases) {
+    Gear gear;
+    ModuleChoice choice;
+    choice.series1Text = choice.series2Text = choice.manualText = c.remembered;
+    SelectModuleChoice(gear, choice, c.item);
+    EXPECT_EQ(choice.display, c.shown) << c.item << " " << c.remembered;
+    EXPECT_EQ(c.item == 0 ? choice.series1Index : c.item == 1 ? choice.series2Index : -1, c.index);
+    EXPECT_EQ(choice.series1Enabled, c.item == 0);
+    EXPECT_EQ(choice.series2Enabled, c.item == 1);
+    EXPECT_EQ(choice.moduleInputEnabled, c.item == 2);
+    if (c.item == 0) {
+      EXPECT_EQ(choice.series1Text, c.shown);
+    }
+  }
+  Gear gear;
+  ModuleChoice choice;
+  choice.manualText = "2,25";
+  EXPECT_TRUE(SelectModuleChoice(gear, choice, kModuleManual));
+  EXPECT_EQ(gear.rec.m_n.text, "2.25");
+  EXPECT_EQ(gear.rec.m_n.value, 2.25);
+  choice.series2Text = "2.25";
+  EXPECT_FALSE(SelectModuleChoice(gear, choice, kModuleSeries2Item));  // same module
+}
+
+TEST(BallFile, LayoutAndNumbering) {
+  const auto lines = BallFileLines({"1.000", "2.500"}, "08.12.2026");
+  const std::vector<std::string> expected = {
+      std::string(53, '/'),
+      "//",
+      "// Tabelle Messkugeldurchmesser",
+      "// Silvaronenmessung",
+      "// Nummer: 00001",
+      "//",
+      "// Kugelanzahl: 2",
+      "//",
+      "// Datum:       08.12.2026",
+      "//",
+      std::string(53, '/'),
+      "",
+      "01  1.000 mm",
+      "02  2.500 mm",
+  };
+  EXPECT_EQ(lines, expected);
+
+  std::vector<std::string> nine(9, "3.000");
+  const auto nineLines = BallFileLines(nine, "01.01.2027");
+  EXPECT_EQ(nineLines[12], "01  3.000 mm");
+  EXPECT_EQ(nineLines[20], "09  3.000 mm");
+  std::vector<std::string> twelve(12, "3.000");
+  const auto twelveLines = BallFileLines(twelve, "01.01.2027");
+  EXPECT_EQ(twelveLines[6], "// Kugelanzahl: 12");
+  EXPECT_EQ(twelveLines[12], "1  3.000 mm");
+  EXPECT_EQ(twelveLines[23], "12  3.000 mm");
+}
+
+TEST_F(SeriesFiles, BallFileReadAndWrite) {
+  Write("balls.dat",
+        "// comment\r\n01  4.000 mm\r\n\r\nxx\r\n02\t\t4,500   mm  extra\r\n3  5.000\r\n7\r\n");
+  EXPECT_EQ(ReadBallFile(Path("balls.dat")), (std::vector<std::string>{"4.000", "4,500", "5.000"}));
+  EXPECT_FALSE(ReadBallFile(Path("missing.dat")).has_value());
+
+  EXPECT_EQ(WriteBallFile({}, Path("empty.dat"), "08.12.2026"), -1);
+  EXPECT_FALSE(std::filesystem::exists(Path("empty.dat")));
+  EXPECT_EQ(WriteBallFile({"1.5", "2"}, Path("out.dat"), "08.12.2026"), 0);
+  EXPECT_EQ(ReadBallFile(Path("out.dat")), (std::vector<std::string>{"1.5", "2"}));
+  EXPECT_EQ(WriteBallFile({"1.5"}, Path("no/folder/out.dat"), "08.12.2026"), -2);
+  // Dated today when no date is given.
+  EXPECT_EQ(WriteBallFile({"1.5"}, Path("today.dat")), 0);
+  EXPECT_EQ(ReadTextLines(Path("today.dat"))->at(8).size(),
+            std::string("// Datum:       dd.mm.yyyy").size());
+}
+
+TEST(BallFile, ShippedFilesRoundTripThroughTheWriter) {
+  for (const char* name : {kDinBallFile, kDeviceBallFile}) {
+    const std::string path = ShippedData(std::string("dat/") + name);
+    const auto lines = ReadTextLines(path);
+    ASSERT_TRUE(lines.has_value()) << name;
+    const auto balls = ReadBallFile(path);
+    ASSERT_TRUE(balls.has_value());
+    const std::string date = lines->at(8).substr(std::string("// Datum:       ").size());
+    EXPECT_EQ(BallFileLines(*balls, date), *lines) << name;
+    // Ascending diameters within the stated range.
+    double previous = 0.0;
+    for (const std::string& ball : *balls) {
+      const double diameter = std::stod(ball);
+      EXPECT_GT(diameter, previous) << name;
+      previous = diameter;
+    }
+  }
+  EXPECT_EQ(ReadBallFile(ShippedData("dat/messkugel_DIN_001.dat"))->front(), "0.500");
+  EXPECT_EQ(ReadBallFile(ShippedData("dat/messkugel_DIN_001.dat"))->back(), "30.000");
+  EXPECT_EQ(ReadBallFile(ShippedData("dat/messkugel_VEK_001.dat"))->front(), "1.500");
+  EXPECT_EQ(ReadBallFile(ShippedData("dat/messkugel_VEK_001.dat"))->back(), "20.000");
+}
+
+TEST(BallChoice, ItemsAndTheBallInUse) {
+  EXPECT_EQ(BallChoiceFromSetting("0"), 0);
+  EXPECT_EQ(BallChoiceFromSetting("2"), 2);
+  EXPECT_EQ(BallChoiceFromSetting("3"), 3);
+  EXPECT_EQ(BallChoiceFromSetting("x"), 3);
+
+  BallChoice choice;
+  choice.dinBalls = {"3.000", "3.500", "4.000"};
+  choice.deviceBalls = {"2.000", "4.000"};
+  choice.dinText = "3.500";
+  choice.deviceText = "5.000";  // not in the sequence: no selection
+  choice.manualText = "3.25";
+  SelectRememberedBalls(choice);
+  EXPECT_EQ(choice.dinIndex, 1);
+  EXPECT_EQ(choice.deviceIndex, -1);
+
+  EXPECT_EQ(ApplyBallChoice(choice, kBallRecommended, "3.449", ""), "3.449");
+  EXPECT_FALSE(choice.dinEnabled || choice.deviceEnabled || choice.manualEditable);
+  EXPECT_EQ(ApplyBallChoice(choice, kBallDinSeries, "3.449", ""), "3.500");
+  EXPECT_TRUE(choice.dinEnabled);
+  EXPECT_EQ(ApplyBallChoice(choice, kBallDeviceSequence, "3.449", ""), "");
+  EXPECT_TRUE(choice.deviceEnabled);
+  EXPECT_EQ(ApplyBallChoice(choice, kBallManual, "3.449", ""), "3.25");
+  EXPECT_EQ(ApplyBallChoice(choice, kBallManual, "3.449", "2.8"), "2.8");
+  EXPECT_TRUE(choice.manualEditable);
+}
+
+TEST_F(SeriesFiles, DocumentList) {
+  EXPECT_EQ(ReadDocumentList(Path("missing.txt")).message,
+            "File \"acrobatSilvaroneFiles.txt\" does not exist!");
+  Write("empty.txt", "");
+  EXPECT_EQ(ReadDocumentList(Path("empty.txt")).message,
+            "File \"acrobatSilvaroneFiles.txt\" destroyed!");
+  Write("list.txt",
+        "file_9: before the start\r\n[list start]\r\nfile_1: Handbuch.pdf  \r\nother line\r\n"
+        "file_\r\nfile_2:\r\n");
+  const DocumentList list = ReadDocumentList(Path("list.txt"));
+  EXPECT_TRUE(list.message.empty());
+  EXPECT_EQ(list.documents, (std::vector<std::string>{"Handbuch.pdf", "file_", "file_2:"}));
+}
+
+TEST(DocumentList, ShippedListNamesFourManuals) {
+  const DocumentList list = ReadDocumentList(ShippedData("docs/acrobatSilvaroneFiles.txt"));
+  EXPECT_TRUE(list.message.empty());
+  ASSERT_EQ(list.documents.size(), 4u);
+  for (const std::string& document : list.documents) {
+    EXPECT_EQ(document.substr(document.size() - 4), ".pdf");
+  }
+}
+
+}  // namespace
+}  // namespace silvarone
