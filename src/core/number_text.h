@@ -19,6 +19,8 @@ class MessageSink {
   virtual ~MessageSink() = default;
   virtual void ShowNumberedMessage(int number, const std::string& argument1,
                                    const std::string& argument2) = 0;
+  // A message without a number, already in the language of the moment.
+  virtual void ShowPlainMessage(const std::string& text) = 0;
 };
 
 inline constexpr int kMessageWrongCharacter = -100;

@@ -115,7 +115,8 @@ std::optional<std::vector<std::string>> ReadTextLines(const std::string& path) {
   return lines;
 }
 
-bool WriteTextLinesAtomic(const std::string& path, const std::vector<std::string>& lines) {
+bool WriteTextLinesAtomic(const std::string& path, const std::vector<std::string>& lines,
+                          std::string_view lineEnd) {
   namespace fs = std::filesystem;
   const fs::path target(path);
   fs::path temporary = target;
@@ -124,7 +125,7 @@ bool WriteTextLinesAtomic(const std::string& path, const std::vector<std::string
     std::ofstream out(temporary, std::ios::binary | std::ios::trunc);
     if (!out) return false;
     for (const std::string& line : lines) {
-      out << Utf8ToCp1252(line) << "\r\n";
+      out << Utf8ToCp1252(line) << lineEnd;
     }
     out.flush();
     if (!out) {

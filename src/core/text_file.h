@@ -17,9 +17,10 @@ std::string Utf8ToCp1252(std::string_view text);
 // or a lone "\r"). Nothing when the file cannot be opened.
 std::optional<std::vector<std::string>> ReadTextLines(const std::string& path);
 
-// Writes the lines as Windows-1252 with "\r\n" after each, through a
+// Writes the lines as Windows-1252 with the line end after each, through a
 // temporary file in the same folder that is renamed over the target, so the
 // old file survives a failed write whole. False when anything failed.
-bool WriteTextLinesAtomic(const std::string& path, const std::vector<std::string>& lines);
+bool WriteTextLinesAtomic(const std::string& path, const std::vector<std::string>& lines,
+                          std::string_view lineEnd = "\r\n");
 
 }  // namespace silvarone

@@ -130,7 +130,8 @@ void SelectRememberedBalls(BallChoice& choice) {
 }
 
 std::string ApplyBallChoice(BallChoice& choice, int item, const std::string& recommendedText,
-                            const std::string& manualFieldText) {
+                            const std::string& manualFieldText,
+                            const std::string& rememberedManualText) {
   choice.item = (item >= kBallRecommended && item <= kBallDeviceSequence) ? item : kBallManual;
   choice.dinEnabled = choice.item == kBallDinSeries;
   choice.deviceEnabled = choice.item == kBallDeviceSequence;
@@ -146,7 +147,7 @@ std::string ApplyBallChoice(BallChoice& choice, int item, const std::string& rec
                  ? choice.deviceBalls[static_cast<std::size_t>(choice.deviceIndex)]
                  : std::string();
     default:
-      return manualFieldText.empty() ? choice.manualText : manualFieldText;
+      return manualFieldText.empty() ? rememberedManualText : manualFieldText;
   }
 }
 

@@ -72,10 +72,10 @@ struct BallChoice {
   int item = kBallManual;
   std::vector<std::string> dinBalls;     // DIN ball series
   std::vector<std::string> deviceBalls;  // ball sequence of the instrument
-  // Remembered texts: the chosen DIN ball, the chosen sequence ball, the typed ball.
+  // Remembered texts: the chosen DIN ball and the chosen sequence ball (the
+  // typed ball is remembered in the record D_M_manual).
   std::string dinText = "10";
   std::string deviceText = "10";
-  std::string manualText = "10";
   int dinIndex = -1;
   int deviceIndex = -1;
   bool dinEnabled = false;
@@ -90,7 +90,8 @@ void SelectRememberedBalls(BallChoice& choice);
 // returns the text of the ball in use (the recommended ball, the list's
 // text, or the typed text with the remembered one when the field is empty).
 std::string ApplyBallChoice(BallChoice& choice, int item, const std::string& recommendedText,
-                            const std::string& manualFieldText);
+                            const std::string& manualFieldText,
+                            const std::string& rememberedManualText);
 
 inline constexpr const char* kDocumentListFile = "acrobatSilvaroneFiles.txt";
 

@@ -21,7 +21,7 @@ TEST(Cp1252, ConvertsBothWays) {
   EXPECT_EQ(Utf8ToCp1252("\xE4\xB8\xAD"), "?");  // no Windows-1252 code
   EXPECT_EQ(Utf8ToCp1252("a\xFF"
                          "b\xC3"),
-            "a?b?");  // malformed UTF-8
+            "a?b?");               // malformed UTF-8
   for (int b = 0; b < 256; ++b) {  // every byte survives, the undefined five too
     const std::string byte(1, static_cast<char>(b));
     EXPECT_EQ(Utf8ToCp1252(Cp1252ToUtf8(byte)), byte) << b;

@@ -145,19 +145,18 @@ TEST(BallChoice, ItemsAndTheBallInUse) {
   choice.deviceBalls = {"2.000", "4.000"};
   choice.dinText = "3.500";
   choice.deviceText = "5.000";  // not in the sequence: no selection
-  choice.manualText = "3.25";
   SelectRememberedBalls(choice);
   EXPECT_EQ(choice.dinIndex, 1);
   EXPECT_EQ(choice.deviceIndex, -1);
 
-  EXPECT_EQ(ApplyBallChoice(choice, kBallRecommended, "3.449", ""), "3.449");
+  EXPECT_EQ(ApplyBallChoice(choice, kBallRecommended, "3.449", "", "3.25"), "3.449");
   EXPECT_FALSE(choice.dinEnabled || choice.deviceEnabled || choice.manualEditable);
-  EXPECT_EQ(ApplyBallChoice(choice, kBallDinSeries, "3.449", ""), "3.500");
+  EXPECT_EQ(ApplyBallChoice(choice, kBallDinSeries, "3.449", "", "3.25"), "3.500");
   EXPECT_TRUE(choice.dinEnabled);
-  EXPECT_EQ(ApplyBallChoice(choice, kBallDeviceSequence, "3.449", ""), "");
+  EXPECT_EQ(ApplyBallChoice(choice, kBallDeviceSequence, "3.449", "", "3.25"), "");
   EXPECT_TRUE(choice.deviceEnabled);
-  EXPECT_EQ(ApplyBallChoice(choice, kBallManual, "3.449", ""), "3.25");
-  EXPECT_EQ(ApplyBallChoice(choice, kBallManual, "3.449", "2.8"), "2.8");
+  EXPECT_EQ(ApplyBallChoice(choice, kBallManual, "3.449", "", "3.25"), "3.25");
+  EXPECT_EQ(ApplyBallChoice(choice, kBallManual, "3.449", "2.8", "3.25"), "2.8");
   EXPECT_TRUE(choice.manualEditable);
 }
 

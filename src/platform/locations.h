@@ -1,0 +1,21 @@
+// Where the program keeps its settings and finds its data files.
+#pragma once
+
+#include <string>
+
+namespace silvarone::platform {
+
+// The settings folder, ending in a path separator: SILVARONE_HOME when set;
+// else on Windows "X:\Silvarone\" on the drive of the program; elsewhere
+// "$HOME/Silvarone/".
+std::string SettingsDirectory();
+
+// The folder that holds the program's data (dat/, docs/, pictures/), ending
+// in a path separator: the folder of the executable when it holds dat/, else
+// ../share/silvarone/ beside it (an installed program).
+std::string ProgramDirectory();
+
+// The path separator of this system.
+char PathSeparator();
+
+}  // namespace silvarone::platform

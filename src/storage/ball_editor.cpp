@@ -1,0 +1,203 @@
+#include "storage/ball_editor.h"
+
+#include <algorithm>
+#include <limits>
+
+#include "core/gear_record.h"
+#include "device/series.h"
+
+namespace silvarone {
+
+bool AccessCodeAccepted(std::string_view text) {
+  return text == kBallEditorAccessCode;
+}
+
+std::optional<double> ParseBallValue(std::string_view text) {
+  TGear value;
+  value.text = std::string(text);
+  value.minimum = std::numeric_limits<double>::lowest();
+  value.maximum = std::numeric_limits<double>::max();
+  if (ParseParameter(value, false, false) != kStatusValid) return std::nullopt;
+  return value.value;
+}
+
+std::vector<std::pair<std::string, std::string>> BallEditorCaptions(int language) {
+  const bool english = language == kEnglish;
+  return {
+      {"TEdit_VEKKugel", english ? "VEK ball order" : "VEK Kugelfolge"},
+      {"GroupBox_EditVEKKugel", english ? "edit VEK ball order" : "Bearbeiten VEK Kugelfolge"},
+      {"Labl_Kugeldurchmesser", english ? "measurement ball diameter:" : "Kugeldurchmesser:"},
+      {"MoveTop", "<<"},
+      {"MoveUp", "<"},
+      {"MoveDown", ">"},
+      {"MoveBottom", ">>"},
+      {"Btn_EraseValue", english ? "Erase" : "Löschen"},
+      {"Btn_EditValue", english ? "Edit" : "Ändern"},
+      {"Btn_takeOver", english ? "Add" : "Hinzufügen"},
+      {"Btn_Undo", "Undo"},
+      {"Btn_StoreList", english ? "Save" : "Speichern"},
+      {"Btn_Close", english ? "Exit" : "Beenden"},
+  };
+}
+
+void BallSequenceEditor::Open(const std::vector<std::string>& deviceBalls, int language) {
+  language_ = language;
+  undo_ = deviceBalls;
+  values_.clear();
+  for (const std::string& line : deviceBalls) {
+    values_.push_back(ParseBallValue(line).value_or(kInvalidBall));
+  }
+  Rebuild();
+  modified_ = false;
+  SelectLine(0);
+}
+
+void BallSequenceEditor::Rebuild() {
+  display_.clear();
+  for (double value : values_)
+    display_.push_back(FormatFixed(value, 15, 3));
+}
+
+void BallSequenceEditor::SelectLine(int line) {
+  if (display_.empty()) {
+    selectedLine_ = -1;
+    selectedValue_.clear();
+  } else {
+    selectedLine_ = std::clamp(line, 0, static_cast<int>(display_.size()) - 1);
+    selectedValue_ = display_[static_cast<std::size_t>(selectedLine_)];
+  }
+  editText_ = selectedValue_;
+  edited_ = false;
+}
+
+void BallSequenceEditor::TypeText(const std::string& text) {
+  editText_ = text;
+  edited_ = text != selectedValue_;
+}
+
+void BallSequenceEditor::MoveUp() {
+  SelectLine(std::max(selectedLine_ - 1, 0));
+}
+void BallSequenceEditor::MoveDown() {
+  SelectLine(selectedLine_ + 1);
+}
+void BallSequenceEditor::MoveTop() {
+  SelectLine(0);
+}
+// Line 101 when the list is that long, else the last line.
+void BallSequenceEditor::MoveBottom() {
+  SelectLine(std::min(static_cast<int>(kMaxDeviceBalls), static_cast<int>(display_.size()) - 1));
+}
+
+int BallSequenceEditor::LineOf(double value) const {
+  const auto it = std::find(values_.begin(), values_.end(), value);
+  return it == values_.end() ? -1 : static_cast<int>(it - values_.begin());
+}
+
+bool BallSequenceEditor::Contains(double value) const {
+  return LineOf(value) >= 0;
+}
+
+void BallSequenceEditor::Insert(double value) {
+  const auto at =
+      std::find_if(values_.begin(), values_.end(), [&](double v) { return v >= value; });
+  values_.insert(at, value);
+}
+
+void BallSequenceEditor::FinishOperation() {
+  edited_ = false;
+}
+
+void BallSequenceEditor::Add() {
+  if (editText_.empty()) return;
+  const int caret = selectedLine_;
+  const auto value = ParseBallValue(editText_);
+  if (!value) {
+    dialogs_.ShowNumberedMessage(-101, "", "");
+    editText_ = selectedValue_;
+  } else if (Contains(*value)) {
+    SelectLine(caret);
+  } else if (values_.size() >= kMaxDeviceBalls) {
+    dialogs_.ShowPlainMessage(language_ == kEnglish ? "The ball order holds at most 100 balls."
+                                                    : "Die Kugelfolge fasst höchstens 100 Kugeln.");
+    editText_ = selectedValue_;
+  } else {
+    Insert(*value);
+    Rebuild();
+    modified_ = true;
+    SelectLine(LineOf(*value));
+  }
+  FinishOperation();
+}
+
+void BallSequenceEditor::Change() {
+  if (editText_.empty()) return;
+  const auto value = ParseBallValue(editText_);
+  if (!value) {
+    dialogs_.ShowNumberedMessage(-101, "", "");
+    editText_ = selectedValue_;
+    FinishOperation();
+    return;
+  }
+  const auto selected = ParseBallValue(selectedValue_);
+  if (selected && Contains(*selected) && !Contains(*value)) {
+    const bool typed = edited_;
+    values_.erase(values_.begin() + LineOf(*selected));
+    Insert(*value);
+    Rebuild();
+    SelectLine(LineOf(*value));
+    if (typed) modified_ = true;
+  }
+  FinishOperation();
+}
+
+void BallSequenceEditor::Erase() {
+  if (editText_.empty()) return;
+  const int caret = selectedLine_;
+  const auto value = ParseBallValue(editText_);
+  if (value && Contains(*value)) {
+    values_.erase(values_.begin() + LineOf(*value));
+    Rebuild();
+    SelectLine(caret);  // the last line when the caret's line is gone
+    modified_ = true;
+  }
+  FinishOperation();
+}
+
+void BallSequenceEditor::Undo() {
+  values_.clear();
+  for (const std::string& line : undo_)
+    values_.push_back(ParseBallValue(line).value_or(kInvalidBall));
+  Rebuild();
+  modified_ = false;
+  SelectLine(0);
+  FinishOperation();
+}
+
+std::optional<std::vector<std::string>> BallSequenceEditor::Save(const std::string& path) {
+  if (WriteBallFile(display_, path) == -2) {
+    dialogs_.ShowPlainMessage("In " + path + " kann nicht geschrieben werden");
+    return std::nullopt;
+  }
+  auto stored = ReadBallFile(path);
+  modified_ = false;
+  SelectLine(0);
+  FinishOperation();
+  if (!stored || stored->empty()) return std::nullopt;
+  return stored;
+}
+
+bool BallSequenceEditor::Close() {
+  if (modified_ && dialogs_.AskConfirmation(-400, "") != kAnswerOk) return false;
+  values_.clear();
+  undo_.clear();
+  display_.clear();
+  selectedLine_ = -1;
+  selectedValue_.clear();
+  editText_.clear();
+  modified_ = false;
+  edited_ = false;
+  return true;
+}
+
+}  // namespace silvarone

@@ -1,0 +1,307 @@
+#include "storage/project.h"
+
+#include <algorithm>
+#include <cstdio>
+#include <filesystem>
+
+#include "device/table_text.h"
+#include "platform/file_system.h"
+#include "platform/locations.h"
+
+namespace silvarone {
+namespace fs = std::filesystem;
+
+namespace {
+
+constexpr const char* kSection = "project data";
+
+bool Exists(const std::string& path) {
+  std::error_code error;
+  return !path.empty() && fs::exists(path, error);
+}
+
+bool IsFolder(const std::string& path) {
+  std::error_code error;
+  return !path.empty() && fs::is_directory(path, error);
+}
+
+}  // namespace
+
+bool IsValidDate(const Date& date) {
+  if (date.year < 1 || date.year > 9999 || date.month < 1 || date.month > 12 || date.day < 1) {
+    return false;
+  }
+  static constexpr int kDays[] = {31, 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
+  const bool leap = (date.year % 4 == 0 && date.year % 100 != 0) || date.year % 400 == 0;
+  const int days = kDays[date.month - 1] + (date.month == 2 && leap ? 1 : 0);
+  return date.day <= days;
+}
+
+std::string DateText(const Date& date) {
+  char text[32];
+  std::snprintf(text, sizeof text, "%02d.%02d.%04d", date.day, date.month, date.year);
+  return text;
+}
+
+Date Today() {
+  const std::string text = platform::TodayText();  // dd.MM.yyyy
+  return {std::stoi(text.substr(6)), std::stoi(text.substr(3, 2)), std::stoi(text.substr(0, 2))};
+}
+
+Date ParseProjectDate(const std::string& text, const Date& today) {
+  const auto points = std::count(text.begin(), text.end(), '.');
+  const auto slashes = std::count(text.begin(), text.end(), '/');
+  std::string separators;
+  if (points > 0 && slashes == 0) separators = ". ";
+  if (slashes > 0 && points == 0) separators = "/ ";
+  if (separators.empty()) return today;
+  const auto fields = SplitFields(text, separators, 4);
+  if (fields.size() != 3) return today;
+  int n[3];
+  for (int i = 0; i < 3; ++i) {
+    const auto value = ParseInteger(fields[static_cast<std::size_t>(i)]);
+    if (!value) return today;
+    n[i] = *value;
+  }
+  for (const Date candidate :
+       {Date{n[2], n[1], n[0]}, Date{n[2], n[0], n[1]}, Date{n[0], n[1], n[2]}}) {
+    if (IsValidDate(candidate)) return candidate;
+  }
+  return today;
+}
+
+void ReadProjectData(const IniDocument& document, ProjectData& data, const Date& today) {
+  data.name = document.ReadString(kSection, "project name", "");
+  data.leader = document.ReadString(kSection, "project leader", "");
+  data.drawing1 = document.ReadString(kSection, "drawing 1", "");
+  data.drawing2 = document.ReadString(kSection, "drawing 2", "");
+  const std::string date = document.ReadString(kSection, "project date", "");
+  data.date = date.empty() ? today : ParseProjectDate(date, today);
+  const int count = std::min(document.ReadInteger(kSection, "comment lines", 0), kMaxCommentLines);
+  data.comment.clear();
+  for (int i = 1; i <= count; ++i) {
+    data.comment.push_back(document.ReadString(kSection, "comment line " + std::to_string(i), ""));
+  }
+}
+
+void WriteProjectData(IniDocument& document, const ProjectData& data) {
+  document.WriteString(kSection, "project name", data.name);
+  document.WriteString(kSection, "project leader", data.leader);
+  document.WriteString(kSection, "drawing 1", data.drawing1);
+  document.WriteString(kSection, "drawing 2", data.drawing2);
+  document.WriteString(kSection, "project date", DateText(data.date));
+  const int count = std::min(static_cast<int>(data.comment.size()), kMaxCommentLines);
+  document.WriteInteger(kSection, "comment lines", count);
+  for (int i = 1; i <= count; ++i) {
+    document.WriteString(kSection, "comment line " + std::to_string(i),
+                         data.comment[static_cast<std::size_t>(i - 1)]);
+  }
+}
+
+ProjectController::ProjectController(Workspace& workspace, ProjectState& project, ProjectData& data,
+                                     std::string settingsDirectory, ProjectDialogs& dialogs)
+    : workspace_(workspace),
+      project_(project),
+      data_(data),
+      settingsDirectory_(std::move(settingsDirectory)),
+      dialogs_(dialogs) {}
+
+bool ProjectController::AccessProjectFile(char direction, const std::string& path) {
+  if (project_.noProjectOpen) return true;
+  IniDocument document(path);
+  if (direction == 'r' || direction == 'R') {
+    ReadConfiguration(document, workspace_);
+    ReadProjectData(document, data_, today());
+    return true;
+  }
+  if (!project_.writeArmed) return true;
+  WriteConfiguration(document, workspace_);
+  WriteProjectData(document, data_);
+  project_.writeArmed = false;
+  if (document.Save()) return true;
+  dialogs_.ShowPlainMessage("In " + path + " kann nicht geschrieben werden");
+  return false;
+}
+
+bool ProjectController::WriteSettingsAndProject() {
+  if (!AccessSettingsFile('w', SettingsFilePath(settingsDirectory_), workspace_, project_,
+                          settingsDirectory_, &dialogs_)) {
+    return false;
+  }
+  return AccessProjectFile('w', project_.filePath);
+}
+
+void ProjectController::StoreProject() {
+  if (!AccessSettingsFile('w', SettingsFilePath(settingsDirectory_), workspace_, project_,
+                          settingsDirectory_, &dialogs_)) {
+    return;
+  }
+  project_.writeArmed = true;
+  AccessProjectFile('w', project_.filePath);
+}
+
+void ProjectController::AskToSaveOpenProject() {
+  if (!project_.noProjectOpen && dialogs_.AskConfirmation(-303, project_.fileName) == kAnswerOk) {
+    Save();
+  }
+}
+
+std::string ProjectController::StartFolder() const {
+  return IsFolder(project_.directory) ? project_.directory
+                                      : DefaultProjectDirectory(settingsDirectory_);
+}
+
+std::string ProjectController::PresetFromProjectName() const {
+  // The letters tvp whatever extension is configured.
+  return data_.name.empty() ? "*.tvp" : data_.name + ".tvp";
+}
+
+FileDialogSetup ProjectController::OpenDialog(const std::string& germanTitle,
+                                              const std::string& englishTitle) {
+  const std::string filter = "*." + project_.extension;
+  return {English() ? englishTitle : germanTitle, StartFolder(), filter, filter,
+          project_.extension};
+}
+
+FileDialogSetup ProjectController::SaveDialog(const std::string& germanTitle,
+                                              const std::string& englishTitle) {
+  if (project_.extension.empty()) project_.extension = "tvp";
+  return {English() ? englishTitle : germanTitle, StartFolder(), "*." + project_.extension, "",
+          project_.extension};
+}
+
+bool ProjectController::HasProjectExtension(const std::string& path) const {
+  const std::string extension = fs::path(path).extension().string();
+  return !extension.empty() && extension == "." + project_.extension;
+}
+
+void ProjectController::TakeNameAndFolder(const std::string& path) {
+  project_.filePath = path;
+  project_.fileName = fs::path(path).filename().string();
+  project_.directory = fs::path(path).parent_path().string();
+}
+
+void ProjectController::RefreshStatus() {
+  if (refreshStatus) refreshStatus();
+}
+
+void ProjectController::New() {
+  AskToSaveOpenProject();
+  project_.noProjectOpen = true;
+  project_.filePath.clear();
+  project_.fileName.clear();
+  data_ = ProjectData{};
+  data_.date = today();
+  AccessSettingsFile('w', SettingsFilePath(settingsDirectory_), workspace_, project_,
+                     settingsDirectory_, &dialogs_);
+  // Consumed by the first write of the next project opened or saved.
+  project_.writeArmed = true;
+  AccessProjectFile('w', project_.filePath);
+  RefreshStatus();
+  project_.loading = false;
+}
+
+void ProjectController::Load() {
+  AskToSaveOpenProject();
+  project_.loading = true;
+  const auto chosen = dialogs_.ChooseFileToOpen(OpenDialog("Pojekt öffnen", "Open project"));
+  if (!chosen) {
+    dialogs_.ShowNumberedMessage(-202, "", "");
+  } else {
+    TakeNameAndFolder(*chosen);
+    if (!HasProjectExtension(*chosen)) {
+      dialogs_.ShowNumberedMessage(-203, "", "");
+    } else {
+      project_.noProjectOpen = false;
+      const int language = workspace_.gear.state.language;
+      AccessProjectFile('r', project_.filePath);
+      WriteSettingsAndProject();
+      // A project keeps the language the user works in.
+      workspace_.gear.state.language = language;
+      if (applyLoadedConfiguration) applyLoadedConfiguration();
+    }
+  }
+  RefreshStatus();
+  project_.loading = false;
+}
+
+void ProjectController::Save() {
+  FileDialogSetup setup = SaveDialog("Pojekt speichern", "Save project");
+  if (!project_.fileName.empty()) {
+    project_.filePath = project_.directory + platform::PathSeparator() + project_.fileName;
+    if (!HasProjectExtension(project_.filePath)) {
+      dialogs_.ShowNumberedMessage(-203, "", "");
+    } else if (Exists(project_.filePath)) {
+      StoreProject();
+      project_.noProjectOpen = false;
+    } else {
+      dialogs_.ShowNumberedMessage(-200, project_.fileName, "");
+    }
+    RefreshStatus();
+    return;
+  }
+  setup.presetName = PresetFromProjectName();
+  const auto chosen = dialogs_.ChooseFileToSave(setup);
+  if (!chosen) {
+    dialogs_.ShowNumberedMessage(-200, project_.fileName, "");
+  } else if (!Exists(*chosen) || dialogs_.AskConfirmation(-300, "") == kAnswerOk) {
+    project_.noProjectOpen = false;
+    TakeNameAndFolder(*chosen);
+    StoreProject();
+  } else {
+    project_.filePath = *chosen;
+    dialogs_.ShowNumberedMessage(-201, *chosen, "");
+  }
+  RefreshStatus();
+}
+
+void ProjectController::SaveAs() {
+  if (project_.noProjectOpen) {
+    dialogs_.ShowNumberedMessage(-205, "", "");
+    RefreshStatus();
+    return;
+  }
+  FileDialogSetup setup = SaveDialog("Pojekt speichern unter", "Save project as");
+  const std::string current = project_.directory + platform::PathSeparator() + project_.fileName;
+  setup.presetName = Exists(current) ? current : PresetFromProjectName();
+  const auto chosen = dialogs_.ChooseFileToSave(setup);
+  if (!chosen) {
+    dialogs_.ShowNumberedMessage(-200, "", "");
+  } else if (!Exists(*chosen) || dialogs_.AskConfirmation(-300, "") == kAnswerOk) {
+    TakeNameAndFolder(*chosen);
+    StoreProject();
+    project_.noProjectOpen = false;
+  } else {
+    project_.filePath = *chosen;
+    dialogs_.ShowNumberedMessage(-201, "", "");
+  }
+  RefreshStatus();
+}
+
+void ProjectController::Erase() {
+  AskToSaveOpenProject();
+  if (!IsFolder(project_.directory)) return;
+  const auto chosen = dialogs_.ChooseFileToOpen(OpenDialog("Pojekt löschen", "Erase project"));
+  if (!chosen || !HasProjectExtension(*chosen) || !Exists(*chosen)) return;
+  const std::string name = fs::path(*chosen).filename().string();
+  if (dialogs_.AskConfirmation(-301, name) != kAnswerOk) {
+    dialogs_.ShowNumberedMessage(-204, name, "");
+    return;
+  }
+  std::error_code error;
+  if (!fs::remove(*chosen, error)) {
+    dialogs_.ShowNumberedMessage(-204, name, "");
+    return;
+  }
+  const bool openProjectErased = name == project_.fileName;
+  // The project is closed before the page is cleared, so that nobody is
+  // asked to save a project whose file was just erased.
+  project_.noProjectOpen = true;
+  if (openProjectErased) New();
+}
+
+void ProjectController::BeforeExit() {
+  AskToSaveOpenProject();
+}
+
+}  // namespace silvarone

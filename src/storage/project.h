@@ -1,0 +1,114 @@
+// Project files: one gear with a small header (name, leader, drawing numbers,
+// date, comment) in the INI format of the settings file, and the project
+// operations of the menu: new, load, save, save as, erase.
+#pragma once
+
+#include <functional>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "storage/questions.h"
+#include "storage/settings.h"
+
+namespace silvarone {
+
+struct Date {
+  int year = 0;
+  int month = 0;
+  int day = 0;
+  bool operator==(const Date&) const = default;
+};
+
+bool IsValidDate(const Date& date);
+// dd.MM.yyyy
+std::string DateText(const Date& date);
+Date Today();
+
+// Day.month.year, month/day/year or year.month.day with "." or "/" (not
+// both); the first reading that is a calendar date wins; anything else gives
+// `today`.
+Date ParseProjectDate(const std::string& text, const Date& today);
+
+inline constexpr int kMaxCommentLines = 50;
+
+struct ProjectData {
+  std::string name;
+  std::string leader;
+  std::string drawing1;
+  std::string drawing2;
+  Date date;
+  std::vector<std::string> comment;
+};
+
+void ReadProjectData(const IniDocument& document, ProjectData& data, const Date& today);
+void WriteProjectData(IniDocument& document, const ProjectData& data);
+
+// What a file dialog shows.
+struct FileDialogSetup {
+  std::string title;
+  std::string folder;
+  std::string filter;      // "*.tvp"
+  std::string presetName;  // file name (or full path) preset in the dialog
+  std::string defaultExtension;
+};
+
+// The dialogs and questions the project operations need. Questions return
+// 1 for OK and 2 for Cancel (also when the dialog is closed).
+class ProjectDialogs : public Questions {
+ public:
+  // The chosen path, or nothing when cancelled.
+  virtual std::optional<std::string> ChooseFileToOpen(const FileDialogSetup& setup) = 0;
+  virtual std::optional<std::string> ChooseFileToSave(const FileDialogSetup& setup) = 0;
+};
+
+// The project operations over the workspace, the project state and the
+// project page, with the numbered messages and questions of each flow.
+class ProjectController {
+ public:
+  ProjectController(Workspace& workspace, ProjectState& project, ProjectData& data,
+                    std::string settingsDirectory, ProjectDialogs& dialogs);
+
+  // "r"/"R" reads the project file (configuration and project data); any
+  // other letter writes it, but only when a save has armed the write.
+  // Nothing while no project is open. False when a write failed.
+  bool AccessProjectFile(char direction, const std::string& path);
+  // The write after every committed change: settings, then the project file
+  // (which writes only when armed).
+  bool WriteSettingsAndProject();
+
+  void New();
+  void Load();
+  void Save();
+  void SaveAs();
+  void Erase();
+  // The door button: offers to save the open project first.
+  void BeforeExit();
+
+  // Called after a load has replaced the configuration, so the window can
+  // convert and apply it; and whenever the status line must be refreshed.
+  std::function<void()> applyLoadedConfiguration;
+  std::function<void()> refreshStatus;
+  std::function<Date()> today = Today;
+
+ private:
+  void StoreProject();
+  void AskToSaveOpenProject();
+  FileDialogSetup SaveDialog(const std::string& germanTitle, const std::string& englishTitle);
+  FileDialogSetup OpenDialog(const std::string& germanTitle, const std::string& englishTitle);
+  std::string StartFolder() const;
+  std::string PresetFromProjectName() const;
+  bool HasProjectExtension(const std::string& path) const;
+  void TakeNameAndFolder(const std::string& path);
+  void RefreshStatus();
+  bool English() const { return workspace_.gear.state.language == kEnglish; }
+
+  Workspace& workspace_;
+  ProjectState& project_;
+  ProjectData& data_;
+  std::string settingsDirectory_;
+  ProjectDialogs& dialogs_;
+  std::string lastOpenFolder_;
+};
+
+}  // namespace silvarone

@@ -1,0 +1,62 @@
+// Where the settings live.
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <optional>
+#include <string>
+
+#include "platform/file_system.h"
+#include "platform/locations.h"
+
+namespace silvarone::platform {
+namespace {
+
+// Sets an environment variable for the length of a test.
+class ScopedEnv {
+ public:
+  ScopedEnv(const char* name, const char* value) : name_(name) {
+    if (const char* old = std::getenv(name)) old_ = old;
+    if (value) {
+      ::setenv(name, value, 1);
+    } else {
+      ::unsetenv(name);
+    }
+  }
+  ~ScopedEnv() {
+    if (old_) {
+      ::setenv(name_, old_->c_str(), 1);
+    } else {
+      ::unsetenv(name_);
+    }
+  }
+
+ private:
+  const char* name_;
+  std::optional<std::string> old_;
+};
+
+TEST(Locations, SettingsDirectory) {
+  {
+    ScopedEnv home("SILVARONE_HOME", "/tmp/silvarone-a");
+    EXPECT_EQ(SettingsDirectory(), "/tmp/silvarone-a/");
+  }
+  {
+    ScopedEnv home("SILVARONE_HOME", "/tmp/silvarone-b/");
+    EXPECT_EQ(SettingsDirectory(), "/tmp/silvarone-b/");
+  }
+  {
+    ScopedEnv unset("SILVARONE_HOME", nullptr);
+    ScopedEnv user("HOME", "/home/inspector");
+    EXPECT_EQ(SettingsDirectory(), "/home/inspector/Silvarone/");
+  }
+}
+
+TEST(Locations, TodayIsADate) {
+  const std::string today = TodayText();
+  ASSERT_EQ(today.size(), 10u);
+  EXPECT_EQ(today[2], '.');
+  EXPECT_EQ(today[5], '.');
+}
+
+}  // namespace
+}  // namespace silvarone::platform
