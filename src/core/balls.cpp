@@ -14,19 +14,8 @@ const std::array<double, 46> BallFactorTable = {
     2.4097, 2.5312, 2.6635, 2.8079, 2.9656, 3.1383,                                  // 40..45
 };
 
-namespace {
-
-double Rad(double degrees) {
-  return degrees * kDegToRad;
-}
-
-}  // namespace
-
 double BallFactor(double beta) {
-  for (std::size_t key = 0; key < BallFactorTable.size(); ++key) {
-    if (static_cast<double>(key) >= beta) return BallFactorTable[key];
-  }
-  return BallFactorTable.back();
+  return WholeDegreeLookup(BallFactorTable, beta);
 }
 
 bool EvenTeeth(double z) {

@@ -7,10 +7,6 @@
 namespace silvarone {
 namespace {
 
-double Rad(double degrees) {
-  return degrees * kDegToRad;
-}
-
 // Ball-centre diameter d_b / cos alpha_K of a ball D, without touching the records.
 double BallCentreDiameter(const Gear& gear, int selector, double D) {
   const GearRecords& r = gear.rec;

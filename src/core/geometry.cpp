@@ -3,14 +3,6 @@
 #include <cmath>
 
 namespace silvarone {
-namespace {
-
-double Rad(double degrees) {
-  return degrees * kDegToRad;
-}
-
-}  // namespace
-
 double Involute(double alphaRad) {
   return std::tan(alphaRad) - alphaRad;
 }

@@ -8,6 +8,9 @@
 // stay positive because they are built from the module.
 #pragma once
 
+#include <array>
+#include <cstddef>
+
 #include "core/gear.h"
 
 namespace silvarone {
@@ -15,6 +18,22 @@ namespace silvarone {
 inline constexpr double kPi = 3.1415926535897932385;
 inline constexpr double kDegToRad = kPi / 180.0;
 inline constexpr double kRadToDeg = 180.0 / kPi;
+
+// Degrees to radians: every angle is stored in degrees.
+inline double Rad(double degrees) {
+  return degrees * kDegToRad;
+}
+
+// The factor of a table with one row per whole degree of helix angle 0..45:
+// the first row whose key is >= beta, so a fractional angle takes the next
+// whole degree (beta is limited to 45 degrees).
+template <std::size_t N>
+double WholeDegreeLookup(const std::array<double, N>& table, double beta) {
+  for (std::size_t key = 0; key < N; ++key) {
+    if (static_cast<double>(key) >= beta) return table[key];
+  }
+  return table.back();
+}
 
 // inv(a) = tan a - a, a in radians.
 double Involute(double alphaRad);

@@ -10,10 +10,6 @@
 namespace silvarone {
 namespace {
 
-double Rad(double degrees) {
-  return degrees * kDegToRad;
-}
-
 // Transverse pressure angle in degrees at the ball centres of a ball D for
 // profile shift xE, from the geometry records of the gear but without
 // writing any of them, so that a conversion never depends on what ran before.
@@ -37,29 +33,11 @@ double ChordFactor(double z) {
 
 double CheckDimensionFor(Gear& gear, int selector, TGear x) {
   GearRecords& r = gear.rec;
-  BaseHelixAngle(gear);
-  TransverseModule(gear);
-  FormatValue(gear, r.m_t);
-  ReferenceDiameter(gear);
-  BaseDiameter(gear);
+  // The geometry for x, with the default tip and root circles.
+  BasicGeometry(gear, x);
   DefaultTipDiameter(gear);
   DefaultRootDiameter(gear);
   RootDiameter(gear);
-  TransversePressureAngle(gear);
-  InvoluteTransverse(gear);
-  InvoluteNormal(gear);
-  TransversePitch(gear);
-  NormalPitch(gear);
-  TransverseBasePitch(gear);
-  NormalBasePitch(gear);
-  TransverseToothThickness(gear, x);
-  NormalToothThickness(gear, x);
-  BaseToothThickness(gear, x);
-  NormalBaseToothThickness(gear);
-  TransverseSpaceWidth(gear);
-  NormalSpaceWidth(gear);
-  BaseSpaceWidth(gear);
-  NormalBaseSpaceWidth(gear);
 
   MeasuringAngle(gear);
   BallContact(gear, selector, r.D_M.value);

@@ -15,19 +15,8 @@ const std::array<double, 46> HelixFactorTable = {
     2.1185, 2.2078, 2.3040, 2.4078, 2.5200, 2.6414,                                  // 40..45
 };
 
-namespace {
-
-double Rad(double degrees) {
-  return degrees * kDegToRad;
-}
-
-}  // namespace
-
 double HelixFactor(double beta) {
-  for (std::size_t key = 0; key < HelixFactorTable.size(); ++key) {
-    if (static_cast<double>(key) >= beta) return HelixFactorTable[key];
-  }
-  return HelixFactorTable.back();  // beta is limited to 45 degrees
+  return WholeDegreeLookup(HelixFactorTable, beta);
 }
 
 double HelixFactorTimesTeeth(double beta, double z) {
