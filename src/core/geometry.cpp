@@ -44,7 +44,10 @@ void TransverseModule(Gear& gear) {
 void ReferenceDiameter(Gear& gear) {
   GearRecords& r = gear.rec;
   TransverseModule(gear);
-  if (!r.m_n.text.empty() && !r.z.text.empty()) {
+  // Only from a module and a tooth count that converted: a stale or marker
+  // value would put a plausible-looking wrong diameter on screen.
+  if (!r.m_n.text.empty() && !r.z.text.empty() && r.m_n.status == kStatusValid &&
+      r.z.status == kStatusValid) {
     StoreValue(gear, r.d, r.m_t.value * r.z.value);
   } else {
     r.d.value = kCannotCompute;

@@ -125,6 +125,12 @@ TEST(Geometry, MissingModuleMarksDiameterAsNotComputable) {
   gear.rec.alpha_n.text.clear();
   BaseDiameter(gear);
   EXPECT_EQ(gear.rec.d_b.value, kCannotCompute);
+
+  // A tooth count that did not convert gives no diameter either.
+  Gear bad = MakeGear("2", "zwanzig", "20", "0");
+  ReferenceDiameter(bad);
+  EXPECT_EQ(bad.rec.d.value, kCannotCompute);
+  EXPECT_TRUE(bad.rec.d.text.empty());
 }
 
 TEST(Geometry, TipValuesAndLead) {

@@ -1,4 +1,6 @@
 // Where the settings live.
+#include "platform/locations.h"
+
 #include <gtest/gtest.h>
 
 #include <cstdlib>
@@ -6,7 +8,6 @@
 #include <string>
 
 #include "platform/file_system.h"
-#include "platform/locations.h"
 
 namespace silvarone::platform {
 namespace {

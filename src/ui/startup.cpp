@@ -1,0 +1,147 @@
+// The start sequence of the main window.
+#include <algorithm>
+#include <filesystem>
+
+#include "core/balls.h"
+#include "core/geometry.h"
+#include "platform/documents.h"
+#include "platform/locations.h"
+#include "ui/window_model.h"
+
+namespace silvarone {
+
+bool WindowModel::Start(const StartOptions& options) {
+  namespace fs = std::filesystem;
+  if (options.checkPdfViewer && !platform::PdfViewerAvailable()) {
+    dialogs_.ShowMessage("Abbruch",
+                         "Adobe Acrobat ist nicht installiert! Programm wird abgebrochen.!",
+                         DialogKind::kError, {kButtonAbort});
+    return false;
+  }
+
+  programDirectory_ = options.programDirectory;
+  settingsDirectory_ = options.settingsDirectory;
+  std::error_code error;
+  if (!fs::is_directory(settingsDirectory_, error) &&
+      !fs::create_directories(settingsDirectory_, error)) {
+    dialogs_.ShowMessage("", "Verzeichnis " + settingsDirectory_ + "kann nicht erstellt werden",
+                         DialogKind::kError, {kButtonOk});
+    settingsDirectory_ = programDirectory_;
+  }
+  const std::string projects = DefaultProjectDirectory(settingsDirectory_);
+  if (!fs::is_directory(projects, error) && !fs::create_directories(projects, error)) {
+    dialogs_.ShowMessage(
+        "", "Verzeichnis " + settingsDirectory_ + "projects kann nicht erstellt werden",
+        DialogKind::kError, {kButtonOk});
+  }
+  projects_ = std::make_unique<ProjectController>(workspace_, project_, projectData_,
+                                                  settingsDirectory_, dialogs_);
+  projects_->refreshStatus = [this] { ShowStatusBar(); };
+  projects_->applyLoadedConfiguration = [this] {
+    ValidateInputs(gear());
+    SelectModuleSeries(workspace_.module.item);
+    BasicGeometry(gear(), gear().rec.x);
+    RefreshDrawingFields();
+    SelectToleranceSource(std::clamp(workspace_.tolerance.source, 0, 2));
+    SelectBall(workspace_.ball.item);
+    SelectToothCount(workspace_.toothCountMode == 1 ? 1 : 0);
+    SelectInstrument(InstrumentRadioItem(workspace_.instrument.name));
+    SelectInputMode(gear().state.CalculationMode);
+  };
+
+  // Initial state.
+  ballFirstChange_ = teethFirstChange_ = true;
+  inputsReady_ = false;
+  project_ = ProjectState{};
+  projectData_ = ProjectData{};
+  projectData_.date = projects_->today();
+  InitParameters(gear().rec);
+  workspace_.module.series1Text.clear();
+  workspace_.module.series2Text.clear();
+
+  // Settings, documents, settings written whole and read again.
+  const std::string settingsFile = SettingsFilePath(settingsDirectory_);
+  AccessSettingsFile('r', settingsFile, workspace_, project_, settingsDirectory_, &dialogs_);
+  page_ = kPageDrawing1;
+  const char sep = platform::PathSeparator();
+  const DocumentList list = ReadDocumentList(programDirectory_ + "docs" + sep + kDocumentListFile);
+  documents_ = list.documents;
+  if (!list.message.empty()) dialogs_.ShowPlainMessage(list.message);
+  AccessSettingsFile('w', settingsFile, workspace_, project_, settingsDirectory_, &dialogs_);
+  AccessSettingsFile('r', settingsFile, workspace_, project_, settingsDirectory_, &dialogs_);
+
+  // Ball series.
+  const std::string dat = programDirectory_ + "dat" + sep;
+  if (const auto din = ReadBallFile(dat + kDinBallFile)) workspace_.ball.dinBalls = *din;
+  S("ComboBox3").items = workspace_.ball.dinBalls;
+  if (const auto device = ReadBallFile(dat + kDeviceBallFile); device && !device->empty()) {
+    workspace_.ball.deviceBalls = *device;
+    S("ComboBox4").items = *device;
+    deviceBallLines_ = *device;
+  }
+  PasswordEdited("");
+
+  // Tolerance tables and the stored source.
+  std::string tableError;
+  if (!LoadToleranceTables(gear(), workspace_.tolerance, dat, tableError)) {
+    dialogs_.ShowPlainMessage(tableError);
+  }
+  if (workspace_.tolerance.source > 2 || workspace_.tolerance.source < 0) {
+    workspace_.tolerance.source = 0;
+  }
+  F("Input_A_sne").text = F("Input_A_sne").saved = gear().rec.A_sne_manual.text;
+  F("Input_T_sn").text = F("Input_T_sn").saved = gear().rec.T_sn_manual.text;
+  ApplyInstrumentSettings(gear(), workspace_.instrument);
+  ValidateInputs(gear());
+  BasicGeometry(gear(), gear().rec.x);
+  ChangeToleranceSource(gear(), workspace_.tolerance, workspace_.tolerance.source);
+  ShowToleranceFields();
+  RefreshDrawingFields();
+
+  // Module.
+  recalcPending_ = true;
+  F("Input_m_n").text = F("Input_m_n").saved = workspace_.module.manualText;
+  if (workspace_.module.item > 2 || workspace_.module.item < 0) workspace_.module.item = 0;
+  SelectModuleSeries(workspace_.module.item);
+  pendingField_ = 0;
+
+  // Decimal places, instrument and range.
+  for (int which = 1; which <= 3; ++which) {
+    const CalculationState& state = gear().state;
+    const int places = which == 1   ? state.Nachkommastellenzahl_1
+                       : which == 2 ? state.Nachkommastellenzahl_2
+                                    : state.Nachkommastellenzahl_3;
+    F("SpinNKZ" + std::to_string(which)).text = std::to_string(places);
+  }
+  workspace_.calculationKind = 0;
+  SelectInstrument(InstrumentRadioItem(workspace_.instrument.name));
+
+  inputsReady_ = true;
+  DetermineHelicalGear(gear());
+  DetermineExternalGear(gear());
+  ShowStatusBar();
+
+  // Ball selection: the typed ball is in use until the stored choice applies.
+  ballFirstChange_ = true;
+  RecommendedBallDiameter(gear(), gear().rec.x, gear().rec.D_M_recommended);
+  F("recommended_D_M").text = gear().rec.D_M_recommended.text;
+  F("D_M_Edit").text = F("D_M_Edit").saved = gear().rec.D_M_manual.text;
+  TakeBallInUse(gear().rec.D_M_manual.text);
+  SelectRememberedBalls(workspace_.ball);
+  S("ComboBox3").index = workspace_.ball.dinIndex;
+  S("ComboBox4").index = workspace_.ball.deviceIndex;
+  SelectBall(workspace_.ball.item);
+
+  // Tooth count selection.
+  toothCountSource_ = 0;
+  F("k_M_Edit").text = F("k_M_Edit").saved = gear().rec.k_M_manual.text;
+  SetToothCountInUse(gear().rec.k_M_manual.text);
+  SelectToothCount(workspace_.toothCountMode == 1 ? 1 : 0);
+
+  SelectInputMode(gear().state.CalculationMode);
+  ShowBackCalculationBox(kBoxShow);
+  RefreshGivenFields();
+  return true;
+}
+
+}  // namespace silvarone

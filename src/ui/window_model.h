@@ -1,0 +1,224 @@
+// The brain of the main window, without any toolkit: every field, selection
+// and result the window shows, and the user's actions as calls. The Qt
+// window, the command line and the tests all drive this one model.
+//
+// Flow: an action (typing, Enter, a selection, a page change, a button)
+// runs the input protocol, then the workflow, which runs the calculations on
+// the record set; results are copied from the record texts into the fields;
+// every committed change rewrites the settings file (and an armed project file).
+#pragma once
+
+#include <array>
+#include <map>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "device/back_calculation.h"
+#include "device/instrument.h"
+#include "storage/ball_editor.h"
+#include "storage/project.h"
+#include "ui/messages.h"
+
+namespace silvarone {
+
+enum class FieldState { kNormal, kPending, kResult };
+
+// One edit or display field of the window.
+struct Field {
+  std::string text;
+  std::string saved;  // the last confirmed text, shown again when an edit is discarded
+  FieldState state = FieldState::kNormal;
+  bool enabled = true;
+  bool readOnly = false;
+  bool highlighted = false;  // rows of the given quantity in the comparison table
+};
+
+// A radio group, drop-down list or list box.
+struct Selection {
+  std::vector<std::string> items;
+  int index = -1;
+  bool enabled = true;
+};
+
+enum Page : int {
+  kPageDrawing1 = 0,
+  kPageDrawing2 = 1,
+  kPageCalculation = 2,
+  kPageConfiguration = 3,
+  kPageProject = 4,
+};
+
+// Action numbers of the input protocol that carry no field of their own.
+enum Action : int {
+  kActionProductionSource = 13,
+  kActionDinSource = 14,
+  kActionRecommendedTeeth = 15,
+  kActionRecommendedBall = 16,
+  kActionDinBall = 17,
+  kActionDeviceBall = 18,
+  kActionModuleSeries1 = 19,
+  kActionModuleSeries2 = 20,
+  kActionPageChange = 1000,
+};
+
+// What ShowBackCalculationBox does.
+enum BackBoxAction : int { kBoxShow, kBoxHide, kBoxClearInput, kBoxClearResults };
+
+struct StartOptions {
+  std::string settingsDirectory;  // with trailing separator
+  std::string programDirectory;   // with trailing separator; holds dat/ and docs/
+  bool checkPdfViewer = true;     // the command line opens no documents
+};
+
+class WindowModel {
+ public:
+  explicit WindowModel(DialogPresenter& presenter);
+
+  // The start sequence. False when the program must end (no PDF viewer).
+  bool Start(const StartOptions& options);
+
+  // --- The input protocol -------------------------------------------------
+  // The user changed the text of a field (not the program).
+  void Edited(const std::string& field, const std::string& text);
+  // Enter or a double-click: confirms the shown text. True when the value changed.
+  bool Confirm(const std::string& field);
+  // Esc: discards the pending edit.
+  void Escape();
+  // Focus left a field: discards the pending edit.
+  void Leave(const std::string& field);
+  // A click into D_M_Edit or k_M_Edit switches to the typed ball or tooth count.
+  void ClickInto(const std::string& field);
+
+  // --- The workflow -------------------------------------------------------
+  void SelectInputMode(int mode);
+  void ChangePage(int page);
+  void RunCheckDimension();
+  void RunBackCalculation();
+  void SelectModuleSeries(int item);
+  void SelectModuleFromSeries(int series, int index);
+  void SelectBall(int item);
+  void SelectBallFromList(int list, int index);  // list 3: DIN series, 4: device sequence
+  void SelectToothCount(int item);
+  void SelectInstrument(int item);
+  void SelectMeasuringRange(int index);
+  void SelectToleranceSource(int item);
+  void SelectDeviationSeries(int index);
+  void SelectToleranceSeries(int index);
+  void SetDecimalPlaces(int which, int value);
+  void SwitchLanguage(int language);
+  void PasswordEdited(const std::string& text);
+  // "Bearbeiten": the ball sequence editor when the access code is typed, else -400.
+  bool OpenBallEditor();
+  // Takes over what the editor stored.
+  void BallEditorSaved(const std::vector<std::string>& deviceBalls);
+  // The editor closed: the access code must be typed again.
+  void BallEditorClosed();
+
+  // Project menu and the door button.
+  void NewProject() { projects_->New(); }
+  void LoadProject() { projects_->Load(); }
+  void SaveProject() { projects_->Save(); }
+  void SaveProjectAs() { projects_->SaveAs(); }
+  void EraseProject() { projects_->Erase(); }
+  void DoorClose() { projects_->BeforeExit(); }
+
+  // --- What the window shows ----------------------------------------------
+  const Field& field(const std::string& name) const;
+  const Selection& selection(const std::string& name) const;
+  const std::map<std::string, Field, std::less<>>& fields() const { return fields_; }
+  const std::map<std::string, Selection, std::less<>>& selections() const { return selections_; }
+  int page() const { return page_; }
+  int pendingField() const { return pendingField_; }
+  const std::array<std::string, 4>& statusBar() const { return statusBar_; }
+  bool backCalculationBoxVisible() const { return backBoxVisible_; }
+  bool backCalculationDone() const { return backCalculation_.valid; }
+  const RangeDisplay& rangeDisplay() const { return range_; }
+  const std::string& okPicture() const { return okPicture_; }
+  const std::vector<std::string>& deviceBallLines() const { return deviceBallLines_; }
+  const std::vector<std::string>& documents() const { return documents_; }
+  bool editBallsEnabled() const { return editBallsEnabled_; }
+
+  Workspace& workspace() { return workspace_; }
+  const Workspace& workspace() const { return workspace_; }
+  Gear& gear() { return workspace_.gear; }
+  const Gear& gear() const { return workspace_.gear; }
+  ProjectState& project() { return project_; }
+  ProjectData& projectData() { return projectData_; }
+  Dialogs& dialogs() { return dialogs_; }
+  BallSequenceEditor& ballEditor() { return ballEditor_; }
+  const std::string& settingsDirectory() const { return settingsDirectory_; }
+  const std::string& programDirectory() const { return programDirectory_; }
+
+  // One input field of the protocol (the table is in the implementation).
+  struct InputField;
+
+ private:
+  const InputField* FindInput(const std::string& name) const;
+  const InputField* FindInput(int number) const;
+  Field& F(const std::string& name);
+  Selection& S(const std::string& name);
+
+  // Input protocol steps.
+  void DiscardPendingEdit(int number);
+  bool ConfirmField(const InputField& input);
+  bool ConfirmBallField();
+  bool ConfirmToothCountField();
+  void SetGivenLimits(TGear& record, bool count) const;
+  void RunFollowUp(char code, const InputField& input);
+  void AfterChange(const InputField& input, bool changed);
+
+  // Workflow pieces.
+  void RefreshDrawingFields();
+  void RefreshGivenFields();
+  void RefreshComparison();
+  void ShowToleranceFields();
+  void RecomputeTolerances();
+  void ShowStatusBar();
+  void ShowBackCalculationBox(int action);
+  void ClearBackCalculationResults();
+  void ClearBackCalculationInput();
+  void ShowRangeDisplay();
+  void ShowOkPicture();
+  void ComputeBallLimits();
+  void TakeBallInUse(const std::string& text);
+  void ShowRecommendedTeethForBall();
+  void SetToothCountInUse(const std::string& text);
+  std::string RecommendedTeethText() const;
+  // The drawing data the tooth count recommendation needs have converted.
+  bool DrawingDataValid() const;
+  bool WriteSettings();
+  void ShowTexts(const std::vector<std::pair<const char*, const TGear*>>& pairs);
+
+  Workspace workspace_;
+  ProjectState project_;
+  ProjectData projectData_;
+  Dialogs dialogs_;
+  std::unique_ptr<ProjectController> projects_;
+  BallSequenceEditor ballEditor_;
+  BackCalculation backCalculation_;
+
+  std::map<std::string, Field, std::less<>> fields_;
+  std::map<std::string, Selection, std::less<>> selections_;
+  std::string settingsDirectory_;
+  std::string programDirectory_;
+
+  int page_ = kPageDrawing1;
+  int pendingField_ = 0;
+  bool inputsReady_ = false;
+  bool recalcPending_ = false;
+  bool ballFirstChange_ = true;
+  bool teethFirstChange_ = true;
+  int toothCountSource_ = 0;  // 0 not chosen, 1 recommended, 2 entered
+  std::string ballInUse_;
+  std::string toothCountInUse_;
+  bool backBoxVisible_ = false;
+  std::array<std::string, 4> statusBar_;
+  RangeDisplay range_;
+  std::string okPicture_;
+  std::vector<std::string> deviceBallLines_;
+  std::vector<std::string> documents_;
+  bool editBallsEnabled_ = false;
+};
+
+}  // namespace silvarone

@@ -1,0 +1,369 @@
+// The calculation workflow of the main window: input modes, page changes,
+// the check dimension and the back-calculation, and every selection.
+#include <algorithm>
+#include <filesystem>
+
+#include "core/balls.h"
+#include "core/check_dimension.h"
+#include "core/geometry.h"
+#include "core/modes.h"
+#include "core/span.h"
+#include "platform/locations.h"
+#include "ui/window_model.h"
+
+namespace silvarone {
+
+void WindowModel::SelectInputMode(int mode) {
+  mode = std::clamp(mode, 0, 3);
+  gear().state.CalculationMode = mode;
+  S("InputMode").index = mode;
+  const bool standard = mode == kModeStandard;
+  F("Input_x").enabled = standard;
+  S("RadioGroup_Verzahnung").enabled = standard;
+  for (const char* name : {"Input_A_sne", "Input_T_sn", "Input_A_sni"})
+    F(name).enabled = standard;
+  const std::array<std::pair<int, std::array<const char*, 3>>, 3> groups = {{
+      {kModeGivenSpan, {"Input_Calc_Wk", "Input_Calc_Wke", "Input_Calc_Wki"}},
+      {kModeGivenBallDimension, {"Input_Calc_Mdk", "Input_Calc_Mdke", "Input_Calc_Mdki"}},
+      {kModeGivenProfileShift, {"Input_Calc_Xe", "Input_Calc_Xee", "Input_Calc_Xei"}},
+  }};
+  for (const auto& [groupMode, names] : groups) {
+    for (const char* name : names)
+      F(name).enabled = mode == groupMode;
+  }
+  F("Input_Calc_kM").enabled = true;
+  F("Input_Calc_DM").enabled = true;
+
+  ShowStatusBar();
+  ReSignGivenValues(gear());
+  RefreshGivenFields();
+  ModeCalculation(gear(), mode);
+  RefreshComparison();
+  if (standard) RecomputeTolerances();
+  // The series lists are open only for the standard input.
+  S("DevRowComboBox").enabled = standard && workspace_.tolerance.seriesEnabled;
+  S("TolRowComboBox").enabled = standard && workspace_.tolerance.seriesEnabled;
+  WriteSettings();
+  ShowBackCalculationBox(kBoxShow);
+}
+
+void WindowModel::ChangePage(int page) {
+  DiscardPendingEdit(kActionPageChange);
+  pendingField_ = 0;
+  page = std::clamp(page, 0, 4);
+  if (page == kPageDrawing2 || page == kPageCalculation) RecomputeTolerances();
+  if (page == kPageCalculation) {
+    int code = ValidateInputs(gear());
+    // Deviations the tables cannot give block the calculation like a bad A_sne.
+    if (code == 0 && gear().state.CalculationMode == kModeStandard &&
+        !workspace_.tolerance.Valid()) {
+      code = 13;
+    }
+    if (code != 0) {
+      dialogs_.ShowNumberedMessage(-103, std::to_string(code),
+                                   ConversionText(code, gear().state.language));
+      page_ = kPageDrawing1;
+      return;
+    }
+    page_ = page;
+    BasicGeometry(gear(), gear().rec.x);
+    RecommendedBallDiameter(gear(), gear().rec.x, gear().rec.D_M_recommended);
+    F("recommended_D_M").text = gear().rec.D_M_recommended.text;
+    if (F("D_M_Edit").text.empty()) {
+      F("D_M_Edit").text = gear().rec.D_M_manual.text;
+      F("D_M_Edit").saved = F("D_M_Edit").text;
+    }
+    F("Used_D_M").text = ballInUse_;
+    if (!ballInUse_.empty()) {
+      TakeBallInUse(ballInUse_);
+      RecommendedMeasuringTeeth(gear(), gear().state.HelicalGear, gear().rec.D_M.value);
+      F("recommended_k_M").text = RecommendedTeethText();
+      std::string teeth = toothCountInUse_;
+      if (toothCountSource_ == 1 || (toothCountSource_ == 0 && S("Messzahnauswahl").index == 0)) {
+        teeth = RecommendedTeethText();
+      } else if (toothCountSource_ == 2) {
+        teeth = F("k_M_Edit").text;
+      }
+      SetToothCountInUse(teeth);
+    }
+    ComputeBallLimits();
+    ModeCalculation(gear(), gear().state.CalculationMode);
+    FormatCount(gear(), gear().rec.k_M);
+    F("Used_k_M").text = gear().rec.k_M.text;
+    RefreshComparison();
+    ShowOkPicture();
+    BasicGeometry(gear(), gear().rec.x);
+    RefreshDrawingFields();
+    RunCheckDimension();
+    RefreshGivenFields();
+    recalcPending_ = false;
+    inputsReady_ = true;
+    return;
+  }
+  page_ = page;
+  if (page == kPageDrawing1 && recalcPending_) {
+    BasicGeometry(gear(), gear().rec.x);
+    RefreshDrawingFields();
+    recalcPending_ = false;
+    inputsReady_ = true;
+  }
+}
+
+void WindowModel::RunCheckDimension() {
+  Gear& g = gear();
+  // Three evaluations for the mode's profile shifts, then the full
+  // calculation for the drawing's x (with Q for x).
+  EvaluateCheckDimensions(g);
+  const GearRecords& r = g.rec;
+  F("recommended_k_M").text = RecommendedTeethText();
+  F("Kontrollmass").text = "  " + r.Q.text;
+  F("Q_plus_D_M").text = "  " + r.Q_plus_D_M.text;
+  F("Edit2").text = "  " + r.Q_plus_D_M_upper.text;
+  F("Edit3").text = "  " + r.Q_plus_D_M_lower.text;
+  if (g.state.HelicalGear == 0) {
+    SpanMeasurement(g);
+    DimensionOverBalls(g, g.rec.D_M);
+  }
+  ShowRangeDisplay();
+  ComputeBallLimits();
+  ShowOkPicture();
+}
+
+void WindowModel::RunBackCalculation() {
+  const std::string measured = F("Input_checkGauge").text;
+  for (const char* name : {"Edit6", "Edit7", "Edit8"})
+    F(name).text.clear();
+  const BackCalculationOutcome outcome = backCalculation_.Run(gear(), measured);
+  F("Edit6").text = backCalculation_.xEText;
+  F("Edit7").text = backCalculation_.WkText;
+  F("Edit8").text = backCalculation_.MdkText;
+  if (outcome == BackCalculationOutcome::kImplausible ||
+      outcome == BackCalculationOutcome::kNotFound) {
+    dialogs_.ShowMessage("", BackCalculationFailureText(gear().state.language),
+                         DialogKind::kConfirmation, {kButtonAbort});
+  }
+}
+
+void WindowModel::SelectModuleSeries(int item) {
+  item = std::clamp(item, 0, 2);
+  static constexpr int kActions[] = {kActionModuleSeries1, kActionModuleSeries2, 1};
+  DiscardPendingEdit(kActions[item]);
+  pendingField_ = 0;
+  const double before = gear().rec.m_n.value;
+  ModuleChoice& module = workspace_.module;
+  SelectModuleChoice(gear(), module, item);
+  S("RadioGroup_Modul").index = item;
+  Selection& series1 = S("ComboBox1");
+  Selection& series2 = S("ComboBox2");
+  series1.enabled = module.series1Enabled;
+  series2.enabled = module.series2Enabled;
+  if (item == kModuleSeries1Item) series1.index = module.series1Index;
+  if (item == kModuleSeries2Item) series2.index = module.series2Index;
+  Field& input = F("Input_m_n");
+  input.enabled = module.moduleInputEnabled;
+  input.readOnly = !module.moduleInputEnabled;
+  F("Edit12").text = module.display;
+  if (item == kModuleManual) {
+    input.text = module.display;
+    input.saved = input.text;
+    input.state = FieldState::kNormal;
+  }
+  if (gear().rec.m_n.value != before) ClearBackCalculationResults();
+  BasicGeometry(gear(), gear().rec.x);
+  RefreshDrawingFields();
+  WriteSettings();
+  recalcPending_ = true;
+  inputsReady_ = true;
+}
+
+void WindowModel::SelectModuleFromSeries(int series, int index) {
+  const bool second = series == 2;
+  DiscardPendingEdit(second ? kActionModuleSeries2 : kActionModuleSeries1);
+  pendingField_ = 0;
+  Selection& list = S(second ? "ComboBox2" : "ComboBox1");
+  if (list.items.empty()) return;
+  if (index < 0 || static_cast<std::size_t>(index) >= list.items.size()) index = 0;
+  list.index = index;
+  const std::string& module = list.items[static_cast<std::size_t>(index)];
+  (second ? workspace_.module.series2Text : workspace_.module.series1Text) = module;
+  workspace_.module.display = module;
+  gear().rec.m_n.text = module;
+  ValidateInputs(gear());
+  F("Edit12").text = module;
+  BasicGeometry(gear(), gear().rec.x);
+  RefreshDrawingFields();
+  WriteSettings();
+  recalcPending_ = true;
+}
+
+void WindowModel::SelectBall(int item) {
+  item = std::clamp(item, 0, 3);
+  static constexpr int kActions[] = {kActionRecommendedBall, kActionDinBall, kActionDeviceBall, 7};
+  DiscardPendingEdit(kActions[item]);
+  BallChoice& ball = workspace_.ball;
+  S("Messkugelauswahl").index = item;
+  F("Used_D_M").readOnly = true;
+  std::string recommended;
+  if (item == kBallRecommended) {
+    RecommendedBallDiameter(gear(), gear().rec.x, gear().rec.D_M_recommended);
+    recommended = gear().rec.D_M_recommended.text;
+    F("recommended_D_M").text = recommended;
+    gear().rec.D_M_manual.text = recommended;
+  }
+  const std::string before = F("Used_D_M").text;
+  const std::string text =
+      ApplyBallChoice(ball, item, recommended, F("D_M_Edit").text, gear().rec.D_M_manual.text);
+  S("ComboBox3").enabled = ball.dinEnabled;
+  S("ComboBox4").enabled = ball.deviceEnabled;
+  F("D_M_Edit").readOnly = !ball.manualEditable;
+  if (item == kBallManual) F("D_M_Edit").saved = text;
+  TakeBallInUse(text);
+  if (!text.empty()) ShowRecommendedTeethForBall();
+  if (F("Used_D_M").text != before) ClearBackCalculationResults();
+  RunCheckDimension();
+  WriteSettings();
+}
+
+void WindowModel::SelectBallFromList(int list, int index) {
+  const bool device = list == 4;
+  DiscardPendingEdit(device ? kActionDeviceBall : kActionDinBall);
+  Selection& selection = S(device ? "ComboBox4" : "ComboBox3");
+  if (index < 0 || static_cast<std::size_t>(index) >= selection.items.size()) return;
+  const std::string& text = selection.items[static_cast<std::size_t>(index)];
+  if (CheckNumberText(text) != 0) return;  // a list entry that is no number is ignored
+  selection.index = index;
+  BallChoice& ball = workspace_.ball;
+  (device ? ball.deviceText : ball.dinText) = text;
+  (device ? ball.deviceIndex : ball.dinIndex) = index;
+  const std::string before = F("Used_D_M").text;
+  TakeBallInUse(text);
+  ShowRecommendedTeethForBall();
+  if (F("Used_D_M").text != before) ClearBackCalculationResults();
+  RunCheckDimension();
+  WriteSettings();
+}
+
+void WindowModel::SelectToothCount(int item) {
+  item = item == 1 ? 1 : 0;
+  S("Messzahnauswahl").index = item;
+  workspace_.toothCountMode = item;
+  teethFirstChange_ = true;
+  Field& edit = F("k_M_Edit");
+  edit.state = FieldState::kNormal;
+  F("Used_k_M").readOnly = true;
+  const double before = gear().rec.k_M.value;
+  if (item == 0) {
+    DiscardPendingEdit(kActionRecommendedTeeth);
+    edit.readOnly = true;
+    const bool known = !gear().rec.D_M.text.empty() && DrawingDataValid();
+    if (known) RecommendedMeasuringTeeth(gear(), gear().state.HelicalGear, gear().rec.D_M.value);
+    F("recommended_k_M").text = known ? RecommendedTeethText() : "";
+    if (known) {
+      if (toothCountSource_ == 0) {
+        gear().rec.k_M_manual.text = RecommendedTeethText();
+        edit.text = gear().rec.k_M_manual.text;
+        edit.saved = edit.text;
+      }
+      SetToothCountInUse(RecommendedTeethText());
+    }
+    toothCountSource_ = 1;
+  } else {
+    DiscardPendingEdit(8);
+    edit.readOnly = false;
+    edit.text = gear().rec.k_M_manual.text;
+    edit.saved = edit.text;
+    SetToothCountInUse(gear().rec.k_M_manual.text);
+    toothCountSource_ = 2;
+  }
+  pendingField_ = 0;
+  if (gear().rec.k_M.value != before) ClearBackCalculationResults();
+  RunCheckDimension();
+  WriteSettings();
+}
+
+void WindowModel::SelectInstrument(int item) {
+  silvarone::SelectInstrument(gear(), workspace_.instrument, item);
+  Selection& instrument = S("DeviceSelection");
+  instrument.index = workspace_.instrument.radioItem;
+  SelectMeasuringRange(workspace_.instrument.rangeItemIndex);
+}
+
+void WindowModel::SelectMeasuringRange(int index) {
+  silvarone::SelectMeasuringRange(gear(), workspace_.instrument, index);
+  Selection& range = S("Messbereichs_Box");
+  range.items = workspace_.instrument.rangeItems;
+  range.index = workspace_.instrument.rangeItemIndex;
+  WriteSettings();
+  ShowRangeDisplay();
+  RunCheckDimension();
+}
+
+void WindowModel::SelectToleranceSource(int item) {
+  item = std::clamp(item, 0, 2);
+  DiscardPendingEdit(item == kSourceCustomer ? kActionProductionSource : kActionDinSource);
+  pendingField_ = 0;
+  workspace_.tolerance.source = item;
+  workspace_.manualToleranceMode = item == kSourceManual ? 1 : 0;
+  ChangeToleranceSource(gear(), workspace_.tolerance, item);
+  ShowToleranceFields();
+  WriteSettings();
+}
+
+void WindowModel::SelectDeviationSeries(int index) {
+  ChangeDeviationSeries(gear(), workspace_.tolerance, index);
+  ShowToleranceFields();
+  WriteSettings();
+}
+
+void WindowModel::SelectToleranceSeries(int index) {
+  ChangeToleranceSeries(gear(), workspace_.tolerance, index);
+  ShowToleranceFields();
+  WriteSettings();
+}
+
+void WindowModel::SetDecimalPlaces(int which, int value) {
+  value = std::clamp(value, 0, 6);
+  CalculationState& state = gear().state;
+  int& places = which == 1   ? state.Nachkommastellenzahl_1
+                : which == 2 ? state.Nachkommastellenzahl_2
+                             : state.Nachkommastellenzahl_3;
+  places = value;
+  F("SpinNKZ" + std::to_string(std::clamp(which, 1, 3))).text = std::to_string(value);
+  recalcPending_ = true;
+  WriteSettings();
+}
+
+void WindowModel::SwitchLanguage(int language) {
+  if (language != kGerman && language != kEnglish) return;
+  gear().state.language = language;
+  WriteSettings();
+  ShowStatusBar();
+}
+
+void WindowModel::PasswordEdited(const std::string& text) {
+  F("Input_Password").text = text;
+  editBallsEnabled_ = AccessCodeAccepted(text);
+}
+
+bool WindowModel::OpenBallEditor() {
+  if (!editBallsEnabled_) {
+    dialogs_.ShowNumberedMessage(-400, "", "");
+    return false;
+  }
+  ballEditor_.Open(workspace_.ball.deviceBalls, gear().state.language);
+  return true;
+}
+
+void WindowModel::BallEditorSaved(const std::vector<std::string>& deviceBalls) {
+  if (deviceBalls.empty()) return;
+  workspace_.ball.deviceBalls = deviceBalls;
+  S("ComboBox4").items = deviceBalls;
+  deviceBallLines_ = deviceBalls;
+}
+
+void WindowModel::BallEditorClosed() {
+  F("Input_Password").text.clear();
+  editBallsEnabled_ = false;
+}
+
+}  // namespace silvarone

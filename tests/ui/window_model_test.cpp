@@ -1,0 +1,282 @@
+// The main window's model driven as a user would drive the window.
+#include "ui/window_model.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "file_fixture.h"
+#include "scripted_presenter.h"
+#include "storage/ini_document.h"
+#include "storage/settings.h"
+
+namespace silvarone {
+namespace {
+
+class Window : public testing::TempFolder {
+ protected:
+  void SetUp() override {
+    testing::TempFolder::SetUp();
+    home = folder_.string() + "/home/";
+  }
+  // Starts the program, optionally on a settings file of these lines.
+  void Start(const std::string& settings = "") {
+    if (!settings.empty()) {
+      std::filesystem::create_directories(home);
+      std::ofstream(home + kSettingsFileName, std::ios::binary) << settings;
+    }
+    ASSERT_TRUE(model.Start({home, std::string(SILVARONE_DATA_DIR) + "/", false}));
+    presenter.shown.clear();
+  }
+  // Types the text into the field and presses Enter.
+  bool Enter(const std::string& field, const std::string& text) {
+    model.Edited(field, text);
+    return model.Confirm(field);
+  }
+  std::string Stored(const std::string& section, const std::string& key) const {
+    return IniDocument(home + kSettingsFileName).ReadString(section, key, "<none>");
+  }
+  const std::string& Text(const std::string& field) const { return model.field(field).text; }
+
+  std::string home;
+  testing::ScriptedPresenter presenter;
+  WindowModel model{presenter};
+};
+
+TEST_F(Window, FirstStartOnAnEmptySettingsFolder) {
+  Start();
+  EXPECT_EQ(Text("Input_m_n"), "1,0");
+  EXPECT_EQ(Text("Input_z"), "-50");
+  // Read as "20°" and "0°"; the validation pass of the start writes the
+  // angles in their normal form.
+  EXPECT_EQ(model.gear().rec.alpha_n.value, 20.0);
+  EXPECT_EQ(Text("Input_alpha_n"), "20");
+  EXPECT_EQ(Text("Input_beta"), "0");
+  EXPECT_EQ(model.workspace().instrument.name, "PRALO 175-200");
+  EXPECT_EQ(Text("SpinNKZ1"), "3");
+  EXPECT_EQ(Text("SpinNKZ2"), "3");
+  EXPECT_EQ(Text("SpinNKZ3"), "0");
+  EXPECT_EQ(model.gear().state.language, kGerman);
+  EXPECT_EQ(model.page(), kPageDrawing1);
+  EXPECT_EQ(model.statusBar()[0], "  Projekt: unbekannt");
+  EXPECT_EQ(model.statusBar()[2], "  Verzahnungstyp: Innenverzahnung");
+  EXPECT_EQ(model.statusBar()[3], "  Berechnungsmode:  Standard");
+  EXPECT_TRUE(std::filesystem::is_directory(home + "projects"));
+  EXPECT_EQ(Stored("data", "Zaehnezahl z"), "-50");
+  EXPECT_EQ(Stored("common configuration", "Messgeraeteauswahl"), "PRALO 175-200");
+  EXPECT_EQ(Stored("Project data", "Project File Extension"), "tvp");
+  EXPECT_TRUE(model.backCalculationBoxVisible());
+  EXPECT_EQ(model.selection("ComboBox3").items.front(), "0.500");
+  EXPECT_EQ(model.documents().size(), 4u);
+}
+
+TEST_F(Window, ConfirmedModuleIsNormalisedStoredAndRecalculated) {
+  Start();
+  model.SelectModuleSeries(kModuleManual);
+  model.Edited("Input_m_n", "2,5");
+  EXPECT_EQ(model.field("Input_m_n").state, FieldState::kPending);
+  EXPECT_EQ(model.pendingField(), 1);
+  EXPECT_TRUE(model.Confirm("Input_m_n"));
+  EXPECT_EQ(Text("Input_m_n"), "2.5");
+  EXPECT_EQ(Text("Edit12"), "2.5");
+  EXPECT_EQ(model.field("Input_m_n").state, FieldState::kNormal);
+  EXPECT_EQ(model.pendingField(), 0);
+  EXPECT_EQ(Stored("data", "Normalmodul m_n"), "2.5");
+  EXPECT_EQ(Stored("data", "Normalmodul m_n manual"), "2.5");
+  // d = 2.5 * -50 = -125
+  EXPECT_EQ(Text("Edit5"), "-125.000");
+  EXPECT_TRUE(presenter.shown.empty());
+}
+
+TEST_F(Window, RejectedTextsShowTheirMessageAndKeepTheOldText) {
+  Start();
+  struct Case {
+    const char* field;
+    const char* text;
+    std::string message;
+  };
+  const std::vector<Case> cases = {
+      {"Input_alpha_n", "1-2", "Ungültiges Zeichen eingegeben!"},
+      {"Input_alpha_n", "1,2,3", "Ungültiger numerischer Wert!"},  // commas pass the check
+      {"Input_alpha_n", "45.0001", "Numerischer Wert außerhalb der Limits!"},
+      {"Input_alpha_n", "", "Ungültiges Zeichen eingegeben!"},
+      {"Input_b_w", "4.99", "Numerischer Wert außerhalb der Limits!"},
+      // z = -50: an internal gear, a given Wk must be negative.
+      {"Input_Calc_Wk", "30", "Numerischer Wert außerhalb der Limits!"},
+      {"Input_Calc_Wk", "0", "Numerischer Wert außerhalb der Limits!"},
+      {"Input_z", "0", "Numerischer Wert außerhalb der Limits!"},
+  };
+  for (const Case& c : cases) {
+    const std::string before = Text(c.field);
+    EXPECT_FALSE(Enter(c.field, c.text)) << c.field << " " << c.text;
+    EXPECT_EQ(presenter.TakeTexts(), std::vector<std::string>{c.message}) << c.text;
+    EXPECT_EQ(Text(c.field), before) << c.text;
+    EXPECT_EQ(model.field(c.field).state, FieldState::kNormal);
+    EXPECT_EQ(model.pendingField(), 0);
+  }
+  EXPECT_EQ(model.gear().rec.alpha_n.text, "20");
+  EXPECT_EQ(Stored("data", "Normaleingriffswinkel alpha_n"), "20");
+  EXPECT_TRUE(Enter("Input_alpha_n", "45"));  // a limit is valid
+  EXPECT_TRUE(Enter("Input_Calc_Wk", "-30"));
+  EXPECT_EQ(Text("Input_Calc_Wk"), "-30.000");
+}
+
+TEST_F(Window, OnlyOneFieldIsPending) {
+  Start();
+  model.Edited("Input_beta", "12");
+  EXPECT_EQ(model.field("Input_beta").state, FieldState::kPending);
+  model.Edited("Input_z", "-4");  // typing elsewhere restores beta
+  EXPECT_EQ(Text("Input_beta"), "0");
+  EXPECT_EQ(model.field("Input_beta").state, FieldState::kNormal);
+  EXPECT_EQ(model.pendingField(), 4);
+  model.Escape();
+  EXPECT_EQ(Text("Input_z"), "-50");
+  EXPECT_EQ(model.pendingField(), 0);
+  model.Escape();  // nothing pending: nothing changes
+  EXPECT_EQ(Text("Input_z"), "-50");
+  model.Edited("Input_x", "0.3");
+  model.Leave("Input_x");
+  EXPECT_EQ(Text("Input_x"), "0");
+  model.Edited("Input_x", "0.3");
+  model.ChangePage(kPageDrawing2);
+  EXPECT_EQ(Text("Input_x"), "0");
+}
+
+// A spur gear m 2, z 20 on the calculation page.
+void ExternalSpurGear(WindowModel& model) {
+  model.SelectModuleSeries(kModuleManual);
+  for (const auto& [field, text] : std::vector<std::pair<std::string, std::string>>{
+           {"Input_m_n", "2"}, {"Input_z", "20"}, {"Input_Calc_kM", "3"}}) {
+    model.Edited(field, text);
+    model.Confirm(field);
+  }
+  model.SelectBall(kBallManual);
+  model.Edited("D_M_Edit", "3.5");
+  model.Edited("D_M_Edit", "3.5");
+  model.Confirm("D_M_Edit");
+  model.ChangePage(kPageCalculation);
+}
+
+TEST_F(Window, CalculationPageAndBackCalculation) {
+  Start();
+  ExternalSpurGear(model);
+  ASSERT_EQ(model.page(), kPageCalculation);
+  EXPECT_EQ(Text("Used_D_M"), "3.500");
+  EXPECT_FALSE(Text("Q_plus_D_M").empty());
+  EXPECT_EQ(Text("Q_plus_D_M").substr(0, 2), "  ");
+  EXPECT_EQ(model.gear().rec.Q_plus_D_M.text, Text("Q_plus_D_M").substr(2));
+  // DIN 3967 d / 25 for d = 40: A_sne -44, T_sn 30.
+  EXPECT_EQ(Text("Input_A_sne"), "-44");
+  EXPECT_EQ(Text("Input_A_sni"), "-74");
+
+  // Back-calculation of the lower test dimension; "2" then "2.0" keeps it.
+  const std::string lower = model.gear().rec.Q_plus_D_M_lower.text;
+  model.Edited("Input_checkGauge", lower);
+  model.Confirm("Input_checkGauge");
+  model.RunBackCalculation();
+  EXPECT_TRUE(model.backCalculationDone());
+  EXPECT_FALSE(Text("Edit6").empty());
+  EXPECT_FALSE(Text("Edit7").empty());
+  EXPECT_TRUE(Enter("Input_b_w", "20.5"));
+  EXPECT_FALSE(Enter("Input_b_w", "20.50"));  // unchanged value
+  EXPECT_TRUE(model.backCalculationDone());
+  EXPECT_FALSE(Enter("Input_x", "0.0"));
+  EXPECT_TRUE(model.backCalculationDone());
+  EXPECT_TRUE(Enter("Input_x", "0.1"));  // a changed x discards it
+  EXPECT_FALSE(model.backCalculationDone());
+  EXPECT_TRUE(Text("Edit6").empty());
+}
+
+TEST_F(Window, MeasuredValueFiveMillimetresAwayIsRefused) {
+  Start();
+  ExternalSpurGear(model);
+  const double nominal = model.gear().rec.Q_plus_D_M.value;
+  model.Edited("Input_checkGauge", FormatFixed(nominal + 5.0, 15, 6));
+  model.Confirm("Input_checkGauge");
+  presenter.shown.clear();
+  model.RunBackCalculation();
+  EXPECT_EQ(presenter.TakeTexts(),
+            std::vector<std::string>{"Rückrechnung nicht möglich! Bitte Parameter korrigieren!"});
+  EXPECT_FALSE(model.backCalculationDone());
+}
+
+TEST_F(Window, InputModeTwoOpensTheBallDimensionFields) {
+  Start();
+  model.SelectInputMode(kModeGivenBallDimension);
+  std::vector<std::string> open;
+  for (const char* name : {"Input_Calc_Wk", "Input_Calc_Wke", "Input_Calc_Wki", "Input_Calc_kM",
+                           "Input_Calc_Mdk", "Input_Calc_Mdke", "Input_Calc_Mdki", "Input_Calc_DM",
+                           "Input_Calc_Xe", "Input_Calc_Xee", "Input_Calc_Xei"}) {
+    if (model.field(name).enabled) open.push_back(name);
+  }
+  EXPECT_EQ(open, (std::vector<std::string>{"Input_Calc_kM", "Input_Calc_Mdk", "Input_Calc_Mdke",
+                                            "Input_Calc_Mdki", "Input_Calc_DM"}));
+  EXPECT_FALSE(model.backCalculationBoxVisible());
+  EXPECT_FALSE(model.field("Input_x").enabled);
+  EXPECT_EQ(model.statusBar()[3], "  Berechnungsmode:  Mdk");
+  EXPECT_EQ(Stored("common configuration", "calculationMode"), "2");
+}
+
+TEST_F(Window, StoredToothCountThatIsNoNumberBlocksTheCalculationPage) {
+  Start("[data]\r\nZaehnezahl z=zwanzig\r\n");
+  model.ChangePage(kPageCalculation);
+  EXPECT_EQ(model.page(), kPageDrawing1);
+  EXPECT_EQ(presenter.TakeTexts(),
+            std::vector<std::string>{"Es sind nicht alle Zeichnungsdaten eingegeben!\r"
+                                     "Fehler bei Konvertierung von Zaehnezahl z (2)"});
+}
+
+TEST_F(Window, ModuleSeriesTwoWithAnUnknownStoredText) {
+  Start("[data]\r\nNormalmodul m_n DIN 780 Reihe 2=7.77\r\n");
+  model.SelectModuleSeries(kModuleSeries2Item);
+  EXPECT_EQ(Text("Edit12"), "0.055");
+  EXPECT_EQ(model.selection("ComboBox2").index, 0);
+  EXPECT_EQ(model.gear().rec.m_n.value, 0.055);
+  EXPECT_FALSE(model.field("Input_m_n").enabled);
+  model.SelectModuleFromSeries(1, 18);
+  EXPECT_EQ(Text("Edit12"), "2");
+  EXPECT_EQ(Stored("data", "Normalmodul m_n DIN 780 Reihe 1"), "2");
+}
+
+TEST_F(Window, AccessCodeForTheBallSequence) {
+  Start();
+  EXPECT_FALSE(model.editBallsEnabled());
+  EXPECT_FALSE(model.OpenBallEditor());
+  EXPECT_EQ(presenter.TakeTexts(), std::vector<std::string>{"Ungültiges Passwort eingegeben!"});
+  model.PasswordEdited("redudera");
+  EXPECT_TRUE(model.editBallsEnabled());
+  model.PasswordEdited("redudera1");
+  EXPECT_FALSE(model.editBallsEnabled());
+  model.PasswordEdited("redudera");
+  EXPECT_TRUE(model.OpenBallEditor());
+  EXPECT_EQ(model.ballEditor().DisplayList().front(), "1.500");
+  model.BallEditorClosed();
+  EXPECT_FALSE(model.editBallsEnabled());
+  EXPECT_TRUE(Text("Input_Password").empty());
+}
+
+TEST_F(Window, LanguageAndDecimalPlaces) {
+  Start();
+  model.SwitchLanguage(kEnglish);
+  EXPECT_EQ(model.statusBar()[0], "  Project: unknown");
+  EXPECT_EQ(Stored("common configuration", "language"), "englisch");
+  model.SetDecimalPlaces(1, 9);
+  EXPECT_EQ(Text("SpinNKZ1"), "6");
+  EXPECT_EQ(Stored("common configuration", "Nachkommastellenzahl_1"), "6");
+}
+
+TEST_F(Window, AStartWritesASettingsFileTheNextStartReads) {
+  Start();
+  model.SelectModuleSeries(kModuleManual);
+  Enter("Input_m_n", "3");
+  Enter("Input_z", "31");
+  WindowModel again(presenter);
+  ASSERT_TRUE(again.Start({home, std::string(SILVARONE_DATA_DIR) + "/", false}));
+  EXPECT_EQ(again.field("Input_z").text, "31");
+  EXPECT_EQ(again.field("Edit12").text, "3");
+  EXPECT_EQ(again.gear().state.ExternalGear, 1);
+}
+
+}  // namespace
+}  // namespace silvarone
