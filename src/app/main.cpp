@@ -1,12 +1,14 @@
 // Norlath Measurement: test dimensions for the inspection of involute
-// cylindrical gears. Until the window exists the program names itself.
-#include <cstdio>
+// cylindrical gears. `silvarone report ...` prints the calculation report;
+// until the window exists, the program without arguments does the same for
+// the stored settings.
+#include <iostream>
+#include <string>
+#include <vector>
 
-#ifndef SILVARONE_VERSION
-#define SILVARONE_VERSION "0.0.0"
-#endif
+#include "app/command_line.h"
 
-int main() {
-  std::printf("Norlath Measurement %s\n", SILVARONE_VERSION);
-  return 0;
+int main(int argc, char** argv) {
+  const std::vector<std::string> arguments(argv + 1, argv + argc);
+  return silvarone::RunCommandLine(arguments, std::cout, std::cerr);
 }

@@ -186,7 +186,8 @@ std::string ConfirmationText(int number, const std::string& name, int language) 
 
 DialogRequest NumberedMessageRequest(int number, const std::string& argument1,
                                      const std::string& argument2, int language) {
-  return {language == 0 ? "Bestätigung" : "Confirmation",
+  return {number,
+          language == 0 ? "Bestätigung" : "Confirmation",
           NumberedMessageText(number, argument1, argument2, language),
           DialogKind::kConfirmation,
           {kButtonOk},
@@ -197,7 +198,8 @@ DialogRequest NumberedMessageRequest(int number, const std::string& argument1,
 DialogRequest ConfirmationRequest(int number, const std::string& name, int language) {
   std::vector<int> buttons = {kButtonOk, kButtonCancel};
   if (number == -400) buttons = {kButtonOk};
-  return {"Information",
+  return {number,
+          "Information",
           ConfirmationText(number, name, language),
           DialogKind::kConfirmation,
           buttons,
@@ -211,13 +213,13 @@ void Dialogs::ShowNumberedMessage(int number, const std::string& argument1,
 }
 
 void Dialogs::ShowPlainMessage(const std::string& text) {
-  presenter_.Show({"", text, DialogKind::kInformation, {kButtonOk}, kButtonOk, language_});
+  presenter_.Show({0, "", text, DialogKind::kInformation, {kButtonOk}, kButtonOk, language_});
 }
 
 int Dialogs::ShowMessage(const std::string& title, const std::string& text, DialogKind kind,
                          std::vector<int> buttons) {
   const int first = buttons.empty() ? kButtonOk : buttons.front();
-  return presenter_.Show({title, text, kind, std::move(buttons), first, language_});
+  return presenter_.Show({0, title, text, kind, std::move(buttons), first, language_});
 }
 
 int Dialogs::AskConfirmation(int number, const std::string& name) {

@@ -33,6 +33,7 @@ std::string ButtonCaption(int result, int language);
 enum class DialogKind { kWarning, kError, kInformation, kConfirmation, kCustom };
 
 struct DialogRequest {
+  int number = 0;  // of a numbered message or confirmation; 0 for others
   std::string title;
   std::string text;
   DialogKind kind = DialogKind::kConfirmation;

@@ -43,8 +43,7 @@ bool WindowModel::Start(const StartOptions& options) {
     BasicGeometry(gear(), gear().rec.x);
     RefreshDrawingFields();
     SelectToleranceSource(std::clamp(workspace_.tolerance.source, 0, 2));
-    SelectBall(workspace_.ball.item);
-    SelectToothCount(workspace_.toothCountMode == 1 ? 1 : 0);
+    StartBallAndToothCountSelections();
     SelectInstrument(InstrumentRadioItem(workspace_.instrument.name));
     SelectInputMode(gear().state.CalculationMode);
   };
@@ -121,7 +120,16 @@ bool WindowModel::Start(const StartOptions& options) {
   DetermineExternalGear(gear());
   ShowStatusBar();
 
-  // Ball selection: the typed ball is in use until the stored choice applies.
+  StartBallAndToothCountSelections();
+
+  SelectInputMode(gear().state.CalculationMode);
+  ShowBackCalculationBox(kBoxShow);
+  RefreshGivenFields();
+  return true;
+}
+
+void WindowModel::StartBallAndToothCountSelections() {
+  // The typed ball is in use until the stored choice applies.
   ballFirstChange_ = true;
   RecommendedBallDiameter(gear(), gear().rec.x, gear().rec.D_M_recommended);
   F("recommended_D_M").text = gear().rec.D_M_recommended.text;
@@ -132,16 +140,10 @@ bool WindowModel::Start(const StartOptions& options) {
   S("ComboBox4").index = workspace_.ball.deviceIndex;
   SelectBall(workspace_.ball.item);
 
-  // Tooth count selection.
   toothCountSource_ = 0;
   F("k_M_Edit").text = F("k_M_Edit").saved = gear().rec.k_M_manual.text;
   SetToothCountInUse(gear().rec.k_M_manual.text);
   SelectToothCount(workspace_.toothCountMode == 1 ? 1 : 0);
-
-  SelectInputMode(gear().state.CalculationMode);
-  ShowBackCalculationBox(kBoxShow);
-  RefreshGivenFields();
-  return true;
 }
 
 }  // namespace silvarone

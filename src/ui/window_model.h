@@ -16,6 +16,7 @@
 
 #include "device/back_calculation.h"
 #include "device/instrument.h"
+#include "report/report.h"
 #include "storage/ball_editor.h"
 #include "storage/project.h"
 #include "ui/messages.h"
@@ -123,6 +124,9 @@ class WindowModel {
   void EraseProject() { projects_->Erase(); }
   void DoorClose() { projects_->BeforeExit(); }
 
+  // The texts of the calculation report, as the window holds them now.
+  ReportInput ReportData() const;
+
   // --- What the window shows ----------------------------------------------
   const Field& field(const std::string& name) const;
   const Selection& selection(const std::string& name) const;
@@ -169,6 +173,7 @@ class WindowModel {
   void AfterChange(const InputField& input, bool changed);
 
   // Workflow pieces.
+  void StartBallAndToothCountSelections();
   void RefreshDrawingFields();
   void RefreshGivenFields();
   void RefreshComparison();

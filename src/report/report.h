@@ -1,0 +1,46 @@
+// The calculation report: fixed-width text lines of the current gear, shown
+// in the report window, printed, and printed by the command line. It only
+// copies texts the calculation and the window already hold.
+#pragma once
+
+#include <string>
+#include <vector>
+
+namespace silvarone {
+
+// What the report shows, as texts (and the two numbers that decide the gear
+// type line).
+struct ReportInput {
+  int language = 0;
+  int mode = 0;  // 0 standard, 1 Wk, 2 MdK, 3 xE given
+  std::string projectName, projectDate, projectLeader;
+  double beta = 0.0;
+  double z = 0.0;
+
+  std::string m_n, alpha_n, beta_text, z_text, b, x;
+  bool dinDeviations = true;    // the deviations come from the DIN 3967 tables
+  std::string deviationSeries;  // "d" and "25" give "d25"
+  std::string toleranceSeries;
+  std::string deviationPair;  // upper/lower in mm
+  std::string d, d_b;
+  std::string recommendedBall, usedBall, recommendedTeeth, usedTeeth;
+  std::string Q, QD, QDe, QDi;
+  std::string recommendedSpanTeeth, givenTeeth;
+  std::string Wk, Wke, Wki;
+  std::string recommendedMeasuringBall, givenBall;
+  std::string Mdk, Mdke, Mdki;
+  std::string xE, xEe, xEi;
+
+  bool backCalculationDone = false;
+  std::string measured, xEreal, Wkreal, Mdkreal;
+};
+
+// The width of a text in characters (the text is UTF-8).
+std::size_t Characters(const std::string& text);
+
+// Upper and lower deviation in micrometres as "upper/lower" in millimetres.
+std::string DeviationPair(double upperMicrometres, double lowerMicrometres, int decimals);
+
+std::vector<std::string> BuildReport(const ReportInput& input);
+
+}  // namespace silvarone

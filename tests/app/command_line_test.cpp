@@ -1,0 +1,158 @@
+// The command line, run as a user or a shop-floor script would run it.
+#include <gtest/gtest.h>
+
+#include <array>
+#include <cstdio>
+#include <nlohmann/json.hpp>
+#include <string>
+
+#include "file_fixture.h"
+#include "scripted_dialogs.h"
+#include "storage/project.h"
+
+namespace silvarone {
+namespace {
+
+struct Outcome {
+  int status = -1;
+  std::string out;
+  std::string err;
+};
+
+class CommandLine : public testing::TempFolder {
+ protected:
+  // Runs the program with SILVARONE_HOME pointing at our folder.
+  Outcome Silvarone(const std::string& arguments) {
+    const std::string errFile = Path("stderr.txt");
+    const std::string command = "SILVARONE_HOME='" + Home() + "' '" SILVARONE_EXECUTABLE "' " +
+                                arguments + " 2>'" + errFile + "'";
+    Outcome run;
+    FILE* pipe = popen(command.c_str(), "r");
+    if (pipe == nullptr) return run;
+    std::array<char, 4096> buffer;
+    std::size_t n;
+    while ((n = std::fread(buffer.data(), 1, buffer.size(), pipe)) > 0)
+      run.out.append(buffer.data(), n);
+    const int status = pclose(pipe);
+    run.status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+    run.err = Read("stderr.txt");
+    return run;
+  }
+  std::string Home() const { return folder_.string() + "/home/"; }
+
+  // A project file written by the program's own project writer.
+  std::string WriteProject(const std::string& name) {
+    std::filesystem::create_directories(Home() + "projects");
+    Workspace workspace;
+    ProjectState project;
+    ProjectData data;
+    testing::ScriptedDialogs dialogs;
+    EXPECT_TRUE(
+        AccessSettingsFile('r', SettingsFilePath(Home()), workspace, project, Home(), &dialogs));
+    GearRecords& r = workspace.gear.rec;
+    workspace.module.item = kModuleManual;
+    workspace.module.manualText = "2";
+    r.z.text = "20";
+    r.beta.text = "0";
+    r.x.text = "0";
+    r.k_given.text = "3";
+    r.DM_given.text = "3.5";
+    workspace.ball.item = kBallManual;
+    r.D_M_manual.text = "3.5";
+    workspace.toothCountMode = 1;
+    r.k_M_manual.text = "3";
+    data.name = "Ritzel 20";
+    data.leader = "Prüfer";
+    data.date = {2025, 12, 24};
+    ProjectController controller(workspace, project, data, Home(), dialogs);
+    const std::string path = Home() + "projects/" + name;
+    dialogs.files.push_back(path);
+    controller.Save();
+    EXPECT_TRUE(std::filesystem::exists(path));
+    // The program's own settings stay as they were before the project.
+    std::filesystem::remove(SettingsFilePath(Home()));
+    return path;
+  }
+};
+
+TEST_F(CommandLine, ReportOfAProjectFile) {
+  const std::string project = WriteProject("ritzel.tvp");
+  const Outcome run = Silvarone("report '" + project + "'");
+  ASSERT_EQ(run.status, 0) << run.err;
+  EXPECT_NE(run.out.find("Projekt      : Ritzel 20\n"), std::string::npos) << run.out;
+  EXPECT_NE(run.out.find("Datum        : 24.12.2025\n"), std::string::npos);
+  EXPECT_NE(run.out.find("Projektleiter: Prüfer\n"), std::string::npos);
+  EXPECT_NE(run.out.find("Geradverzahntes Stirnrad\n"), std::string::npos);
+  // d = 2 * 20 = 40 in column 70: the 50-character label, 19 blanks.
+  EXPECT_NE(run.out.find("Teilkreisdurchmesser              d         [mm]  " +
+                         std::string(19, ' ') + "40.000\n"),
+            std::string::npos)
+      << run.out;
+  // The ball typed in the project is the ball in use.
+  EXPECT_NE(run.out.find("  eingegeben                      DDM       [mm]       3.5\n"),
+            std::string::npos);
+  // The user's settings folder holds no settings file: the command line wrote none.
+  EXPECT_FALSE(std::filesystem::exists(Home() + "diruvavida_roduzaz.ini"));
+
+  const Outcome english = Silvarone("report '" + project + "' --lang en --mode wk");
+  ASSERT_EQ(english.status, 0) << english.err;
+  EXPECT_NE(english.out.find("Calculation mode  : base tangent length Wk\n"), std::string::npos);
+}
+
+TEST_F(CommandLine, JsonAndBackCalculation) {
+  const std::string project = WriteProject("ritzel.tvp");
+  const Outcome first = Silvarone("report '" + project + "' --json");
+  ASSERT_EQ(first.status, 0) << first.err;
+  const auto json = nlohmann::json::parse(first.out);
+  for (const char* key : {"records", "fields", "messages", "report"}) {
+    EXPECT_TRUE(json.contains(key)) << key;
+  }
+  EXPECT_EQ(json["records"]["m_n"]["text"], "2");
+  EXPECT_EQ(json["records"]["d"]["value"], 40.0);
+  EXPECT_EQ(json["records"]["z"]["status"], 0);
+  EXPECT_TRUE(json["fields"].contains("Kontrollmass"));
+  EXPECT_TRUE(json["fields"].contains("Used_D_M"));
+  EXPECT_EQ(json["fields"]["Used_k_M"], "3");
+  ASSERT_TRUE(json["report"].is_array());
+
+  // The measured test dimension of the lower limit: a back-calculation section.
+  const std::string lower = json["records"]["Q_plus_D_M_lower"]["text"];
+  const Outcome back = Silvarone("report '" + project + "' --measured " + lower);
+  ASSERT_EQ(back.status, 0) << back.err;
+  EXPECT_NE(back.out.find("Berechnungsergebnisse ohne Gewähr."), std::string::npos) << back.err;
+}
+
+TEST_F(CommandLine, ErrorsExitWithStatus2AndOneLine) {
+  struct Case {
+    std::string arguments;
+    std::string message;
+  };
+  const std::vector<Case> cases = {
+      {"report '" + Path("missing.tvp") + "'", "cannot read project file"},
+      {"report --colour", "unknown option --colour"},
+      {"report --lang fr", "--lang takes de or en"},
+      {"report --mode q", "--mode takes wk, mdk or xe"},
+      {"report --measured abc", "is not a test dimension"},
+      {"report --measured", "--measured needs a value"},
+      {"print", "usage: silvarone report"},
+  };
+  for (const Case& c : cases) {
+    const Outcome run = Silvarone(c.arguments);
+    EXPECT_EQ(run.status, 2) << c.arguments;
+    EXPECT_NE(run.err.find(c.message), std::string::npos) << run.err;
+    EXPECT_EQ(std::count(run.err.begin(), run.err.end(), '\n'), 1) << run.err;
+    EXPECT_TRUE(run.out.empty());
+  }
+}
+
+TEST_F(CommandLine, SaveWritesTheUsersSettings) {
+  const Outcome run = Silvarone("report --save --lang en");
+  ASSERT_EQ(run.status, 0) << run.err;
+  EXPECT_NE(run.out.find("Protocol for the calculation"), std::string::npos);
+  EXPECT_TRUE(std::filesystem::exists(Home() + "diruvavida_roduzaz.ini"));
+  const Outcome again = Silvarone("report");
+  EXPECT_NE(again.out.find("Protocol for the calculation"), std::string::npos);
+}
+
+}  // namespace
+}  // namespace silvarone

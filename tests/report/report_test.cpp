@@ -1,0 +1,176 @@
+// The calculation report: its columns, the gear type line, the rows that
+// depend on the mode and the deviation source, and the back-calculation.
+#include "report/report.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <string>
+#include <vector>
+
+namespace silvarone {
+namespace {
+
+using Lines = std::vector<std::string>;
+
+ReportInput Sample(int language, int mode) {
+  ReportInput in;
+  in.language = language;
+  in.mode = mode;
+  in.projectName = "Ritzel";
+  in.projectDate = "24.12.2025";
+  in.z = 20;
+  in.m_n = "2";
+  in.alpha_n = "20";
+  in.beta_text = "0";
+  in.z_text = "20";
+  in.b = "20";
+  in.x = "0.25";
+  in.deviationSeries = "d";
+  in.toleranceSeries = "25";
+  in.deviationPair = "-0.044/-0.074";
+  in.d = "40.000";
+  in.Wk = "15.321";
+  in.xE = "0.250";
+  in.measured = "22.227";
+  in.xEreal = "-0.055";
+  in.Wkreal = "15.246";
+  in.Mdkreal = "44.751";
+  return in;
+}
+
+// The line that starts with the row name.
+std::string RowOf(const Lines& lines, const std::string& name) {
+  for (const std::string& line : lines) {
+    if (line.rfind(name, 0) == 0) return line;
+  }
+  return "<missing " + name + ">";
+}
+
+// The value of a row and the 1-based column where it starts.
+std::pair<std::string, std::size_t> ValueOf(const std::string& line) {
+  std::size_t characters = 0;
+  std::size_t i = 0;
+  for (; i < line.size() && characters < 50; ++i) {
+    if ((static_cast<unsigned char>(line[i]) & 0xC0) != 0x80) ++characters;
+  }
+  const std::size_t start = line.find_first_not_of(' ', i);
+  if (start == std::string::npos) return {"", 0};
+  std::size_t column = characters + 1 + (start - i);
+  return {line.substr(start), column};
+}
+
+TEST(Report, ColumnsOfInputsAndOutputs) {
+  for (int language : {0, 1}) {
+    const Lines lines = BuildReport(Sample(language, 0));
+    const std::string module = language == 0 ? "Normalmodul" : "Normal module";
+    const std::string diameter = language == 0 ? "Teilkreisdurchmesser" : "Reference diameter";
+    const std::string helix = language == 0 ? "Schrägungswinkel" : "Helix angle";
+    EXPECT_EQ(ValueOf(RowOf(lines, module)), (std::pair<std::string, std::size_t>{"2", 56}));
+    EXPECT_EQ(ValueOf(RowOf(lines, helix)), (std::pair<std::string, std::size_t>{"0", 56}));
+    EXPECT_EQ(ValueOf(RowOf(lines, diameter)), (std::pair<std::string, std::size_t>{"40.000", 70}));
+    // Every label row is 50 characters: the symbol starts in 35, the unit in 45.
+    const std::string row = RowOf(lines, helix);
+    EXPECT_EQ(Characters(row.substr(0, row.find("beta"))), 34u);
+    EXPECT_EQ(Characters(row.substr(0, row.find("[°]"))), 44u);
+    for (const std::string& line : lines) {
+      if (line.rfind("|", 0) == 0) {
+        EXPECT_EQ(Characters(line), 93u) << line;
+      }
+    }
+  }
+  const Lines german = BuildReport(Sample(0, 0));
+  const std::string heading = RowOf(german, std::string(34, ' ') + "Kurz-");
+  EXPECT_EQ(heading.find("Kurz-"), 34u);
+  EXPECT_EQ(heading.find("Einheit"), 42u);
+  EXPECT_EQ(heading.find("Eingabe-Wert"), 55u);
+  EXPECT_EQ(heading.find("Ausgabe-Wert"), 69u);
+  EXPECT_EQ(RowOf(german, "|Norlath"),
+            "|Norlath Measurement |        Protokoll der Berechnung des Kontroll- und        |"
+            " Software- |");
+}
+
+TEST(Report, GearTypeLine) {
+  struct Case {
+    double beta, z;
+    int language;
+    std::string line;
+  };
+  const std::vector<Case> cases = {
+      {0.0, -40, 0, "Geradverzahntes Innenstirnrad"},
+      {0.0, -40, 1, "Internal cylindrical spur gear"},
+      {0.00005, 20, 0, "Geradverzahntes Stirnrad"},
+      {0.0002, 20, 0, "Schrägverzahntes Stirnrad"},
+      {0.0002, 20, 1, "helical spur gear"},
+      {15, -40, 1, "Internal helical spur gear"},
+  };
+  for (const Case& c : cases) {
+    ReportInput in = Sample(c.language, 0);
+    in.beta = c.beta;
+    in.z = c.z;
+    const Lines lines = BuildReport(in);
+    EXPECT_NE(std::find(lines.begin(), lines.end(), c.line), lines.end()) << c.line;
+  }
+  EXPECT_EQ(RowOf(BuildReport(Sample(1, 2)), "Calculation mode  : "),
+            "Calculation mode  : diametral two-ball measurement Mdk");
+  EXPECT_EQ(RowOf(BuildReport(Sample(0, 3)), "Berechnungsmode: "),
+            "Berechnungsmode: Erzeugungsprofilverschiebungsfaktor xE");
+}
+
+TEST(Report, RowsThatFollowTheModeAndTheDeviationSource) {
+  // Standard with DIN deviations: x as input, "d25", the pair as output in row 15.
+  Lines lines = BuildReport(Sample(0, 0));
+  EXPECT_EQ(ValueOf(RowOf(lines, "Profilverschiebungsfaktor")).first, "0.25");
+  EXPECT_EQ(ValueOf(RowOf(lines, "Zahndickentoleranz nach DIN 3967")),
+            (std::pair<std::string, std::size_t>{"d25", 56}));
+  EXPECT_EQ(ValueOf(RowOf(lines, "nach DIN 3967")),
+            (std::pair<std::string, std::size_t>{"-0.044/-0.074", 70}));
+  EXPECT_EQ(ValueOf(RowOf(lines, "freie Eingabe")).first, "");
+
+  // Manual deviations: row 15 alone, the pair in row 16 as input.
+  ReportInput manual = Sample(0, 0);
+  manual.dinDeviations = false;
+  lines = BuildReport(manual);
+  EXPECT_EQ(ValueOf(RowOf(lines, "nach DIN 3967")).first, "");
+  EXPECT_EQ(ValueOf(RowOf(lines, "freie Eingabe")),
+            (std::pair<std::string, std::size_t>{"-0.044/-0.074", 56}));
+  EXPECT_EQ(ValueOf(RowOf(lines, "Zahndickentoleranz nach DIN 3967")).first, "-");
+
+  // Wk given: no x, "-" in row 8, Wk as input; xE given: xE as input.
+  lines = BuildReport(Sample(0, 1));
+  EXPECT_EQ(RowOf(lines, "Profilverschiebungsfaktor").size(), 50u);
+  EXPECT_EQ(ValueOf(RowOf(lines, "Zahndickentoleranz nach DIN 3967")).first, "-");
+  EXPECT_EQ(ValueOf(RowOf(lines, "Silvarone (Nennmass)")).second, 56u);
+  EXPECT_EQ(ValueOf(RowOf(lines, "Nennwert")).second, 70u);
+  lines = BuildReport(Sample(0, 3));
+  EXPECT_EQ(ValueOf(RowOf(lines, "Nennwert")).second, 56u);
+  EXPECT_EQ(ValueOf(RowOf(lines, "Silvarone (Nennmass)")).second, 70u);
+}
+
+TEST(Report, BackCalculationOnlyInStandardModeAfterASuccess) {
+  for (int mode = 0; mode < 4; ++mode) {
+    for (bool done : {false, true}) {
+      ReportInput in = Sample(1, mode);
+      in.backCalculationDone = done;
+      const Lines lines = BuildReport(in);
+      const bool present = std::find(lines.begin(), lines.end(),
+                                     "Use of computed results are at own risk.") != lines.end();
+      EXPECT_EQ(present, mode == 0 && done) << mode;
+      if (!present) continue;
+      // 51-character labels; the values still start in 56 and 70.
+      const std::string measured = RowOf(lines, "Measured check gauge");
+      EXPECT_EQ(measured.find("22.227"), 55u);
+      const std::string real = RowOf(lines, "shift coefficient");
+      EXPECT_EQ(real.find("-0.055"), 69u);
+      EXPECT_NE(std::find(lines.begin(), lines.end(), "Generating profil"), lines.end());
+    }
+  }
+}
+
+TEST(Report, DeviationPairInMillimetres) {
+  EXPECT_EQ(DeviationPair(-44, -74, 3), "-0.044/-0.074");
+  EXPECT_EQ(DeviationPair(0, -5, 2), "0.00/-0.01");  // -0.005 rounds away from zero
+}
+
+}  // namespace
+}  // namespace silvarone
