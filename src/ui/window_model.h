@@ -116,13 +116,25 @@ class WindowModel {
   // The editor closed: the access code must be typed again.
   void BallEditorClosed();
 
-  // Project menu and the door button.
-  void NewProject() { projects_->New(); }
-  void LoadProject() { projects_->Load(); }
-  void SaveProject() { projects_->Save(); }
-  void SaveProjectAs() { projects_->SaveAs(); }
-  void EraseProject() { projects_->Erase(); }
-  void DoorClose() { projects_->BeforeExit(); }
+  // Project menu and the door button (nothing before Start found the settings).
+  void NewProject() {
+    if (projects_) projects_->New();
+  }
+  void LoadProject() {
+    if (projects_) projects_->Load();
+  }
+  void SaveProject() {
+    if (projects_) projects_->Save();
+  }
+  void SaveProjectAs() {
+    if (projects_) projects_->SaveAs();
+  }
+  void EraseProject() {
+    if (projects_) projects_->Erase();
+  }
+  void DoorClose() {
+    if (projects_) projects_->BeforeExit();
+  }
 
   // The texts of the calculation report, as the window holds them now.
   ReportInput ReportData() const;
