@@ -11,6 +11,7 @@
 #include <array>
 #include <map>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -115,6 +116,15 @@ class WindowModel {
   void BallEditorSaved(const std::vector<std::string>& deviceBalls);
   // The editor closed: the access code must be typed again.
   void BallEditorClosed();
+
+  // Help menu. The path of the program manual (or the instrument manual) in
+  // the language of the moment; empty when the document list lacks it.
+  std::string HelpDocument(bool programManual) const;
+  // Opening a document failed: "Es ist ein Fehler aufgetreten".
+  void HelpDocumentFailed();
+  // The program history text of the language of the moment; nothing (and
+  // the message "Historie nicht verfügbar!") when the file is missing.
+  std::optional<std::vector<std::string>> ProgramHistory();
 
   // Project menu and the door button (nothing before Start found the settings).
   void NewProject() {

@@ -8,6 +8,7 @@
 #include "core/geometry.h"
 #include "core/modes.h"
 #include "core/span.h"
+#include "core/text_file.h"
 #include "platform/locations.h"
 #include "ui/window_model.h"
 
@@ -359,6 +360,32 @@ void WindowModel::BallEditorSaved(const std::vector<std::string>& deviceBalls) {
   workspace_.ball.deviceBalls = deviceBalls;
   S("ComboBox4").items = deviceBalls;
   deviceBallLines_ = deviceBalls;
+}
+
+std::string WindowModel::HelpDocument(bool programManual) const {
+  // Entries: 0 instrument German, 1 instrument English, 2 program German, 3 program English.
+  const std::size_t entry =
+      (programManual ? 2u : 0u) + (gear().state.language == kEnglish ? 1u : 0u);
+  if (entry >= documents_.size()) return "";
+  return programDirectory_ + "docs" + platform::PathSeparator() + documents_[entry];
+}
+
+void WindowModel::HelpDocumentFailed() {
+  const bool english = gear().state.language == kEnglish;
+  dialogs_.ShowMessage("Norlath Measurement",
+                       english ? "At least one error occured" : "Es ist ein Fehler aufgetreten",
+                       DialogKind::kCustom, {kButtonOk});
+}
+
+std::optional<std::vector<std::string>> WindowModel::ProgramHistory() {
+  const bool english = gear().state.language == kEnglish;
+  const std::string path =
+      programDirectory_ + (english ? "Silvarone_history.txt" : "Silvarone_historie.txt");
+  if (auto lines = ReadTextLines(path)) return lines;
+  dialogs_.ShowMessage(english ? "Abort" : "Abbruch",
+                       english ? "History information not available!" : "Historie nicht verfügbar!",
+                       DialogKind::kError, {kButtonAbort});
+  return std::nullopt;
 }
 
 void WindowModel::BallEditorClosed() {

@@ -266,6 +266,21 @@ TEST_F(Window, LanguageAndDecimalPlaces) {
   EXPECT_EQ(Stored("common configuration", "Nachkommastellenzahl_1"), "6");
 }
 
+TEST_F(Window, HelpDocumentsAndHistory) {
+  Start();
+  const std::string docs = std::string(SILVARONE_DATA_DIR) + "/docs/";
+  EXPECT_EQ(model.HelpDocument(true), docs + "Silvaronen-Messung_Handbuch.pdf");
+  EXPECT_EQ(model.HelpDocument(false), docs + "PRALO_Bedienungsanleitung.pdf");
+  model.SwitchLanguage(kEnglish);
+  EXPECT_EQ(model.HelpDocument(true), docs + "Norlath_Measurement_Manual.pdf");
+  presenter.shown.clear();
+  model.HelpDocumentFailed();
+  EXPECT_EQ(presenter.TakeTexts(), std::vector<std::string>{"At least one error occured"});
+  const auto history = model.ProgramHistory();
+  ASSERT_TRUE(history.has_value());
+  EXPECT_FALSE(history->empty());
+}
+
 TEST_F(Window, AStartWritesASettingsFileTheNextStartReads) {
   Start();
   model.SelectModuleSeries(kModuleManual);
