@@ -108,7 +108,6 @@ class ProjectController {
   ProjectData& data_;
   std::string settingsDirectory_;
   ProjectDialogs& dialogs_;
-  std::string lastOpenFolder_;
 };
 
 }  // namespace silvarone

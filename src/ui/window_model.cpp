@@ -303,7 +303,7 @@ bool WindowModel::ConfirmField(const InputField& input) {
     FormatParameter(record, 15, 0);
     f.text = record.text;
   }
-  RunFollowUp(input.followUp, input);
+  RunFollowUp(input.followUp);
   WriteSettings();
   inputsReady_ = true;
   if (input.number == 3) DetermineHelicalGear(gear());
@@ -312,7 +312,7 @@ bool WindowModel::ConfirmField(const InputField& input) {
   return record.value != old;
 }
 
-void WindowModel::RunFollowUp(char code, const InputField&) {
+void WindowModel::RunFollowUp(char code) {
   switch (code) {
     case 'G':
     case 'H':

@@ -191,7 +191,7 @@ class WindowModel {
   bool ConfirmBallField();
   bool ConfirmToothCountField();
   void SetGivenLimits(TGear& record, bool count) const;
-  void RunFollowUp(char code, const InputField& input);
+  void RunFollowUp(char code);
   void AfterChange(const InputField& input, bool changed);
 
   // Workflow pieces.

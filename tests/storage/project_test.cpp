@@ -123,6 +123,7 @@ TEST_F(Projects, SaveAndResaveWithoutDialog) {
   EXPECT_EQ(dialogs.dialogs.size(), 1u);
   EXPECT_EQ(IniDocument(ProjectPath("ritzel.tvp")).ReadString("data", "Zaehnezahl z", ""), "24");
   EXPECT_TRUE(dialogs.messages.empty());
+  EXPECT_EQ(statusRefreshes, 2);  // once per save
 }
 
 TEST_F(Projects, SaveFailures) {
