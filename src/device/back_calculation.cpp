@@ -70,57 +70,57 @@ BackCalculationOutcome BackCalculation::Run(Gear& gear, const std::string& measu
   if (ParseParameter(r.Q_measured, true, false, gear.messages) != kStatusValid) {
     return BackCalculationOutcome::kRejected;
   }
-  const double measured = r.Q_measured.value;
+  // The plausibility check and the scan leave the records at trial values;
+  // what the window and the report show stays the calculation of the
+  // drawing's profile shift.
+  const GearRecords before = r;
+  const HelixModel helixBefore = gear.state.helix;
+  const std::optional<double> xE = Search(gear, r.Q_measured.value);
+  const bool succeeded = xE.has_value() && found_;
+  r = before;
+  gear.state.helix = helixBefore;
+  if (!xE) return BackCalculationOutcome::kImplausible;
 
+  StoreValue(gear, r.xE_working, *xE);
+  xEText = r.xE_working.text;
+  if (!succeeded) return BackCalculationOutcome::kNotFound;
+
+  TGear upper;
+  TGear lower;
+  SpanFromXe(gear, r.Wk_real, upper, lower, 0.0, 0.0, *xE, r.k_given.value);
+  BallDimensionFromXe(gear, r.Mdk_real, upper, lower, 0.0, 0.0, r.DM_given.value, *xE);
+  WkText = r.Wk_real.text;
+  MdkText = r.Mdk_real.text;
+  valid = true;
+  return BackCalculationOutcome::kSucceeded;
+}
+
+std::optional<double> BackCalculation::Search(Gear& gear, double measured) {
+  GearRecords& r = gear.rec;
+  found_ = false;
   // Plausibility against the spur test dimension of the drawing's profile shift.
   const double q0 = CheckDimensionFor(gear, kSpurForm, r.x);
-  if (std::fabs(measured - (TestDimension(gear, q0))) >= 5.0) {
-    return BackCalculationOutcome::kImplausible;
-  }
+  if (std::fabs(measured - (TestDimension(gear, q0))) >= 5.0) return std::nullopt;
 
   DetermineHelicalGear(gear);
-  std::optional<TrialCalculation> trial(gear);
+  const TrialCalculation trial(gear);
   const double big = r.bigStepSize.value;
   double x = r.x.value;
   double computed = TestDimensionAt(gear, x);
   int direction = Direction(computed, measured);
   const double window = 200.0 * std::fabs(measured - computed);
   const ScanResult coarse = Scan(gear, -window, window, big, 500, x, measured, direction);
+  if (!coarse.found) return lastTrial_;
 
-  bool succeeded = false;
-  if (coarse.found) {
-    x = coarse.best;
-    computed = TestDimensionAt(gear, x);
-    direction = Direction(computed, measured);
-    const double start = direction == 0 ? x + 0.1 * big : x - 0.1 * big;
-    r.xE_working.value = start;
-    const ScanResult fine =
-        Scan(gear, -50.0, 50.0, r.smallStepSize.value, 1000, start, measured, direction);
-    if (fine.found) {
-      r.xE_working.value = fine.best;
-      succeeded = true;
-    }
-  }
-
-  // The records keep the calculation of the last trial, now with its texts.
-  const double lastTrial = lastTrial_;
-  trial.reset();
-  TGear shift = r.xE_working;
-  shift.value = lastTrial;
-  CheckDimensionFor(gear, gear.state.HelicalGear, shift);
-  FormatValue(gear, r.xE_working);
-  xEText = r.xE_working.text;
-  if (!succeeded) return BackCalculationOutcome::kNotFound;
-
-  TGear upper;
-  TGear lower;
-  const double xE = r.xE_working.value;
-  SpanFromXe(gear, r.Wk_real, upper, lower, 0.0, 0.0, xE, r.k_given.value);
-  BallDimensionFromXe(gear, r.Mdk_real, upper, lower, 0.0, 0.0, r.DM_given.value, xE);
-  WkText = r.Wk_real.text;
-  MdkText = r.Mdk_real.text;
-  valid = true;
-  return BackCalculationOutcome::kSucceeded;
+  x = coarse.best;
+  computed = TestDimensionAt(gear, x);
+  direction = Direction(computed, measured);
+  const double start = direction == 0 ? x + 0.1 * big : x - 0.1 * big;
+  const ScanResult fine =
+      Scan(gear, -50.0, 50.0, r.smallStepSize.value, 1000, start, measured, direction);
+  if (!fine.found) return lastTrial_;
+  found_ = true;
+  return fine.best;
 }
 
 }  // namespace silvarone

@@ -5,6 +5,7 @@
 #pragma once
 
 #include <functional>
+#include <optional>
 #include <string>
 
 #include "core/gear.h"
@@ -54,7 +55,11 @@ class BackCalculation {
 
  private:
   double TestDimensionAt(Gear& gear, double x);
+  // The two passes: nothing when the measured value is implausible, else the
+  // last working profile shift (the best one when found_).
+  std::optional<double> Search(Gear& gear, double measured);
   double lastTrial_ = 0.0;
+  bool found_ = false;
 };
 
 }  // namespace silvarone

@@ -1,6 +1,7 @@
 #include "device/series.h"
 
 #include <algorithm>
+#include <cmath>
 #include <filesystem>
 
 #include "core/text_file.h"
@@ -22,9 +23,25 @@ const std::array<std::string_view, 34> kModuleSeries2 = {
 
 namespace {
 
-// Index of the text in the series, or the first entry when it is not there.
+// The value of a module text as the module field would read it.
+std::optional<double> ModuleValue(std::string_view text) {
+  TGear probe;
+  probe.text = std::string(text);
+  probe.minimum = -HUGE_VAL;
+  probe.maximum = HUGE_VAL;
+  if (ParseParameter(probe, false, false) != kStatusValid) return std::nullopt;
+  return probe.value;
+}
+
+// Index of the entry with the module of the stored text, or the first entry
+// when the series lacks it. By value, not by text: the settings keep "1,0"
+// for the module the series lists as "1".
 int SeriesIndex(const std::array<std::string_view, 34>& series, const std::string& text) {
-  const auto it = std::find(series.begin(), series.end(), text);
+  const std::optional<double> wanted = ModuleValue(text);
+  if (!wanted) return 0;
+  const auto it = std::find_if(series.begin(), series.end(), [&](std::string_view entry) {
+    return ModuleValue(entry) == wanted;
+  });
   return it == series.end() ? 0 : static_cast<int>(it - series.begin());
 }
 

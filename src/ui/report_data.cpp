@@ -3,6 +3,14 @@
 #include "ui/window_model.h"
 
 namespace silvarone {
+namespace {
+
+// The fields of the check dimension group show their values after two blanks.
+std::string WithoutIndent(const std::string& text) {
+  return text.starts_with("  ") ? text.substr(2) : text;
+}
+
+}  // namespace
 
 ReportInput WindowModel::ReportData() const {
   const Gear& g = gear();
@@ -32,10 +40,11 @@ ReportInput WindowModel::ReportData() const {
   in.usedBall = field("Used_D_M").text;
   in.recommendedTeeth = field("recommended_k_M").text;
   in.usedTeeth = field("Used_k_M").text;
-  in.Q = r.Q.text;
-  in.QD = r.Q_plus_D_M.text;
-  in.QDe = r.Q_plus_D_M_upper.text;
-  in.QDi = r.Q_plus_D_M_lower.text;
+  // The check and test dimensions as the calculation page shows them.
+  in.Q = WithoutIndent(field("Kontrollmass").text);
+  in.QD = WithoutIndent(field("Q_plus_D_M").text);
+  in.QDe = WithoutIndent(field("Edit2").text);
+  in.QDi = WithoutIndent(field("Edit3").text);
   in.recommendedSpanTeeth = field("Edit103").text;
   in.givenTeeth = field("Input_Calc_kM").text;
   in.Wk = field("Edit100").text;

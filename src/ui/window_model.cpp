@@ -34,7 +34,7 @@ struct WindowModel::InputField {
 namespace {
 
 using R = GearRecords;
-constexpr std::array<WindowModel::InputField, 27> kInputs = {{
+constexpr auto kInputs = std::to_array<WindowModel::InputField>({
     {1, "Input_m_n", &R::m_n, 'G', Then::kClearResults, false, false},
     {2, "Input_alpha_n", &R::alpha_n, 'G', Then::kClearResults, false, false},
     {3, "Input_beta", &R::beta, 'H', Then::kClearResults, false, false},
@@ -58,7 +58,7 @@ constexpr std::array<WindowModel::InputField, 27> kInputs = {{
     {29, "Input_Calc_Xe", &R::Xe_given, 0, Then::kRecalculateMode, false, false},
     {30, "Input_Calc_Xee", &R::Xee_given, 0, Then::kRecalculateMode, false, false},
     {31, "Input_Calc_Xei", &R::Xei_given, 0, Then::kRecalculateMode, false, false},
-}};
+});
 
 constexpr const char* kGivenFields[] = {"Input_Calc_Wk",  "Input_Calc_Wke",  "Input_Calc_Wki",
                                         "Input_Calc_Mdk", "Input_Calc_Mdke", "Input_Calc_Mdki",
@@ -205,9 +205,9 @@ void WindowModel::DiscardPendingEdit(int number) {
 
 void WindowModel::Edited(const std::string& name, const std::string& text) {
   const InputField* input = FindInput(name);
+  if (input == nullptr) return;  // not a field of the input protocol
   Field& f = F(name);
   f.text = text;
-  if (input == nullptr) return;  // project page and password: no protocol
   DiscardPendingEdit(input->number);
   if (pendingField_ == 0) pendingField_ = input->number;
   const bool ownField = input->number == 7 || input->number == 8;
@@ -484,7 +484,7 @@ void WindowModel::RefreshComparison() {
   const GearRecords& r = gear().rec;
   F("Edit2").text = "  " + r.Q_plus_D_M_upper.text;
   F("Edit3").text = "  " + r.Q_plus_D_M_lower.text;
-  F("Kontrollmass").text = "  " + r.Q_plus_D_M.text;
+  F("Q_plus_D_M").text = "  " + r.Q_plus_D_M.text;
   ShowRangeDisplay();
   const int mode = gear().state.CalculationMode;
   using Row = std::array<const TGear*, 3>;

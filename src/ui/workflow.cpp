@@ -74,6 +74,11 @@ void WindowModel::ChangePage(int page) {
       F("D_M_Edit").text = gear().rec.D_M_manual.text;
       F("D_M_Edit").saved = F("D_M_Edit").text;
     }
+    // A recommended ball follows the drawing data it was recommended for.
+    if (workspace_.ball.item == kBallRecommended) {
+      ballInUse_ = gear().rec.D_M_recommended.text;
+      gear().rec.D_M_manual.text = ballInUse_;
+    }
     F("Used_D_M").text = ballInUse_;
     if (!ballInUse_.empty()) {
       TakeBallInUse(ballInUse_);

@@ -239,6 +239,117 @@ TEST_F(Window, ModuleSeriesTwoWithAnUnknownStoredText) {
   EXPECT_EQ(Stored("data", "Normalmodul m_n DIN 780 Reihe 1"), "2");
 }
 
+// --- Wrong results found in use ------------------------------------------
+
+TEST_F(Window, FirstStartComputesTheModuleItShows) {
+  Start();
+  // No settings file: series 1 with the stored module "1,0", which is the
+  // series entry "1" (the 16th of DIN 780 series 1).
+  EXPECT_EQ(model.selection("ComboBox1").index, 15);
+  EXPECT_EQ(Text("Edit12"), "1");
+  EXPECT_EQ(model.gear().rec.m_n.value, 1.0);
+  EXPECT_EQ(Text("Edit5"), "-50.000");  // d = m_n z = 1 * -50
+  EXPECT_EQ(Stored("data", "Normalmodul m_n DIN 780 Reihe 1"), "1");
+}
+
+TEST_F(Window, StoredModuleTextsSelectTheirSeriesEntryByValue) {
+  struct Case {
+    const char* stored;
+    int series;
+    const char* shown;
+  };
+  const std::vector<Case> cases = {
+      {"2,50", kModuleSeries1Item, "2.5"},
+      {"0.055", kModuleSeries1Item, "0.05"},  // not in series 1: the first entry
+      {"1,0", kModuleSeries2Item, "0.055"},   // not in series 2: the first entry
+      {"1,125", kModuleSeries2Item, "1.125"},
+      {"Modul", kModuleSeries1Item, "0.05"},
+  };
+  for (const Case& c : cases) {
+    const std::string key = c.series == kModuleSeries1Item ? "Normalmodul m_n DIN 780 Reihe 1"
+                                                           : "Normalmodul m_n DIN 780 Reihe 2";
+    std::filesystem::remove_all(home);
+    WindowModel fresh(presenter);
+    std::filesystem::create_directories(home);
+    std::ofstream(home + kSettingsFileName, std::ios::binary)
+        << "[common configuration]\r\nNormalmodul Type=" << c.series << "\r\n[data]\r\n"
+        << key << "=" << c.stored << "\r\n";
+    ASSERT_TRUE(fresh.Start({home, std::string(SILVARONE_DATA_DIR) + "/", false}));
+    EXPECT_EQ(fresh.field("Edit12").text, c.shown) << c.stored;
+    EXPECT_EQ(fresh.gear().rec.m_n.text, c.shown) << c.stored;
+  }
+}
+
+TEST_F(Window, ReportShowsTheCheckDimensionOfTheDrawingAfterABackCalculation) {
+  Start();
+  ExternalSpurGear(model);
+  const std::string q = Text("Kontrollmass");
+  ASSERT_EQ(q, "  " + model.gear().rec.Q.text);
+  // A gear measured 0.05 mm under its lower test dimension: the scan runs
+  // through many trial profile shifts.
+  model.Edited("Input_checkGauge",
+               FormatFixed(model.gear().rec.Q_plus_D_M_lower.value - 0.05, 15, 4));
+  model.Confirm("Input_checkGauge");
+  model.RunBackCalculation();
+  ASSERT_TRUE(model.backCalculationDone());
+  EXPECT_EQ(Text("Kontrollmass"), q);
+  EXPECT_EQ(model.gear().rec.Q.text, q.substr(2));
+  EXPECT_EQ(model.ReportData().Q, q.substr(2));
+}
+
+TEST_F(Window, CheckDimensionFieldShowsQAfterAModeChange) {
+  Start();
+  ExternalSpurGear(model);
+  const std::string q = "  " + model.gear().rec.Q.text;
+  ASSERT_EQ(Text("Kontrollmass"), q);
+  for (int mode :
+       {kModeGivenSpan, kModeGivenBallDimension, kModeGivenProfileShift, kModeStandard}) {
+    model.SelectInputMode(mode);
+    EXPECT_EQ(Text("Kontrollmass"), q) << mode;
+    EXPECT_EQ(Text("Q_plus_D_M"), "  " + model.gear().rec.Q_plus_D_M.text) << mode;
+  }
+}
+
+TEST_F(Window, RecommendedBallFollowsTheDrawingData) {
+  Start();
+  ExternalSpurGear(model);
+  model.SelectBall(kBallRecommended);
+  ASSERT_EQ(Text("Used_D_M"), Text("recommended_D_M"));
+  model.ChangePage(kPageDrawing1);
+  EXPECT_TRUE(Enter("Input_z", "41"));
+  model.ChangePage(kPageCalculation);
+  ASSERT_EQ(model.page(), kPageCalculation);
+  // The ball recommended for z 41 differs from the one for z 20 ...
+  EXPECT_EQ(Text("Used_D_M"), Text("recommended_D_M"));
+  EXPECT_EQ(model.gear().rec.D_M.text, Text("recommended_D_M"));
+  // ... and Q is the one a fresh start on these settings computes.
+  WindowModel fresh(presenter);
+  ASSERT_TRUE(fresh.Start({home, std::string(SILVARONE_DATA_DIR) + "/", false}));
+  fresh.ChangePage(kPageCalculation);
+  EXPECT_EQ(fresh.field("Used_D_M").text, Text("Used_D_M"));
+  EXPECT_EQ(fresh.field("Kontrollmass").text, Text("Kontrollmass"));
+  EXPECT_EQ(fresh.okPicture(), model.okPicture());
+}
+
+TEST_F(Window, ActionsOnUnknownNamesChangeNothing) {
+  Start();
+  const auto fieldsBefore = model.fields();
+  const auto selectionsBefore = model.selections();
+  model.Edited("ProjectName", "abc");
+  EXPECT_FALSE(model.Confirm("ProjectName"));
+  EXPECT_FALSE(model.Confirm("Edit12"));  // a display, not an input
+  model.Edited("Edit12", "7");
+  model.Leave("Nonsense");
+  model.ClickInto("Nonsense");
+  EXPECT_EQ(model.pendingField(), 0);
+  EXPECT_EQ(model.fields().size(), fieldsBefore.size());
+  for (const auto& [name, field] : fieldsBefore) {
+    EXPECT_EQ(model.field(name).text, field.text) << name;
+  }
+  EXPECT_EQ(model.selections().size(), selectionsBefore.size());
+  EXPECT_TRUE(presenter.shown.empty());
+}
+
 TEST_F(Window, AccessCodeForTheBallSequence) {
   Start();
   EXPECT_FALSE(model.editBallsEnabled());
