@@ -22,11 +22,14 @@ bool EvenTeeth(double z) {
   return z / 2.0 == std::trunc(z / 2.0);
 }
 
+double ChordFactor(double z) {
+  return EvenTeeth(z) ? 1.0 : std::cos(kPi / (2.0 * z));
+}
+
 void BallCentreAngle(Gear& gear, double D) {
   GearRecords& r = gear.rec;
   BaseDiameter(gear);
-  InvoluteInverseFixedPoint(gear, 10000000, r.alpha_kt,
-                            BallGap{r.e_bt.value, r.d_b.value, r.beta_b.value, D}, 1e-10, 0.03);
+  InvoluteInverseFixedPoint(gear, r.alpha_kt, GapOf(gear, D));
   StoreValue(gear, r.d_Kt, r.d_b.value / std::cos(Rad(r.alpha_kt.value)));
 }
 
@@ -45,8 +48,7 @@ double BallDeviationFactor(const Gear& gear, double alphaKtDeg) {
 void DimensionOverBalls(Gear& gear, TGear D) {
   GearRecords& r = gear.rec;
   BallCentreAngle(gear, D.value);
-  const double chord = EvenTeeth(r.z.value) ? 1.0 : std::cos(kPi / (2.0 * r.z.value));
-  StoreValue(gear, r.M_dk, r.d_Kt.value * chord + D.value);
+  StoreValue(gear, r.M_dk, r.d_Kt.value * ChordFactor(r.z.value) + D.value);
   TransversePressureAngle(gear);
   StoreValue(gear, r.AMd_star, BallDeviationFactor(gear, r.alpha_kt.value));
   StoreValue(gear, r.A_Mdke, r.AMd_star.value * r.A_sne.value / 1000.0);
@@ -68,7 +70,7 @@ void RecommendedBallDiameter(Gear& gear, TGear x, TGear& result) {
   const double tanVn = r.tan_alpha.value;
   StoreValue(gear, r.alpha_KnM,
              ((kPi - 4.0 * x.value * std::tan(alphaN)) / (2.0 * zn) + tanVn - r.inv_alpha_n.value) *
-                 57.295779513082320877);
+                 kRadToDeg);
   StoreValue(gear, r.tan_alpha, std::tan(Rad(r.alpha_KnM.value)));
   StoreValue(gear, result, std::cos(alphaN) * zn * r.m_n.value * (r.tan_alpha.value - tanVn));
 }

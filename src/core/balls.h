@@ -15,6 +15,9 @@ double BallFactor(double beta);
 
 // True when the tooth count is even, so that the two balls sit in opposite gaps.
 bool EvenTeeth(double z);
+// Factor from the ball-centre circle to the dimension over balls: 1 for an
+// even tooth count (opposite gaps), cos(pi / 2z) for an odd one.
+double ChordFactor(double z);
 
 // alpha_kt and d_Kt for a ball of diameter D.
 void BallCentreAngle(Gear& gear, double D);

@@ -9,19 +9,15 @@ namespace {
 
 // Ball-centre diameter d_b / cos alpha_K of a ball D, without touching the records.
 double BallCentreDiameter(const Gear& gear, int selector, double D) {
-  const GearRecords& r = gear.rec;
-  const double alphaK = SolveInvoluteNewton(
-      BallInvoluteTarget(selector, {r.e_bt.value, r.d_b.value, r.beta_b.value, D}), 0.5, 1e-7,
-      10000);
-  return r.d_b.value / std::cos(Rad(alphaK));
+  const double alphaK = SolveInvoluteNewton(BallInvoluteTarget(selector, GapOf(gear, D)));
+  return gear.rec.d_b.value / std::cos(Rad(alphaK));
 }
 
 }  // namespace
 
 void BallContact(Gear& gear, int selector, double D) {
   GearRecords& r = gear.rec;
-  InvoluteInverseNewton(gear, 10000, r.alpha_K, selector,
-                        BallGap{r.e_bt.value, r.d_b.value, r.beta_b.value, D}, 1e-7, 0.5);
+  InvoluteInverseNewton(gear, r.alpha_K, selector, GapOf(gear, D));
   StoreValue(gear, r.d_K, r.d_b.value / std::cos(Rad(r.alpha_K.value)));
 }
 

@@ -226,6 +226,15 @@ void Diameters(Gear& gear) {
   RootDiameter(gear);
 }
 
+BallGap GapOf(const Gear& gear, double D) {
+  const GearRecords& r = gear.rec;
+  return {r.e_bt.value, r.d_b.value, r.beta_b.value, D};
+}
+
+double BallCentreTarget(const BallGap& gap) {
+  return gap.D / (std::cos(Rad(gap.beta_b)) * gap.d_b) - gap.e_bt / gap.d_b;
+}
+
 double BallInvoluteTarget(int form, const BallGap& gap) {
   const double db = std::fabs(gap.d_b);
   if (form == kSpurForm) return (gap.e_bt - gap.D) / db;
@@ -269,17 +278,12 @@ double SolveInvoluteFixedPoint(double target, double startRad, double tolerance,
   return (alpha * kRadToDeg);
 }
 
-void InvoluteInverseNewton(Gear& gear, int maxIterations, TGear& result, int form,
-                           const BallGap& gap, double tolerance, double startDeg) {
-  StoreValue(
-      gear, result,
-      SolveInvoluteNewton(BallInvoluteTarget(form, gap), startDeg, tolerance, maxIterations));
+void InvoluteInverseNewton(Gear& gear, TGear& result, int form, const BallGap& gap) {
+  StoreValue(gear, result, SolveInvoluteNewton(BallInvoluteTarget(form, gap)));
 }
 
-void InvoluteInverseFixedPoint(Gear& gear, long maxIterations, TGear& result, const BallGap& gap,
-                               double tolerance, double startRad) {
-  const double target = gap.D / (std::cos((Rad(gap.beta_b))) * gap.d_b) - gap.e_bt / gap.d_b;
-  StoreValue(gear, result, SolveInvoluteFixedPoint(target, startRad, tolerance, maxIterations));
+void InvoluteInverseFixedPoint(Gear& gear, TGear& result, const BallGap& gap) {
+  StoreValue(gear, result, SolveInvoluteFixedPoint(BallCentreTarget(gap)));
 }
 
 }  // namespace silvarone

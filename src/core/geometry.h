@@ -87,31 +87,48 @@ struct BallGap {
   double D;       // ball diameter
 };
 
+// The gap of the gear's geometry records for a ball D.
+BallGap GapOf(const Gear& gear, double D);
+
 enum BallForm : int { kSpurForm = 0, kHelicalForm = 1 };
+
+// How the two inverse-involute solvers iterate, the same in every use: a
+// start value, the step below which they stop, and a cap on the iterations
+// after which the last iterate is the result.
+inline constexpr double kNewtonStartDeg = 0.5;
+inline constexpr double kNewtonTolerance = 1e-7;
+inline constexpr int kNewtonMaxIterations = 10000;
+inline constexpr double kFixedPointStartRad = 0.03;
+inline constexpr double kFixedPointTolerance = 1e-10;
+inline constexpr long kFixedPointMaxIterations = 10000000;
 
 // Target of the Newton solver: inv(alpha) of the ball contact.
 // Spur form (e_bt - D) / |d_b|; helical form e_bt / |d_b| - D / (|d_b| cos beta_b).
 double BallInvoluteTarget(int form, const BallGap& gap);
 
+// Target of the fixed-point solver: inv(alpha_kt) of the ball centres,
+// D / (cos beta_b d_b) - e_bt / d_b with the signed d_b.
+double BallCentreTarget(const BallGap& gap);
+
 // Angle alpha in degrees with inv(alpha) = target, by Newton's method from
 // startDeg. Each step is held inside (-90, 90) degrees, where the involute is
 // defined and monotonic. Returns the last iterate when the cap is reached.
-double SolveInvoluteNewton(double target, double startDeg, double tolerance, int maxIterations,
-                           int* iterationsUsed = nullptr);
+double SolveInvoluteNewton(double target, double startDeg = kNewtonStartDeg,
+                           double tolerance = kNewtonTolerance,
+                           int maxIterations = kNewtonMaxIterations, int* iterationsUsed = nullptr);
 
 // Angle in degrees with inv(alpha) = target by the fixed point
 // alpha = arctan(alpha + target) in radians, from startRad.
-double SolveInvoluteFixedPoint(double target, double startRad, double tolerance,
-                               long maxIterations);
+double SolveInvoluteFixedPoint(double target, double startRad = kFixedPointStartRad,
+                               double tolerance = kFixedPointTolerance,
+                               long maxIterations = kFixedPointMaxIterations);
 
 // Contact angle of the ball in degrees into `result` (spur or helical form of
 // the target), formatted.
-void InvoluteInverseNewton(Gear& gear, int maxIterations, TGear& result, int form,
-                           const BallGap& gap, double tolerance, double startDeg);
+void InvoluteInverseNewton(Gear& gear, TGear& result, int form, const BallGap& gap);
 
 // Transverse pressure angle at the ball centre in degrees into `result`,
-// with target D / (cos beta_b d_b) - e_bt / d_b (signed d_b), formatted.
-void InvoluteInverseFixedPoint(Gear& gear, long maxIterations, TGear& result, const BallGap& gap,
-                               double tolerance, double startRad);
+// formatted.
+void InvoluteInverseFixedPoint(Gear& gear, TGear& result, const BallGap& gap);
 
 }  // namespace silvarone

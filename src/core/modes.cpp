@@ -19,14 +19,7 @@ double BallCentreAngleFor(const Gear& gear, double D, double xE) {
   const double sbt = r.d_b.value * (2.0 * xE * std::tan(Rad(r.alpha_n.value)) / z +
                                     kPi / (2.0 * z) + r.inv_alpha_t.value);
   const double ebt = r.p_bt.value - sbt;
-  const double target = D / (std::cos(Rad(r.beta_b.value)) * r.d_b.value) - ebt / r.d_b.value;
-  return SolveInvoluteFixedPoint(target, 0.03, 1e-10, 10000000);
-}
-
-// Factor from the ball-centre circle to the dimension over balls: 1 for an
-// even tooth count (opposite gaps), cos(pi / 2z) for an odd one.
-double ChordFactor(double z) {
-  return EvenTeeth(z) ? 1.0 : std::cos(kPi / (2.0 * z));
+  return SolveInvoluteFixedPoint(BallCentreTarget({ebt, r.d_b.value, r.beta_b.value, D}));
 }
 
 }  // namespace

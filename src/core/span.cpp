@@ -47,8 +47,7 @@ void SpanMeasurement(Gear& gear) {
 
 void RecommendedMeasuringTeeth(Gear& gear, int selector, double D) {
   GearRecords& r = gear.rec;
-  InvoluteInverseNewton(gear, 10000, r.alpha_K, selector,
-                        BallGap{r.e_bt.value, r.d_b.value, r.beta_b.value, D}, 1e-7, 0.5);
+  InvoluteInverseNewton(gear, r.alpha_K, selector, GapOf(gear, D));
   const double recommended = -(std::fabs(r.z.value) * r.alpha_K.value / 180.0 + 1.0);
   StoreCount(gear, r.k_M_recommended, recommended);
   StoreValue(gear, r.k_M_recommended_int, std::trunc(recommended));

@@ -115,10 +115,8 @@ TEST(BallLimits, LowerLimitOfAnInternalGearIsClearOfTheRoot) {
     EXPECT_GT(lower, 0.0) << beta;
     EXPECT_LT(lower, gear.rec.D_M_max.value) << beta;
     // At the limit the ball is clear of the root circle: |d_f| > |d_K| + D.
-    const double alphaK = SolveInvoluteNewton(
-        BallInvoluteTarget(gear.state.HelicalGear,
-                           {gear.rec.e_bt.value, gear.rec.d_b.value, gear.rec.beta_b.value, lower}),
-        0.5, 1e-7, 10000);
+    const double alphaK =
+        SolveInvoluteNewton(BallInvoluteTarget(gear.state.HelicalGear, GapOf(gear, lower)));
     const double dK = std::fabs(gear.rec.d_b.value / std::cos(alphaK * kDegToRad));
     EXPECT_GT(std::fabs(gear.rec.d_f.value), dK + lower) << beta;
     // The records of the ball in use are untouched by the search.

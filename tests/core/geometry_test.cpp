@@ -193,19 +193,20 @@ TEST(InverseInvolute, NewtonFindsTheRootOnBothSides) {
                                       -14.0, -20.0, -30.0, -45.0, -60.0, -80.0, 9.837};
   for (double alpha : angles) {
     int iterations = 0;
-    const double found = SolveInvoluteNewton(Inv(alpha), 0.5, 1e-7, 10000, &iterations);
+    const double found = SolveInvoluteNewton(Inv(alpha), kNewtonStartDeg, kNewtonTolerance,
+                                             kNewtonMaxIterations, &iterations);
     EXPECT_NEAR(found, alpha, 1e-6) << "inv " << alpha;
     EXPECT_LE(iterations, 60) << "inv " << alpha;
   }
-  EXPECT_NEAR(SolveInvoluteNewton(0.0, 0.5, 1e-7, 10000), 0.0, 1e-4);
-  EXPECT_TRUE(std::isnan(SolveInvoluteNewton(std::nan(""), 0.5, 1e-7, 10000)));
+  EXPECT_NEAR(SolveInvoluteNewton(0.0), 0.0, 1e-4);
+  EXPECT_TRUE(std::isnan(SolveInvoluteNewton(std::nan(""))));
 }
 
 TEST(InverseInvolute, FixedPointFindsTheRoot) {
   // inv 20 = 0.0149044 gives 20 degrees.
-  EXPECT_NEAR(SolveInvoluteFixedPoint(0.0149044, 0.03, 1e-10, 10000000), 20.0, 1e-4);
+  EXPECT_NEAR(SolveInvoluteFixedPoint(0.0149044), 20.0, 1e-4);
   for (double alpha : {5.0, 20.0, 24.5, 35.0, -20.0}) {
-    EXPECT_NEAR(SolveInvoluteFixedPoint(Inv(alpha), 0.03, 1e-10, 10000000), alpha, 1e-5) << alpha;
+    EXPECT_NEAR(SolveInvoluteFixedPoint(Inv(alpha)), alpha, 1e-5) << alpha;
   }
 }
 
@@ -225,10 +226,10 @@ TEST(InverseInvolute, RecordFormsFormatTheirResult) {
   // A ball centre at 20 degrees: D/(cos beta_b d_b) - e_bt/d_b = inv 20 with e_bt = 0,
   // D = d_b inv 20 = 40 * 0.0149044 = 0.596175.
   const BallGap gap{0.0, 40.0, 0.0, 40.0 * Inv(20.0)};
-  InvoluteInverseFixedPoint(gear, 10000000, gear.rec.alpha_kt, gap, 1e-10, 0.03);
+  InvoluteInverseFixedPoint(gear, gear.rec.alpha_kt, gap);
   EXPECT_EQ(gear.rec.alpha_kt.text, "20.000");
   // Spur Newton target (e_bt - D)/|d_b| = -inv 20 gives -20 degrees.
-  InvoluteInverseNewton(gear, 10000, gear.rec.alpha_K, kSpurForm, gap, 1e-7, 0.5);
+  InvoluteInverseNewton(gear, gear.rec.alpha_K, kSpurForm, gap);
   EXPECT_EQ(gear.rec.alpha_K.text, "-20.000");
 }
 
