@@ -6,20 +6,16 @@
 #include <string>
 #include <system_error>
 
+#include "core/text.h"
+
 namespace silvarone {
 namespace {
 
 // Blanks around a number: spaces, tabs and line ends (a NUL is no blank).
-bool IsBlank(char c) {
-  return c == ' ' || c == '\t' || c == '\r' || c == '\n';
-}
+constexpr std::string_view kNumberBlanks = " \t\r\n";
 
 std::string_view TrimBlanks(std::string_view text) {
-  while (!text.empty() && IsBlank(text.front()))
-    text.remove_prefix(1);
-  while (!text.empty() && IsBlank(text.back()))
-    text.remove_suffix(1);
-  return text;
+  return Trim(text, kNumberBlanks);
 }
 
 bool IsDigit(char c) {

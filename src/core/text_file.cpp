@@ -6,6 +6,7 @@
 #include <iterator>
 #include <system_error>
 
+#include "core/text.h"
 #include "platform/file_system.h"
 
 namespace silvarone {
@@ -103,15 +104,8 @@ std::optional<std::vector<std::string>> ReadTextLines(const std::string& path) {
   const std::string bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
   if (in.bad()) return std::nullopt;
   std::vector<std::string> lines;
-  std::size_t start = 0;
-  for (std::size_t i = 0; i < bytes.size(); ++i) {
-    if (bytes[i] == '\n' || bytes[i] == '\r') {
-      lines.push_back(Cp1252ToUtf8(std::string_view(bytes).substr(start, i - start)));
-      if (bytes[i] == '\r' && i + 1 < bytes.size() && bytes[i + 1] == '\n') ++i;
-      start = i + 1;
-    }
-  }
-  if (start < bytes.size()) lines.push_back(Cp1252ToUtf8(std::string_view(bytes).substr(start)));
+  for (std::string_view line : SplitLines(bytes))
+    lines.push_back(Cp1252ToUtf8(line));
   return lines;
 }
 

@@ -4,6 +4,7 @@
 #include <cmath>
 #include <filesystem>
 
+#include "core/text.h"
 #include "core/text_file.h"
 #include "device/table_text.h"
 #include "platform/file_system.h"
@@ -48,12 +49,6 @@ int SeriesIndex(const std::array<std::string_view, 34>& series, const std::strin
 int ListIndex(const std::vector<std::string>& list, const std::string& text) {
   const auto it = std::find(list.begin(), list.end(), text);
   return it == list.end() ? -1 : static_cast<int>(it - list.begin());
-}
-
-std::string Trimmed(std::string_view text) {
-  const auto first = text.find_first_not_of(" \t");
-  if (first == std::string_view::npos) return "";
-  return std::string(text.substr(first, text.find_last_not_of(" \t") - first + 1));
 }
 
 }  // namespace
@@ -184,7 +179,8 @@ DocumentList ReadDocumentList(const std::string& path) {
   for (auto it = start + 1; it != lines->end(); ++it) {
     if (it->find("file_") == std::string::npos) continue;
     // "file_N: name": the first eight characters are the entry's key.
-    list.documents.push_back(it->size() > 7 ? Trimmed(std::string_view(*it).substr(8)) : *it);
+    list.documents.push_back(it->size() > 7 ? std::string(Trim(std::string_view(*it).substr(8)))
+                                            : *it);
   }
   return list;
 }

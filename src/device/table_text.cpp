@@ -2,18 +2,11 @@
 
 #include <charconv>
 
+#include "core/text.h"
+
 namespace silvarone {
 
 namespace {
-
-// Characters, not bytes: the line is UTF-8.
-std::size_t CharacterCount(std::string_view text) {
-  std::size_t count = 0;
-  for (char c : text) {
-    if ((static_cast<unsigned char>(c) & 0xC0) != 0x80) ++count;
-  }
-  return count;
-}
 
 bool IsControlOrBlank(char c) {
   const auto b = static_cast<unsigned char>(c);
@@ -23,7 +16,7 @@ bool IsControlOrBlank(char c) {
 }  // namespace
 
 bool IsDataLine(std::string_view line) {
-  return CharacterCount(line) > 2 && line.substr(0, 2) != "//";
+  return Characters(line) > 2 && line.substr(0, 2) != "//";
 }
 
 std::vector<std::string> SplitFields(std::string_view line, std::string_view separators,

@@ -4,6 +4,7 @@
 #include <cmath>
 #include <filesystem>
 
+#include "core/text.h"
 #include "core/text_file.h"
 #include "device/table_text.h"
 
@@ -90,12 +91,6 @@ bool Contains(const std::vector<std::string>& names, const std::string& name) {
   return std::find(names.begin(), names.end(), name) != names.end();
 }
 
-std::string Trimmed(const std::string& text) {
-  const auto first = text.find_first_not_of(' ');
-  if (first == std::string::npos) return "";
-  return text.substr(first, text.find_last_not_of(' ') - first + 1);
-}
-
 void SetDeviation(TGear& record, double value) {
   record.value = value;
   record.status = kStatusValid;
@@ -112,7 +107,7 @@ LookupStatus Invalidate(Gear& gear, ToleranceState& state, LookupStatus why) {
 }
 
 int IndexOf(const std::vector<std::string>& items, const std::string& name) {
-  const auto it = std::find(items.begin(), items.end(), Trimmed(name));
+  const auto it = std::find(items.begin(), items.end(), Trim(name, " "));
   return it == items.end() ? 0 : static_cast<int>(it - items.begin());
 }
 

@@ -3,16 +3,9 @@
 #include <array>
 
 #include "core/number_text.h"
+#include "core/text.h"
 
 namespace silvarone {
-
-std::size_t Characters(const std::string& text) {
-  std::size_t count = 0;
-  for (char c : text) {
-    if ((static_cast<unsigned char>(c) & 0xC0) != 0x80) ++count;
-  }
-  return count;
-}
 
 std::string DeviationPair(double upperMicrometres, double lowerMicrometres, int decimals) {
   return FormatFixed(upperMicrometres / 1000.0, 15, decimals) + "/" +

@@ -35,9 +35,6 @@ struct ReportInput {
   std::string measured, xEreal, Wkreal, Mdkreal;
 };
 
-// The width of a text in characters (the text is UTF-8).
-std::size_t Characters(const std::string& text);
-
 // Upper and lower deviation in micrometres as "upper/lower" in millimetres.
 std::string DeviationPair(double upperMicrometres, double lowerMicrometres, int decimals);
 

@@ -4,6 +4,7 @@
 #include <fstream>
 #include <iterator>
 
+#include "core/text.h"
 #include "core/text_file.h"
 #include "device/table_text.h"
 
@@ -11,15 +12,6 @@ namespace silvarone {
 namespace {
 
 constexpr std::size_t kNone = std::string::npos;
-
-std::string_view Trim(std::string_view text) {
-  const auto blank = [](char c) { return c == ' ' || c == '\t'; };
-  while (!text.empty() && blank(text.front()))
-    text.remove_prefix(1);
-  while (!text.empty() && blank(text.back()))
-    text.remove_suffix(1);
-  return text;
-}
 
 }  // namespace
 
@@ -46,17 +38,8 @@ IniDocument::IniDocument(std::string path) : path_(std::move(path)) {
   if (!in) return;
   const std::string bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
   crlf_ = bytes.find('\n') == std::string::npos || bytes.find("\r\n") != std::string::npos;
-  std::size_t start = 0;
-  for (std::size_t i = 0; i < bytes.size(); ++i) {
-    if (bytes[i] == '\n' || bytes[i] == '\r') {
-      lines_.push_back(Classify(Cp1252ToUtf8(std::string_view(bytes).substr(start, i - start))));
-      if (bytes[i] == '\r' && i + 1 < bytes.size() && bytes[i + 1] == '\n') ++i;
-      start = i + 1;
-    }
-  }
-  if (start < bytes.size()) {
-    lines_.push_back(Classify(Cp1252ToUtf8(std::string_view(bytes).substr(start))));
-  }
+  for (std::string_view line : SplitLines(bytes))
+    lines_.push_back(Classify(Cp1252ToUtf8(line)));
 }
 
 IniDocument::Line IniDocument::Classify(std::string text) {

@@ -8,6 +8,8 @@
 #include <string>
 #include <vector>
 
+#include "core/text.h"
+
 namespace silvarone {
 namespace {
 
