@@ -7,13 +7,10 @@
 #include <random>
 
 #include "core/records.h"
+#include "core/version.h"
 #include "platform/locations.h"
 #include "storage/settings.h"
 #include "ui/window_model.h"
-
-#ifndef SILVARONE_VERSION
-#define SILVARONE_VERSION "0.0.0"
-#endif
 
 namespace silvarone {
 namespace {
@@ -235,7 +232,7 @@ int RunCommandLine(const std::vector<std::string>& arguments, std::ostream& out,
   if (arguments.empty()) return RunReport({"report"}, out, err);
   if (arguments[0] == "report") return RunReport(arguments, out, err);
   if (arguments[0] == "--version") {
-    out << "Norlath Measurement " << SILVARONE_VERSION << '\n';
+    out << kProgramName << " " << kProgramVersion << '\n';
     return 0;
   }
   err << kUsage << '\n';

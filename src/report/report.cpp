@@ -4,6 +4,7 @@
 
 #include "core/number_text.h"
 #include "core/text.h"
+#include "core/version.h"
 
 namespace silvarone {
 
@@ -26,6 +27,10 @@ std::string Pad(std::string text, std::size_t width) {
 // Appends `text` so that it starts in the 1-based column.
 void PlaceAt(std::string& line, std::size_t column, const std::string& text) {
   line = Pad(line, column - 1) + text;
+}
+
+std::string Version() {
+  return " " + std::string(kProgramVersion);
 }
 
 std::string Rule() {
@@ -82,8 +87,8 @@ class Builder {
                       " check gauge for the digital measurement device for gears",
                       std::string(25, ' ') + "PRALO"};
     const std::array<std::string, 3> version =
-        german_ ? std::array<std::string, 3>{" Software-", " version:", " 3.3.8"}
-                : std::array<std::string, 3>{" Software", " release:", " 3.3.8"};
+        german_ ? std::array<std::string, 3>{" Software-", " version:", Version()}
+                : std::array<std::string, 3>{" Software", " release:", Version()};
     for (std::size_t i = 0; i < 3; ++i) {
       Line("|" + Pad(maker[i], 20) + "|" + Pad(title[i], 58) + "|" + Pad(version[i], 11) + "|");
     }

@@ -176,7 +176,7 @@ void BallSequenceEditor::Undo() {
 
 std::optional<std::vector<std::string>> BallSequenceEditor::Save(const std::string& path) {
   if (WriteBallFile(display_, path) == -2) {
-    dialogs_.ShowPlainMessage("In " + path + " kann nicht geschrieben werden");
+    dialogs_.ShowPlainMessage(CannotWriteText(path));
     return std::nullopt;
   }
   auto stored = ReadBallFile(path);

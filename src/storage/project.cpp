@@ -119,7 +119,7 @@ bool ProjectController::AccessProjectFile(char direction, const std::string& pat
   WriteProjectData(document, data_);
   project_.writeArmed = false;
   if (document.Save()) return true;
-  dialogs_.ShowPlainMessage("In " + path + " kann nicht geschrieben werden");
+  dialogs_.ShowPlainMessage(CannotWriteText(path));
   return false;
 }
 

@@ -8,6 +8,11 @@
 
 namespace silvarone {
 
+// The message of a file that could not be written.
+inline std::string CannotWriteText(const std::string& path) {
+  return "In " + path + " kann nicht geschrieben werden";
+}
+
 inline constexpr int kAnswerOk = 1;
 inline constexpr int kAnswerCancel = 2;
 

@@ -4,6 +4,8 @@
 #include <array>
 #include <filesystem>
 
+#include "storage/questions.h"
+
 namespace silvarone {
 namespace {
 
@@ -201,7 +203,7 @@ bool AccessSettingsFile(char direction, const std::string& path, Workspace& work
   WriteProjectLocation(document, project);
   if (document.Save()) return true;
   if (messages != nullptr) {
-    messages->ShowPlainMessage("In " + path + " kann nicht geschrieben werden");
+    messages->ShowPlainMessage(CannotWriteText(path));
   }
   return false;
 }

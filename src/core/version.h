@@ -1,0 +1,15 @@
+// The program's name, version and version date, as the build defines them:
+// the report, the command line, the window title and the about window all
+// take them from here.
+#pragma once
+
+#include <string_view>
+
+namespace silvarone {
+
+inline constexpr std::string_view kProgramName = "Norlath Measurement";
+inline constexpr std::string_view kProgramNameGerman = "Silvaronen-Messung";
+inline constexpr std::string_view kProgramVersion = SILVARONE_VERSION;
+inline constexpr std::string_view kProgramDate = SILVARONE_VERSION_DATE;
+
+}  // namespace silvarone
