@@ -22,6 +22,11 @@ double BallCentreAngleFor(const Gear& gear, double D, double xE) {
   return SolveInvoluteFixedPoint(BallCentreTarget({ebt, r.d_b.value, r.beta_b.value, D}));
 }
 
+// The deviations a given dimension or profile shift stands for.
+Deviations ModeDeviations(const GearRecords& r) {
+  return {.upper = r.A_upper_mode.value, .lower = r.A_lower_mode.value};
+}
+
 }  // namespace
 
 double CheckDimensionFor(Gear& gear, int selector, TGear x) {
@@ -87,8 +92,7 @@ void XeFromInvolute(Gear& gear, TGear& result, double D, double inv) {
   StoreValue(gear, result, (kPi - 2.0 * z * b) / (4.0 * std::tan(alphaN)));
 }
 
-void SpanFromXe(Gear& gear, TGear& Wk, TGear& Wke, TGear& Wki, double A_lower, double A_upper,
-                double xE, double k) {
+void SpanFromXe(Gear& gear, TGear& Wk, TGear& Wke, TGear& Wki, Deviations A, double xE, double k) {
   GearRecords& r = gear.rec;
   TGear teeth;
   teeth.value = k;
@@ -96,12 +100,12 @@ void SpanFromXe(Gear& gear, TGear& Wk, TGear& Wke, TGear& Wki, double A_lower, d
   shift.value = xE;
   SpanMeasurementNominal(gear, Wk, teeth, shift);
   StoreValue(gear, r.AWk_star, std::cos(Rad(r.alpha_n.value)));
-  StoreValue(gear, Wke, Wk.value - std::fabs(r.AWk_star.value * A_upper / 1000.0));
-  StoreValue(gear, Wki, Wk.value - std::fabs(r.AWk_star.value * A_lower / 1000.0));
+  StoreValue(gear, Wke, Wk.value - std::fabs(r.AWk_star.value * A.upper / 1000.0));
+  StoreValue(gear, Wki, Wk.value - std::fabs(r.AWk_star.value * A.lower / 1000.0));
 }
 
-void BallDimensionFromXe(Gear& gear, TGear& Mdk, TGear& Mdke, TGear& Mdki, double A_upper,
-                         double A_lower, double D, double xE) {
+void BallDimensionFromXe(Gear& gear, TGear& Mdk, TGear& Mdke, TGear& Mdki, Deviations A, double D,
+                         double xE) {
   const GearRecords& r = gear.rec;
   for (TGear* result : {&Mdk, &Mdke, &Mdki})
     StoreValue(gear, *result, 0.0);
@@ -109,8 +113,8 @@ void BallDimensionFromXe(Gear& gear, TGear& Mdk, TGear& Mdke, TGear& Mdki, doubl
   const double dKt = r.d_b.value / std::cos(Rad(alphaKt));
   StoreValue(gear, Mdk, dKt * ChordFactor(r.z.value) + D);
   const double factor = BallDeviationFactor(gear, alphaKt);
-  StoreValue(gear, Mdke, Mdk.value - std::fabs(factor * A_upper / 1000.0));
-  StoreValue(gear, Mdki, Mdk.value - std::fabs(factor * A_lower / 1000.0));
+  StoreValue(gear, Mdke, Mdk.value - std::fabs(factor * A.upper / 1000.0));
+  StoreValue(gear, Mdki, Mdk.value - std::fabs(factor * A.lower / 1000.0));
 }
 
 void ReSignGivenValues(Gear& gear) {
@@ -142,11 +146,10 @@ void ModeCalculation(Gear& gear, int mode) {
   switch (mode) {
     case kModeStandard: {
       SpanToothCount(gear, r.x);
-      SpanFromXe(gear, r.Wk_mode, r.Wke_mode, r.Wki_mode, r.A_sni.value, r.A_sne.value, r.x.value,
-                 k);
+      const Deviations inEffect{.upper = r.A_sne.value, .lower = r.A_sni.value};
+      SpanFromXe(gear, r.Wk_mode, r.Wke_mode, r.Wki_mode, inEffect, r.x.value, k);
       RecommendedBallDiameter(gear, r.x, r.D_M_recommended);
-      BallDimensionFromXe(gear, r.Mdk_mode, r.Mdke_mode, r.Mdki_mode, r.A_sne.value, r.A_sni.value,
-                          D, r.x.value);
+      BallDimensionFromXe(gear, r.Mdk_mode, r.Mdke_mode, r.Mdki_mode, inEffect, D, r.x.value);
       XeFromDeviation(gear, r.xE, r.x.value, 0.0);
       XeFromDeviation(gear, r.xEe, r.x.value, r.A_sne.value / 1000.0);
       XeFromDeviation(gear, r.xEi, r.x.value, r.A_sni.value / 1000.0);
@@ -160,8 +163,8 @@ void ModeCalculation(Gear& gear, int mode) {
       XeFromSpan(gear, r.xE, r.Wk_given.value, k);
       XeFromSpan(gear, r.xEe, r.Wke_given.value, k);
       XeFromSpan(gear, r.xEi, r.Wki_given.value, k);
-      BallDimensionFromXe(gear, r.Mdk_mode, r.Mdke_mode, r.Mdki_mode, r.A_upper_mode.value,
-                          r.A_lower_mode.value, D, r.xE.value);
+      BallDimensionFromXe(gear, r.Mdk_mode, r.Mdke_mode, r.Mdki_mode, ModeDeviations(r), D,
+                          r.xE.value);
       break;
     }
     case kModeGivenBallDimension: {
@@ -183,17 +186,15 @@ void ModeCalculation(Gear& gear, int mode) {
         InvAlphaFromBallDimension(gear, inv, given->value, D);
         XeFromInvolute(gear, *result, D, inv.value);
       }
-      SpanFromXe(gear, r.Wk_mode, r.Wke_mode, r.Wki_mode, r.A_lower_mode.value,
-                 r.A_upper_mode.value, r.xE.value, k);
+      SpanFromXe(gear, r.Wk_mode, r.Wke_mode, r.Wki_mode, ModeDeviations(r), r.xE.value, k);
       break;
     }
     case kModeGivenProfileShift: {
       DeviationFromXe(gear, r.A_upper_mode, r.Xee_given.value, r.Xe_given.value);
       DeviationFromXe(gear, r.A_lower_mode, r.Xei_given.value, r.Xe_given.value);
-      SpanFromXe(gear, r.Wk_xE, r.Wke_xE, r.Wki_xE, r.A_lower_mode.value, r.A_upper_mode.value,
-                 r.Xe_given.value, k);
-      BallDimensionFromXe(gear, r.Mdk_xE, r.Mdke_xE, r.Mdki_xE, r.A_upper_mode.value,
-                          r.A_lower_mode.value, D, r.Xe_given.value);
+      SpanFromXe(gear, r.Wk_xE, r.Wke_xE, r.Wki_xE, ModeDeviations(r), r.Xe_given.value, k);
+      BallDimensionFromXe(gear, r.Mdk_xE, r.Mdke_xE, r.Mdki_xE, ModeDeviations(r), D,
+                          r.Xe_given.value);
       break;
     }
     default:

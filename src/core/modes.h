@@ -27,11 +27,17 @@ void DeviationFromXe(Gear& gear, TGear& result, double xELimit, double xE);
 double InvAlphaFromBallDimension(Gear& gear, TGear& result, double M, double D);
 void XeFromInvolute(Gear& gear, TGear& result, double D, double inv);
 
+// The upper and lower tooth thickness deviation, in micrometres. Named
+// members, so that a swap is visible where the pair is built.
+struct Deviations {
+  double upper = 0.0;
+  double lower = 0.0;
+};
+
 // Nominal value for profile shift xE and the two limits below it.
-void SpanFromXe(Gear& gear, TGear& Wk, TGear& Wke, TGear& Wki, double A_lower, double A_upper,
-                double xE, double k);
-void BallDimensionFromXe(Gear& gear, TGear& Mdk, TGear& Mdke, TGear& Mdki, double A_upper,
-                         double A_lower, double D, double xE);
+void SpanFromXe(Gear& gear, TGear& Wk, TGear& Wke, TGear& Wki, Deviations A, double xE, double k);
+void BallDimensionFromXe(Gear& gear, TGear& Mdk, TGear& Mdke, TGear& Mdki, Deviations A, double D,
+                         double xE);
 
 // Gives the entered given dimensions and k_given the sign of the gear type
 // (positive external, negative internal) and reformats them.

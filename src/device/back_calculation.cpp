@@ -87,8 +87,8 @@ BackCalculationOutcome BackCalculation::Run(Gear& gear, const std::string& measu
 
   TGear upper;
   TGear lower;
-  SpanFromXe(gear, r.Wk_real, upper, lower, 0.0, 0.0, *xE, r.k_given.value);
-  BallDimensionFromXe(gear, r.Mdk_real, upper, lower, 0.0, 0.0, r.DM_given.value, *xE);
+  SpanFromXe(gear, r.Wk_real, upper, lower, {}, *xE, r.k_given.value);
+  BallDimensionFromXe(gear, r.Mdk_real, upper, lower, {}, r.DM_given.value, *xE);
   WkText = r.Wk_real.text;
   MdkText = r.Mdk_real.text;
   valid = true;

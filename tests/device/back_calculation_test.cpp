@@ -61,7 +61,7 @@ TEST(BackCalculation, RecoversAKnownProfileShift) {
     // Wkreal and MdKreal are the span and ball dimensions of that profile shift.
     Gear probe = gear;
     TGear up, low;
-    SpanFromXe(probe, probe.rec.Wk_mode, up, low, 0, 0, gear.rec.xE_working.value,
+    SpanFromXe(probe, probe.rec.Wk_mode, up, low, {}, gear.rec.xE_working.value,
                gear.rec.k_given.value);
     EXPECT_EQ(back.WkText, probe.rec.Wk_mode.text);
     EXPECT_FALSE(back.MdkText.empty());
