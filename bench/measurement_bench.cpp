@@ -55,7 +55,7 @@ void BM_ModeCalculation(benchmark::State& state) {
   r.Xe_given.value = 0.2;
   r.Xee_given.value = 0.18;
   r.Xei_given.value = 0.15;
-  const int mode = static_cast<int>(state.range(0));
+  const auto mode = static_cast<CalculationModeKind>(state.range(0));
   for (auto _ : state) {
     ModeCalculation(gear, mode);
     benchmark::DoNotOptimize(gear.rec.xE.value);

@@ -23,8 +23,8 @@ constexpr const char* kUsage =
 
 struct Options {
   std::optional<std::string> file;
-  std::optional<int> language;
-  std::optional<int> mode;
+  std::optional<Language> language;
+  std::optional<CalculationModeKind> mode;
   std::optional<std::string> measured;
   bool json = false;
   bool save = false;

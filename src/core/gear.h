@@ -38,11 +38,11 @@ struct HelixModel {
 struct CalculationState {
   int ExternalGear = 0;
   int HelicalGear = 0;
-  int CalculationMode = kModeStandard;
+  CalculationModeKind CalculationMode = kModeStandard;
   int Nachkommastellenzahl_1 = 3;  // decimals of computed values
   int Nachkommastellenzahl_2 = 3;
   int Nachkommastellenzahl_3 = 0;  // decimals of tooth counts
-  int language = kGerman;
+  Language language = kGerman;
   // Measuring range of the instrument: 25 mm below the range value up to it.
   double rangeStart = 0.0;
   double rangeEnd = 0.0;

@@ -138,7 +138,7 @@ void ReSignGivenValues(Gear& gear) {
   }
 }
 
-void ModeCalculation(Gear& gear, int mode) {
+void ModeCalculation(Gear& gear, CalculationModeKind mode) {
   GearRecords& r = gear.rec;
   ReSignGivenValues(gear);
   const double k = r.k_given.value;

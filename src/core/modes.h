@@ -45,6 +45,6 @@ void ReSignGivenValues(Gear& gear);
 
 // The conversions of mode 0 (standard), 1 (Wk given), 2 (MdK given) or
 // 3 (xE given).
-void ModeCalculation(Gear& gear, int mode);
+void ModeCalculation(Gear& gear, CalculationModeKind mode);
 
 }  // namespace silvarone

@@ -23,9 +23,18 @@ class MessageSink {
   virtual void ShowPlainMessage(const std::string& text) = 0;
 };
 
+// The numbered messages the program raises.
 inline constexpr int kMessageWrongCharacter = -100;
 inline constexpr int kMessageNotNumeric = -101;
 inline constexpr int kMessageOutOfRange = -102;
+inline constexpr int kMessageDataMissing = -103;  // field number and its conversion text
+inline constexpr int kMessageProjectNotStored = -200;
+inline constexpr int kMessageProjectNotOverwritten = -201;
+inline constexpr int kMessageProjectNotLoaded = -202;
+inline constexpr int kMessageNoProjectFileChosen = -203;
+inline constexpr int kMessageProjectNotErased = -204;
+inline constexpr int kMessageNoProjectOpen = -205;
+inline constexpr int kMessageWrongPassword = -400;
 
 // 0 when the text is a plain decimal number, else the first fault found:
 // 1 empty or a lone separator or sign, 2 forbidden character, 3 sign after a

@@ -13,7 +13,7 @@ int Direction(double computed, double measured) {
   return computed > measured ? 0 : 1;
 }
 
-std::string BackCalculationFailureText(int language) {
+std::string BackCalculationFailureText(Language language) {
   return language == kEnglish ? "Back calculation not possible! Please correct parameter!"
                               : "Rückrechnung nicht möglich! Bitte Parameter korrigieren!";
 }

@@ -31,7 +31,7 @@ enum class BackCalculationOutcome {
 };
 
 // "Rückrechnung nicht möglich! ..." in the language given.
-std::string BackCalculationFailureText(int language);
+std::string BackCalculationFailureText(Language language);
 
 class BackCalculation {
  public:

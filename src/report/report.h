@@ -6,13 +6,15 @@
 #include <string>
 #include <vector>
 
+#include "core/gear.h"
+
 namespace silvarone {
 
 // What the report shows, as texts (and the two numbers that decide the gear
 // type line).
 struct ReportInput {
-  int language = 0;
-  int mode = 0;  // 0 standard, 1 Wk, 2 MdK, 3 xE given
+  Language language = kGerman;
+  CalculationModeKind mode = kModeStandard;
   std::string projectName, projectDate, projectLeader;
   double beta = 0.0;
   double z = 0.0;

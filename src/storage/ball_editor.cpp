@@ -21,7 +21,7 @@ std::optional<double> ParseBallValue(std::string_view text) {
   return value.value;
 }
 
-std::vector<std::pair<std::string, std::string>> BallEditorCaptions(int language) {
+std::vector<std::pair<std::string, std::string>> BallEditorCaptions(Language language) {
   const bool english = language == kEnglish;
   return {
       {"TEdit_VEKKugel", english ? "VEK ball order" : "VEK Kugelfolge"},
@@ -40,7 +40,7 @@ std::vector<std::pair<std::string, std::string>> BallEditorCaptions(int language
   };
 }
 
-void BallSequenceEditor::Open(const std::vector<std::string>& deviceBalls, int language) {
+void BallSequenceEditor::Open(const std::vector<std::string>& deviceBalls, Language language) {
   language_ = language;
   undo_ = deviceBalls;
   values_.clear();
@@ -113,7 +113,7 @@ void BallSequenceEditor::Add() {
   const int caret = selectedLine_;
   const auto value = ParseBallValue(editText_);
   if (!value) {
-    dialogs_.ShowNumberedMessage(-101, "", "");
+    dialogs_.ShowNumberedMessage(kMessageNotNumeric, "", "");
     editText_ = selectedValue_;
   } else if (Contains(*value)) {
     SelectLine(caret);
@@ -134,7 +134,7 @@ void BallSequenceEditor::Change() {
   if (editText_.empty()) return;
   const auto value = ParseBallValue(editText_);
   if (!value) {
-    dialogs_.ShowNumberedMessage(-101, "", "");
+    dialogs_.ShowNumberedMessage(kMessageNotNumeric, "", "");
     editText_ = selectedValue_;
     FinishOperation();
     return;
@@ -188,7 +188,7 @@ std::optional<std::vector<std::string>> BallSequenceEditor::Save(const std::stri
 }
 
 bool BallSequenceEditor::Close() {
-  if (modified_ && dialogs_.AskConfirmation(-400, "") != kAnswerOk) return false;
+  if (modified_ && dialogs_.AskConfirmation(kAskDiscardBallChanges, "") != kAnswerOk) return false;
   values_.clear();
   undo_.clear();
   display_.clear();

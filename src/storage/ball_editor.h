@@ -9,6 +9,7 @@
 #include <utility>
 #include <vector>
 
+#include "core/gear.h"
 #include "storage/questions.h"
 
 namespace silvarone {
@@ -25,14 +26,14 @@ bool AccessCodeAccepted(std::string_view text);
 std::optional<double> ParseBallValue(std::string_view text);
 
 // Object name -> caption of the editor window in the language given.
-std::vector<std::pair<std::string, std::string>> BallEditorCaptions(int language);
+std::vector<std::pair<std::string, std::string>> BallEditorCaptions(Language language);
 
 class BallSequenceEditor {
  public:
   explicit BallSequenceEditor(Questions& dialogs) : dialogs_(dialogs) {}
 
   // Opens on the device ball list of the main window.
-  void Open(const std::vector<std::string>& deviceBalls, int language);
+  void Open(const std::vector<std::string>& deviceBalls, Language language);
 
   // The list as shown and stored: one diameter per line with 3 decimals.
   const std::vector<std::string>& DisplayList() const { return display_; }

@@ -141,7 +141,8 @@ void ProjectController::StoreProject() {
 }
 
 void ProjectController::AskToSaveOpenProject() {
-  if (!project_.noProjectOpen && dialogs_.AskConfirmation(-303, project_.fileName) == kAnswerOk) {
+  if (!project_.noProjectOpen &&
+      dialogs_.AskConfirmation(kAskSaveProject, project_.fileName) == kAnswerOk) {
     Save();
   }
 }
@@ -206,14 +207,14 @@ void ProjectController::Load() {
   project_.loading = true;
   const auto chosen = dialogs_.ChooseFileToOpen(OpenDialog("Pojekt öffnen", "Open project"));
   if (!chosen) {
-    dialogs_.ShowNumberedMessage(-202, "", "");
+    dialogs_.ShowNumberedMessage(kMessageProjectNotLoaded, "", "");
   } else {
     TakeNameAndFolder(*chosen);
     if (!HasProjectExtension(*chosen)) {
-      dialogs_.ShowNumberedMessage(-203, "", "");
+      dialogs_.ShowNumberedMessage(kMessageNoProjectFileChosen, "", "");
     } else {
       project_.noProjectOpen = false;
-      const int language = workspace_.gear.state.language;
+      const Language language = workspace_.gear.state.language;
       AccessProjectFile('r', project_.filePath);
       WriteSettingsAndProject();
       // A project keeps the language the user works in.
@@ -230,12 +231,12 @@ void ProjectController::Save() {
   if (!project_.fileName.empty()) {
     project_.filePath = project_.directory + platform::PathSeparator() + project_.fileName;
     if (!HasProjectExtension(project_.filePath)) {
-      dialogs_.ShowNumberedMessage(-203, "", "");
+      dialogs_.ShowNumberedMessage(kMessageNoProjectFileChosen, "", "");
     } else if (Exists(project_.filePath)) {
       StoreProject();
       project_.noProjectOpen = false;
     } else {
-      dialogs_.ShowNumberedMessage(-200, project_.fileName, "");
+      dialogs_.ShowNumberedMessage(kMessageProjectNotStored, project_.fileName, "");
     }
     RefreshStatus();
     return;
@@ -243,21 +244,21 @@ void ProjectController::Save() {
   setup.presetName = PresetFromProjectName();
   const auto chosen = dialogs_.ChooseFileToSave(setup);
   if (!chosen) {
-    dialogs_.ShowNumberedMessage(-200, project_.fileName, "");
-  } else if (!Exists(*chosen) || dialogs_.AskConfirmation(-300, "") == kAnswerOk) {
+    dialogs_.ShowNumberedMessage(kMessageProjectNotStored, project_.fileName, "");
+  } else if (!Exists(*chosen) || dialogs_.AskConfirmation(kAskOverwriteProject, "") == kAnswerOk) {
     project_.noProjectOpen = false;
     TakeNameAndFolder(*chosen);
     StoreProject();
   } else {
     project_.filePath = *chosen;
-    dialogs_.ShowNumberedMessage(-201, *chosen, "");
+    dialogs_.ShowNumberedMessage(kMessageProjectNotOverwritten, *chosen, "");
   }
   RefreshStatus();
 }
 
 void ProjectController::SaveAs() {
   if (project_.noProjectOpen) {
-    dialogs_.ShowNumberedMessage(-205, "", "");
+    dialogs_.ShowNumberedMessage(kMessageNoProjectOpen, "", "");
     RefreshStatus();
     return;
   }
@@ -266,14 +267,14 @@ void ProjectController::SaveAs() {
   setup.presetName = Exists(current) ? current : PresetFromProjectName();
   const auto chosen = dialogs_.ChooseFileToSave(setup);
   if (!chosen) {
-    dialogs_.ShowNumberedMessage(-200, "", "");
-  } else if (!Exists(*chosen) || dialogs_.AskConfirmation(-300, "") == kAnswerOk) {
+    dialogs_.ShowNumberedMessage(kMessageProjectNotStored, "", "");
+  } else if (!Exists(*chosen) || dialogs_.AskConfirmation(kAskOverwriteProject, "") == kAnswerOk) {
     TakeNameAndFolder(*chosen);
     StoreProject();
     project_.noProjectOpen = false;
   } else {
     project_.filePath = *chosen;
-    dialogs_.ShowNumberedMessage(-201, "", "");
+    dialogs_.ShowNumberedMessage(kMessageProjectNotOverwritten, "", "");
   }
   RefreshStatus();
 }
@@ -284,13 +285,13 @@ void ProjectController::Erase() {
   const auto chosen = dialogs_.ChooseFileToOpen(OpenDialog("Pojekt löschen", "Erase project"));
   if (!chosen || !HasProjectExtension(*chosen) || !Exists(*chosen)) return;
   const std::string name = fs::path(*chosen).filename().string();
-  if (dialogs_.AskConfirmation(-301, name) != kAnswerOk) {
-    dialogs_.ShowNumberedMessage(-204, name, "");
+  if (dialogs_.AskConfirmation(kAskEraseProject, name) != kAnswerOk) {
+    dialogs_.ShowNumberedMessage(kMessageProjectNotErased, name, "");
     return;
   }
   std::error_code error;
   if (!fs::remove(*chosen, error)) {
-    dialogs_.ShowNumberedMessage(-204, name, "");
+    dialogs_.ShowNumberedMessage(kMessageProjectNotErased, name, "");
     return;
   }
   const bool openProjectErased = name == project_.fileName;

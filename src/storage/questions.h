@@ -13,6 +13,12 @@ inline std::string CannotWriteText(const std::string& path) {
   return "In " + path + " kann nicht geschrieben werden";
 }
 
+// The numbered confirmations.
+inline constexpr int kAskOverwriteProject = -300;
+inline constexpr int kAskEraseProject = -301;
+inline constexpr int kAskSaveProject = -303;
+inline constexpr int kAskDiscardBallChanges = -400;
+
 inline constexpr int kAnswerOk = 1;
 inline constexpr int kAnswerCancel = 2;
 

@@ -112,14 +112,14 @@ const std::map<int, Text>& FixedMessages() {
 
 }  // namespace
 
-std::string ButtonCaption(int result, int language) {
+std::string ButtonCaption(int result, Language language) {
   for (const ButtonRow& row : kButtons) {
     if (row.result == result) return language == 0 ? row.german : row.english;
   }
   return "ModalResultToBtn: unknown modalresult " + std::to_string(result);
 }
 
-std::string ConversionText(int field, int language) {
+std::string ConversionText(int field, Language language) {
   std::string text = language == 0 ? "Fehler bei Konvertierung von " : "Error by conversion of ";
   const auto& names = FieldNames();
   if (const auto it = names.find(field); it != names.end()) {
@@ -129,7 +129,7 @@ std::string ConversionText(int field, int language) {
 }
 
 std::string NumberedMessageText(int number, const std::string& a1, const std::string& a2,
-                                int language) {
+                                Language language) {
   const bool german = language == 0;
   switch (number) {
     case -103:
@@ -167,7 +167,7 @@ std::string NumberedMessageText(int number, const std::string& a1, const std::st
          std::to_string(number) + "!";
 }
 
-std::string ConfirmationText(int number, const std::string& name, int language) {
+std::string ConfirmationText(int number, const std::string& name, Language language) {
   const bool german = language == 0;
   switch (number) {
     case -300:
@@ -185,7 +185,7 @@ std::string ConfirmationText(int number, const std::string& name, int language) 
 }
 
 DialogRequest NumberedMessageRequest(int number, const std::string& argument1,
-                                     const std::string& argument2, int language) {
+                                     const std::string& argument2, Language language) {
   return {number,
           language == 0 ? "Bestätigung" : "Confirmation",
           NumberedMessageText(number, argument1, argument2, language),
@@ -195,7 +195,7 @@ DialogRequest NumberedMessageRequest(int number, const std::string& argument1,
           language};
 }
 
-DialogRequest ConfirmationRequest(int number, const std::string& name, int language) {
+DialogRequest ConfirmationRequest(int number, const std::string& name, Language language) {
   std::vector<int> buttons = {kButtonOk, kButtonCancel};
   if (number == -400) buttons = {kButtonOk};
   return {number,

@@ -28,7 +28,7 @@ enum DialogButton : int {
 
 // The caption of a button in the language given ("&" marks the accelerator).
 // An unknown result value is a programming error: the text says so.
-std::string ButtonCaption(int result, int language);
+std::string ButtonCaption(int result, Language language);
 
 enum class DialogKind { kWarning, kError, kInformation, kConfirmation, kCustom };
 
@@ -39,18 +39,18 @@ struct DialogRequest {
   DialogKind kind = DialogKind::kConfirmation;
   std::vector<int> buttons;  // result values, in order
   int defaultButton = kButtonOk;
-  int language = 0;  // of the button captions
+  Language language = kGerman;  // of the button captions
 };
 
 // The conversion text of -103 for a field number of the validation pass.
-std::string ConversionText(int field, int language);
+std::string ConversionText(int field, Language language);
 // The text of a numbered message with its arguments.
 std::string NumberedMessageText(int number, const std::string& argument1,
-                                const std::string& argument2, int language);
-std::string ConfirmationText(int number, const std::string& name, int language);
+                                const std::string& argument2, Language language);
+std::string ConfirmationText(int number, const std::string& name, Language language);
 DialogRequest NumberedMessageRequest(int number, const std::string& argument1,
-                                     const std::string& argument2, int language);
-DialogRequest ConfirmationRequest(int number, const std::string& name, int language);
+                                     const std::string& argument2, Language language);
+DialogRequest ConfirmationRequest(int number, const std::string& name, Language language);
 
 // What shows the dialogs: the Qt window, the terminal or a test.
 class DialogPresenter {
@@ -66,7 +66,7 @@ class DialogPresenter {
 // language of the moment (read at every call).
 class Dialogs : public ProjectDialogs {
  public:
-  Dialogs(DialogPresenter& presenter, const int& language)
+  Dialogs(DialogPresenter& presenter, const Language& language)
       : presenter_(presenter), language_(language) {}
 
   void ShowNumberedMessage(int number, const std::string& argument1,
@@ -85,7 +85,7 @@ class Dialogs : public ProjectDialogs {
 
  private:
   DialogPresenter& presenter_;
-  const int& language_;
+  const Language& language_;
 };
 
 }  // namespace silvarone

@@ -13,7 +13,7 @@
 namespace silvarone {
 
 // What a confirmed value of a field sets off after its follow-up.
-enum class Then {  // what follows a confirmed value
+enum class Then {
   kNothing,
   kClearResults,        // the back-calculation results
   kClearResultsResign,  // and, changed or not, the given values take the gear's sign
@@ -21,11 +21,21 @@ enum class Then {  // what follows a confirmed value
   kClearInputAndResults,
 };
 
-struct WindowModel::InputField {
-  int number;
-  const char* name;
+// What the confirmation of a valid value recomputes and rewrites.
+enum class FollowUp {
+  kNone,
+  kDrawing,    // rewrite the drawing-data fields
+  kGeometry,   // recompute the basic geometry, then kDrawing
+  kHelix,      // kGeometry, then the helical flag and the status bar
+  kGearType,   // kGeometry, then the external-gear flag and the status bar
+  kTolerance,  // show the tolerance fields
+};
+
+// How the edit protocol treats one input field.
+struct WindowModel::InputRule {
+  InputNumber number;
   TGear GearRecords::*record;
-  char followUp;  // D, G, H, Z, T, or 0 for none
+  FollowUp followUp;
   Then after;
   bool givenLimits;  // limits by gear type on every confirmation
   bool count;        // a tooth count: 2000 instead of 1000000 as the limit
@@ -34,30 +44,31 @@ struct WindowModel::InputField {
 namespace {
 
 using R = GearRecords;
-constexpr auto kInputs = std::to_array<WindowModel::InputField>({
-    {1, "Input_m_n", &R::m_n, 'G', Then::kClearResults, false, false},
-    {2, "Input_alpha_n", &R::alpha_n, 'G', Then::kClearResults, false, false},
-    {3, "Input_beta", &R::beta, 'H', Then::kClearResults, false, false},
-    {4, "Input_z", &R::z, 'Z', Then::kClearResultsResign, false, false},
-    {5, "Input_b_w", &R::b_w, 'D', Then::kNothing, false, false},
-    {6, "Input_x", &R::x, 'D', Then::kClearResults, false, false},
-    {7, "D_M_Edit", &R::D_M_manual, 0, Then::kClearResults, false, false},
-    {8, "k_M_Edit", &R::k_M_manual, 0, Then::kClearResults, true, true},
-    {9, "Input_Kugelabstand", &R::D_distance, 'D', Then::kNothing, false, false},
-    {10, "Input_A_sne", &R::A_sne_manual, 'T', Then::kNothing, false, false},
-    {11, "Input_T_sn", &R::T_sn_manual, 'T', Then::kNothing, false, false},
-    {12, "Input_checkGauge", &R::Q_measured, 0, Then::kClearResults, false, false},
-    {21, "Input_Calc_Wk", &R::Wk_given, 0, Then::kRecalculateMode, true, false},
-    {22, "Input_Calc_Wke", &R::Wke_given, 0, Then::kRecalculateMode, true, false},
-    {23, "Input_Calc_Wki", &R::Wki_given, 0, Then::kRecalculateMode, true, false},
-    {24, "Input_Calc_kM", &R::k_given, 0, Then::kClearInputAndResults, true, true},
-    {25, "Input_Calc_Mdk", &R::Mdk_given, 0, Then::kRecalculateMode, true, false},
-    {26, "Input_Calc_Mdke", &R::Mdke_given, 0, Then::kRecalculateMode, true, false},
-    {27, "Input_Calc_Mdki", &R::Mdki_given, 0, Then::kRecalculateMode, true, false},
-    {28, "Input_Calc_DM", &R::DM_given, 0, Then::kClearInputAndResults, false, false},
-    {29, "Input_Calc_Xe", &R::Xe_given, 0, Then::kRecalculateMode, false, false},
-    {30, "Input_Calc_Xee", &R::Xee_given, 0, Then::kRecalculateMode, false, false},
-    {31, "Input_Calc_Xei", &R::Xei_given, 0, Then::kRecalculateMode, false, false},
+using U = FollowUp;
+constexpr auto kInputRules = std::to_array<WindowModel::InputRule>({
+    {kInputModule, &R::m_n, U::kGeometry, Then::kClearResults, false, false},
+    {kInputPressureAngle, &R::alpha_n, U::kGeometry, Then::kClearResults, false, false},
+    {kInputHelixAngle, &R::beta, U::kHelix, Then::kClearResults, false, false},
+    {kInputTeeth, &R::z, U::kGearType, Then::kClearResultsResign, false, false},
+    {kInputFaceWidth, &R::b_w, U::kDrawing, Then::kNothing, false, false},
+    {kInputProfileShift, &R::x, U::kDrawing, Then::kClearResults, false, false},
+    {kInputBall, &R::D_M_manual, U::kNone, Then::kClearResults, false, false},
+    {kInputToothCount, &R::k_M_manual, U::kNone, Then::kClearResults, true, true},
+    {kInputBallDistance, &R::D_distance, U::kDrawing, Then::kNothing, false, false},
+    {kInputUpperDeviation, &R::A_sne_manual, U::kTolerance, Then::kNothing, false, false},
+    {kInputTolerance, &R::T_sn_manual, U::kTolerance, Then::kNothing, false, false},
+    {kInputMeasured, &R::Q_measured, U::kNone, Then::kClearResults, false, false},
+    {kInputGivenWk, &R::Wk_given, U::kNone, Then::kRecalculateMode, true, false},
+    {kInputGivenWke, &R::Wke_given, U::kNone, Then::kRecalculateMode, true, false},
+    {kInputGivenWki, &R::Wki_given, U::kNone, Then::kRecalculateMode, true, false},
+    {kInputGivenTeeth, &R::k_given, U::kNone, Then::kClearInputAndResults, true, true},
+    {kInputGivenMdk, &R::Mdk_given, U::kNone, Then::kRecalculateMode, true, false},
+    {kInputGivenMdke, &R::Mdke_given, U::kNone, Then::kRecalculateMode, true, false},
+    {kInputGivenMdki, &R::Mdki_given, U::kNone, Then::kRecalculateMode, true, false},
+    {kInputGivenBall, &R::DM_given, U::kNone, Then::kClearInputAndResults, false, false},
+    {kInputGivenXe, &R::Xe_given, U::kNone, Then::kRecalculateMode, false, false},
+    {kInputGivenXee, &R::Xee_given, U::kNone, Then::kRecalculateMode, false, false},
+    {kInputGivenXei, &R::Xei_given, U::kNone, Then::kRecalculateMode, false, false},
 });
 
 constexpr const char* kGivenFields[] = {"Input_Calc_Wk",  "Input_Calc_Wke",  "Input_Calc_Wki",
@@ -68,125 +79,92 @@ bool UsableBallText(const std::string& text) {
   return !text.empty() && text != "." && text != "-" && text != "-." && text != ".-";
 }
 
+// The tolerance fields take input only while the deviations are typed by hand.
+bool IsToleranceInput(int number) {
+  return number == kInputUpperDeviation || number == kInputTolerance;
+}
+
 }  // namespace
 
 WindowModel::WindowModel(DialogPresenter& presenter)
     : dialogs_(presenter, workspace_.gear.state.language), ballEditor_(dialogs_) {
   workspace_.gear.messages = &dialogs_;
-  for (const char* name : {"Input_m_n",
-                           "Input_alpha_n",
-                           "Input_beta",
-                           "Input_z",
-                           "Input_b_w",
-                           "Input_x",
-                           "D_M_Edit",
-                           "k_M_Edit",
-                           "Input_Kugelabstand",
-                           "Input_A_sne",
-                           "Input_T_sn",
-                           "Input_A_sni",
-                           "Input_checkGauge",
-                           "Input_Calc_kM",
-                           "Input_Calc_DM",
-                           "Input_Password",
-                           "Edit12",
-                           "Edit5",
-                           "Edit1",
-                           "Edit15",
-                           "Edit17",
-                           "recommended_D_M",
-                           "Used_D_M",
-                           "recommended_k_M",
-                           "Used_k_M",
-                           "Kontrollmass",
-                           "Q_plus_D_M",
-                           "Edit2",
-                           "Edit3",
-                           "Edit6",
-                           "Edit7",
-                           "Edit8",
-                           "Edit9",
-                           "Edit10",
-                           "Edit103",
-                           "Edit104",
-                           "Edit203",
-                           "Edit204",
-                           "MinimumT",
-                           "MaximumT",
-                           "SpinNKZ1",
-                           "SpinNKZ2",
-                           "SpinNKZ3"}) {
-    fields_[name];
-  }
-  for (const char* name : kGivenFields)
-    fields_[name];
-  for (const char* name : {"Edit100", "Edit101", "Edit102", "Edit200", "Edit201", "Edit202",
-                           "Edit300", "Edit301", "Edit302"}) {
-    fields_[name];
-  }
-  for (const char* name :
-       {"Edit12",          "Edit5",    "Edit1",           "Edit15",      "Edit17",
-        "recommended_D_M", "Used_D_M", "recommended_k_M", "Used_k_M",    "Kontrollmass",
-        "Q_plus_D_M",      "Edit2",    "Edit3",           "Edit6",       "Edit7",
-        "Edit8",           "Edit9",    "Edit10",          "Input_A_sni", "Edit103",
-        "Edit203"}) {
+  for (const Control& control : Controls()) {
+    const std::string name(control.name);
+    if (control.kind == ControlKind::kSelection) {
+      selections_[name];
+      continue;
+    }
     Field& f = fields_[name];
-    f.readOnly = true;
-    f.state = FieldState::kResult;
+    if (control.kind == ControlKind::kDisplay) {
+      f.readOnly = true;
+      f.state = FieldState::kResult;
+    }
   }
-  selections_["RadioGroup_Modul"].items = {"DIN 780, Reihe 1", "DIN 780, Reihe 2  ", "manuell"};
+  S("RadioGroup_Modul").items = {"DIN 780, Reihe 1", "DIN 780, Reihe 2  ", "manuell"};
   for (std::string_view module : kModuleSeries1) {
-    selections_["ComboBox1"].items.emplace_back(module);
+    S("ComboBox1").items.emplace_back(module);
   }
   for (std::string_view module : kModuleSeries2) {
-    selections_["ComboBox2"].items.emplace_back(module);
+    S("ComboBox2").items.emplace_back(module);
   }
-  selections_["Messkugelauswahl"].items = {
+  S("Messkugelauswahl").items = {
       "empfohlen (DIN ):", "DIN Messkugelfolge:", "Messgerätefolge:", "manuell:"};
-  selections_["ComboBox3"];
-  selections_["ComboBox4"];
-  selections_["Messzahnauswahl"].items = {"Empfohlen:", "Eingeben:"};
+  S("Messzahnauswahl").items = {"Empfohlen:", "Eingeben:"};
   for (const InstrumentInfo& info : kInstruments) {
-    selections_["DeviceSelection"].items.emplace_back(info.caption);
+    S("DeviceSelection").items.emplace_back(info.caption);
   }
-  selections_["Messbereichs_Box"];
-  selections_["RadioGroup_Verzahnung"].items = {"DIN 3967", "Produktionsabmasse", "manuell"};
-  selections_["DevRowComboBox"];
-  selections_["TolRowComboBox"];
-  selections_["InputMode"].items = {"RadioButton1", "RadioButton2", "RadioButton3", "RadioButton4"};
+  S("RadioGroup_Verzahnung").items = {"DIN 3967", "Produktionsabmasse", "manuell"};
+  S("InputMode").items = {"RadioButton1", "RadioButton2", "RadioButton3", "RadioButton4"};
 }
 
-Field& WindowModel::F(const std::string& name) {
-  return fields_[name];
-}
-Selection& WindowModel::S(const std::string& name) {
-  return selections_[name];
+Field& WindowModel::F(std::string_view name) {
+  if (const auto it = fields_.find(name); it != fields_.end()) return it->second;
+  NoteUnknownName(name);
+  scratchField_ = Field{};
+  return scratchField_;
 }
 
-const Field& WindowModel::field(const std::string& name) const {
+Selection& WindowModel::S(std::string_view name) {
+  if (const auto it = selections_.find(name); it != selections_.end()) return it->second;
+  NoteUnknownName(name);
+  scratchSelection_ = Selection{};
+  return scratchSelection_;
+}
+
+void WindowModel::NoteUnknownName(std::string_view name) const {
+  unknownNames_.emplace_back(name);
+}
+
+const Field& WindowModel::field(std::string_view name) const {
   static const Field kNone;
-  const auto it = fields_.find(name);
-  return it == fields_.end() ? kNone : it->second;
+  if (const auto it = fields_.find(name); it != fields_.end()) return it->second;
+  NoteUnknownName(name);
+  return kNone;
 }
 
-const Selection& WindowModel::selection(const std::string& name) const {
+const Selection& WindowModel::selection(std::string_view name) const {
   static const Selection kNone;
-  const auto it = selections_.find(name);
-  return it == selections_.end() ? kNone : it->second;
+  if (const auto it = selections_.find(name); it != selections_.end()) return it->second;
+  NoteUnknownName(name);
+  return kNone;
 }
 
-const WindowModel::InputField* WindowModel::FindInput(const std::string& name) const {
-  for (const InputField& input : kInputs) {
-    if (name == input.name) return &input;
+const WindowModel::InputRule* WindowModel::FindInput(std::string_view name) const {
+  const Control* control = FindControl(name);
+  if (control == nullptr || control->kind != ControlKind::kInput) return nullptr;
+  return FindInput(control->input);
+}
+
+const WindowModel::InputRule* WindowModel::FindInput(int number) const {
+  for (const InputRule& rule : kInputRules) {
+    if (rule.number == number) return &rule;
   }
   return nullptr;
 }
 
-const WindowModel::InputField* WindowModel::FindInput(int number) const {
-  for (const InputField& input : kInputs) {
-    if (input.number == number) return &input;
-  }
-  return nullptr;
+std::string_view WindowModel::NameOf(const InputRule& input) {
+  return FindInputControl(input.number)->name;
 }
 
 // ---------------------------------------------------------------------------
@@ -196,23 +174,25 @@ void WindowModel::DiscardPendingEdit(int number) {
   if (pendingField_ == 0 || pendingField_ == number) return;
   const int old = pendingField_;
   pendingField_ = number;
-  if (const InputField* input = FindInput(old)) {
-    Field& f = F(input->name);
+  if (const InputRule* input = FindInput(old)) {
+    Field& f = F(NameOf(*input));
     f.text = f.saved;
     f.state = FieldState::kNormal;
   }
 }
 
-void WindowModel::Edited(const std::string& name, const std::string& text) {
-  const InputField* input = FindInput(name);
+void WindowModel::Edited(std::string_view name, const std::string& text) {
+  const InputRule* input = FindInput(name);
   if (input == nullptr) return;  // not a field of the input protocol
   Field& f = F(name);
   f.text = text;
   DiscardPendingEdit(input->number);
   if (pendingField_ == 0) pendingField_ = input->number;
-  const bool ownField = input->number == 7 || input->number == 8;
+  // The ball and tooth count fields keep the value in use as their saved text.
+  const bool ball = input->number == kInputBall;
+  const bool ownField = ball || input->number == kInputToothCount;
   if (ownField) {
-    bool& firstChange = input->number == 7 ? ballFirstChange_ : teethFirstChange_;
+    bool& firstChange = ball ? ballFirstChange_ : teethFirstChange_;
     if (firstChange) {
       firstChange = false;
       return;
@@ -220,7 +200,7 @@ void WindowModel::Edited(const std::string& name, const std::string& text) {
   }
   if (!inputsReady_) return;
   if (ownField) {
-    f.saved = input->number == 7 ? ballInUse_ : toothCountInUse_;
+    f.saved = ball ? ballInUse_ : toothCountInUse_;
   } else {
     f.saved = (gear().rec.*(input->record)).text;
     recalcPending_ = true;
@@ -232,11 +212,11 @@ void WindowModel::Escape() {
   DiscardPendingEdit(0);
 }
 
-void WindowModel::Leave(const std::string&) {
+void WindowModel::Leave(std::string_view) {
   DiscardPendingEdit(0);
 }
 
-void WindowModel::ClickInto(const std::string& name) {
+void WindowModel::ClickInto(std::string_view name) {
   if (name == "D_M_Edit") {
     ballFirstChange_ = false;
     SelectBall(kBallManual);
@@ -258,13 +238,12 @@ void WindowModel::SetGivenLimits(TGear& record, bool count) const {
   }
 }
 
-bool WindowModel::Confirm(const std::string& name) {
-  const InputField* input = FindInput(name);
+bool WindowModel::Confirm(std::string_view name) {
+  const InputRule* input = FindInput(name);
   if (input == nullptr) return false;
-  if (input->number == 7) return ConfirmBallField();
-  if (input->number == 8) return ConfirmToothCountField();
-  if ((input->number == 10 || input->number == 11) &&
-      workspace_.tolerance.source != kSourceManual) {
+  if (input->number == kInputBall) return ConfirmBallField();
+  if (input->number == kInputToothCount) return ConfirmToothCountField();
+  if (IsToleranceInput(input->number) && workspace_.tolerance.source != kSourceManual) {
     return false;  // read-only displays of the deviations in effect
   }
   const bool changed = ConfirmField(*input);
@@ -272,8 +251,8 @@ bool WindowModel::Confirm(const std::string& name) {
   return changed;
 }
 
-bool WindowModel::ConfirmField(const InputField& input) {
-  Field& f = F(input.name);
+bool WindowModel::ConfirmField(const InputRule& input) {
+  Field& f = F(NameOf(input));
   TGear& record = gear().rec.*(input.record);
   f.saved = record.text;
   if (CheckNumberText(f.text) != 0) {
@@ -296,50 +275,50 @@ bool WindowModel::ConfirmField(const InputField& input) {
   }
   inputsReady_ = false;
   f.text = record.text;
-  if (input.number == 1) {
+  if (input.number == kInputModule) {
     F("Edit12").text = record.text;
     workspace_.module.manualText = record.text;
-  } else if (input.number == 10 || input.number == 11) {
+  } else if (IsToleranceInput(input.number)) {
     FormatParameter(record, 15, 0);
     f.text = record.text;
   }
   RunFollowUp(input.followUp);
   WriteSettings();
   inputsReady_ = true;
-  if (input.number == 3) DetermineHelicalGear(gear());
+  if (input.number == kInputHelixAngle) DetermineHelicalGear(gear());
   pendingField_ = 0;
   f.saved = f.text;
   return record.value != old;
 }
 
-void WindowModel::RunFollowUp(char code) {
-  switch (code) {
-    case 'G':
-    case 'H':
-    case 'Z':
+void WindowModel::RunFollowUp(FollowUp followUp) {
+  switch (followUp) {
+    case FollowUp::kGeometry:
+    case FollowUp::kHelix:
+    case FollowUp::kGearType:
       BasicGeometry(gear(), gear().rec.x);
       RefreshDrawingFields();
-      if (code == 'H') {
+      if (followUp == FollowUp::kHelix) {
         DetermineHelicalGear(gear());
         ShowStatusBar();
-      } else if (code == 'Z') {
+      } else if (followUp == FollowUp::kGearType) {
         DetermineExternalGear(gear());
         ShowStatusBar();
       }
       break;
-    case 'D':
+    case FollowUp::kDrawing:
       RefreshDrawingFields();
       break;
-    case 'T':
+    case FollowUp::kTolerance:
       ChangeToleranceSource(gear(), workspace_.tolerance, workspace_.tolerance.source);
       ShowToleranceFields();
       break;
-    default:
+    case FollowUp::kNone:
       break;
   }
 }
 
-void WindowModel::AfterChange(const InputField& input, bool changed) {
+void WindowModel::AfterChange(const InputRule& input, bool changed) {
   switch (input.after) {
     case Then::kClearResults:
       if (changed) ClearBackCalculationResults();
@@ -563,7 +542,7 @@ void WindowModel::ShowStatusBar() {
     statusBar_[3] = "  Berechnungsmode:  ";
   }
   static constexpr const char* kModes[] = {"Standard", "Wk", "Mdk", "xE"};
-  statusBar_[3] += kModes[std::clamp(gear().state.CalculationMode, 0, 3)];
+  statusBar_[3] += kModes[std::clamp(static_cast<int>(gear().state.CalculationMode), 0, 3)];
 }
 
 // ---------------------------------------------------------------------------

@@ -20,6 +20,7 @@
 #include "report/report.h"
 #include "storage/ball_editor.h"
 #include "storage/project.h"
+#include "ui/controls.h"
 #include "ui/messages.h"
 
 namespace silvarone {
@@ -51,19 +52,6 @@ enum Page : int {
   kPageProject = 4,
 };
 
-// Action numbers of the input protocol that carry no field of their own.
-enum Action : int {
-  kActionProductionSource = 13,
-  kActionDinSource = 14,
-  kActionRecommendedTeeth = 15,
-  kActionRecommendedBall = 16,
-  kActionDinBall = 17,
-  kActionDeviceBall = 18,
-  kActionModuleSeries1 = 19,
-  kActionModuleSeries2 = 20,
-  kActionPageChange = 1000,
-};
-
 // What ShowBackCalculationBox does.
 enum BackBoxAction : int { kBoxShow, kBoxHide, kBoxClearInput, kBoxClearResults };
 
@@ -72,6 +60,9 @@ struct StartOptions {
   std::string programDirectory;   // with trailing separator; holds dat/ and docs/
   bool checkPdfViewer = true;     // the command line opens no documents
 };
+
+// What a confirmed value recomputes (defined with the input rules).
+enum class FollowUp;
 
 class WindowModel {
  public:
@@ -82,19 +73,20 @@ class WindowModel {
 
   // --- The input protocol -------------------------------------------------
   // The user changed the text of a field (not the program).
-  void Edited(const std::string& field, const std::string& text);
+  // A name outside the input protocol changes nothing.
+  void Edited(std::string_view field, const std::string& text);
   // Enter or a double-click: confirms the shown text. True when the value changed.
-  bool Confirm(const std::string& field);
+  bool Confirm(std::string_view field);
   // Esc: discards the pending edit.
   void Escape();
   // Focus left a field: discards the pending edit.
-  void Leave(const std::string& field);
+  void Leave(std::string_view field);
   // A click into D_M_Edit or k_M_Edit switches to the typed ball or tooth count.
-  void ClickInto(const std::string& field);
+  void ClickInto(std::string_view field);
 
   // --- The workflow -------------------------------------------------------
-  void SelectInputMode(int mode);
-  void ChangePage(int page);
+  void SelectInputMode(CalculationModeKind mode);
+  void ChangePage(Page page);
   void RunCheckDimension();
   void RunBackCalculation();
   void SelectModuleSeries(int item);
@@ -108,7 +100,7 @@ class WindowModel {
   void SelectDeviationSeries(int index);
   void SelectToleranceSeries(int index);
   void SetDecimalPlaces(int which, int value);
-  void SwitchLanguage(int language);
+  void SwitchLanguage(Language language);
   void PasswordEdited(const std::string& text);
   // "Bearbeiten": the ball sequence editor when the access code is typed, else -400.
   bool OpenBallEditor();
@@ -150,11 +142,14 @@ class WindowModel {
   ReportInput ReportData() const;
 
   // --- What the window shows ----------------------------------------------
-  const Field& field(const std::string& name) const;
-  const Selection& selection(const std::string& name) const;
+  // The field or selection of that name. A name the window does not have is
+  // a programming error: it gives an empty one and is noted in unknownNames().
+  const Field& field(std::string_view name) const;
+  const Selection& selection(std::string_view name) const;
+  const std::vector<std::string>& unknownNames() const { return unknownNames_; }
   const std::map<std::string, Field, std::less<>>& fields() const { return fields_; }
   const std::map<std::string, Selection, std::less<>>& selections() const { return selections_; }
-  int page() const { return page_; }
+  Page page() const { return page_; }
   int pendingField() const { return pendingField_; }
   const std::array<std::string, 4>& statusBar() const { return statusBar_; }
   bool backCalculationBoxVisible() const { return backBoxVisible_; }
@@ -176,23 +171,25 @@ class WindowModel {
   const std::string& settingsDirectory() const { return settingsDirectory_; }
   const std::string& programDirectory() const { return programDirectory_; }
 
-  // One input field of the protocol (the table is in the implementation).
-  struct InputField;
+  // How the protocol treats one input field (the table is in the implementation).
+  struct InputRule;
 
  private:
-  const InputField* FindInput(const std::string& name) const;
-  const InputField* FindInput(int number) const;
-  Field& F(const std::string& name);
-  Selection& S(const std::string& name);
+  const InputRule* FindInput(std::string_view name) const;
+  const InputRule* FindInput(int number) const;
+  static std::string_view NameOf(const InputRule& input);
+  Field& F(std::string_view name);
+  Selection& S(std::string_view name);
+  void NoteUnknownName(std::string_view name) const;
 
   // Input protocol steps.
   void DiscardPendingEdit(int number);
-  bool ConfirmField(const InputField& input);
+  bool ConfirmField(const InputRule& input);
   bool ConfirmBallField();
   bool ConfirmToothCountField();
   void SetGivenLimits(TGear& record, bool count) const;
-  void RunFollowUp(char code);
-  void AfterChange(const InputField& input, bool changed);
+  void RunFollowUp(FollowUp followUp);
+  void AfterChange(const InputRule& input, bool changed);
 
   // Workflow pieces.
   void StartBallAndToothCountSelections();
@@ -230,7 +227,11 @@ class WindowModel {
   std::string settingsDirectory_;
   std::string programDirectory_;
 
-  int page_ = kPageDrawing1;
+  Field scratchField_;
+  Selection scratchSelection_;
+  mutable std::vector<std::string> unknownNames_;
+
+  Page page_ = kPageDrawing1;
   int pendingField_ = 0;
   bool inputsReady_ = false;
   bool recalcPending_ = false;

@@ -14,8 +14,8 @@
 
 namespace silvarone {
 
-void WindowModel::SelectInputMode(int mode) {
-  mode = std::clamp(mode, 0, 3);
+void WindowModel::SelectInputMode(CalculationModeKind mode) {
+  if (mode < kModeStandard || mode > kModeGivenProfileShift) mode = kModeStandard;
   gear().state.CalculationMode = mode;
   S("InputMode").index = mode;
   const bool standard = mode == kModeStandard;
@@ -48,10 +48,10 @@ void WindowModel::SelectInputMode(int mode) {
   ShowBackCalculationBox(kBoxShow);
 }
 
-void WindowModel::ChangePage(int page) {
+void WindowModel::ChangePage(Page page) {
   DiscardPendingEdit(kActionPageChange);
   pendingField_ = 0;
-  page = std::clamp(page, 0, 4);
+  if (page < kPageDrawing1 || page > kPageProject) return;
   if (page == kPageDrawing2 || page == kPageCalculation) RecomputeTolerances();
   if (page == kPageCalculation) {
     int code = ValidateInputs(gear());
@@ -61,7 +61,7 @@ void WindowModel::ChangePage(int page) {
       code = 13;
     }
     if (code != 0) {
-      dialogs_.ShowNumberedMessage(-103, std::to_string(code),
+      dialogs_.ShowNumberedMessage(kMessageDataMissing, std::to_string(code),
                                    ConversionText(code, gear().state.language));
       page_ = kPageDrawing1;
       return;
@@ -152,7 +152,7 @@ void WindowModel::RunBackCalculation() {
 
 void WindowModel::SelectModuleSeries(int item) {
   item = std::clamp(item, 0, 2);
-  static constexpr int kActions[] = {kActionModuleSeries1, kActionModuleSeries2, 1};
+  static constexpr int kActions[] = {kActionModuleSeries1, kActionModuleSeries2, kInputModule};
   DiscardPendingEdit(kActions[item]);
   pendingField_ = 0;
   const double before = gear().rec.m_n.value;
@@ -204,7 +204,8 @@ void WindowModel::SelectModuleFromSeries(int series, int index) {
 
 void WindowModel::SelectBall(int item) {
   item = std::clamp(item, 0, 3);
-  static constexpr int kActions[] = {kActionRecommendedBall, kActionDinBall, kActionDeviceBall, 7};
+  static constexpr int kActions[] = {kActionRecommendedBall, kActionDinBall, kActionDeviceBall,
+                                     kInputBall};
   DiscardPendingEdit(kActions[item]);
   BallChoice& ball = workspace_.ball;
   S("Messkugelauswahl").index = item;
@@ -274,7 +275,7 @@ void WindowModel::SelectToothCount(int item) {
     }
     toothCountSource_ = 1;
   } else {
-    DiscardPendingEdit(8);
+    DiscardPendingEdit(kInputToothCount);
     edit.readOnly = false;
     edit.text = gear().rec.k_M_manual.text;
     edit.saved = edit.text;
@@ -339,7 +340,7 @@ void WindowModel::SetDecimalPlaces(int which, int value) {
   WriteSettings();
 }
 
-void WindowModel::SwitchLanguage(int language) {
+void WindowModel::SwitchLanguage(Language language) {
   if (language != kGerman && language != kEnglish) return;
   gear().state.language = language;
   WriteSettings();
@@ -353,7 +354,7 @@ void WindowModel::PasswordEdited(const std::string& text) {
 
 bool WindowModel::OpenBallEditor() {
   if (!editBallsEnabled_) {
-    dialogs_.ShowNumberedMessage(-400, "", "");
+    dialogs_.ShowNumberedMessage(kMessageWrongPassword, "", "");
     return false;
   }
   ballEditor_.Open(workspace_.ball.deviceBalls, gear().state.language);

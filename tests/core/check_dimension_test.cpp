@@ -146,7 +146,8 @@ TEST(Degenerate, NoRecordTextShowsNanOrInfinity) {
             gear.rec.Wk_given.value = 100;
             gear.rec.Xee_given.value = 1;
             FullCalculation(gear, gear.state.HelicalGear, gear.rec.x);
-            for (int mode = 0; mode < 4; ++mode)
+            for (CalculationModeKind mode :
+                 {kModeStandard, kModeGivenSpan, kModeGivenBallDimension, kModeGivenProfileShift})
               ModeCalculation(gear, mode);
             BallUpperLimit(gear);
             BallLowerLimit(gear);

@@ -8,27 +8,17 @@
 #include <string>
 #include <vector>
 
+#include "test_gear.h"
+
 namespace silvarone {
 namespace {
 
-constexpr double kDeg = 3.14159265358979323846 / 180.0;
-double Inv(double degrees) {
-  return std::tan(degrees * kDeg) - degrees * kDeg;
-}
+using testing::Inv;
 
+// A gear of these drawing data, with profile shift 0.
 Gear MakeGear(const std::string& m_n, const std::string& z, const std::string& alpha_n,
               const std::string& beta) {
-  Gear gear;
-  gear.state.Nachkommastellenzahl_1 = 4;
-  GearRecords& r = gear.rec;
-  r.m_n.text = m_n;
-  r.z.text = z;
-  r.alpha_n.text = alpha_n;
-  r.beta.text = beta;
-  r.x.text = "0";
-  const int code = ValidateInputs(gear);
-  EXPECT_TRUE(code == 0 || code == 25) << code;  // 25: internal gear, default k
-  return gear;
+  return testing::MakeGear({.m_n = m_n, .z = z, .alpha_n = alpha_n, .beta = beta});
 }
 
 struct GeometryCase {

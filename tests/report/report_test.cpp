@@ -15,10 +15,11 @@ namespace {
 
 using Lines = std::vector<std::string>;
 
+// language 0 German, 1 English; mode 0 standard ... 3 xE given.
 ReportInput Sample(int language, int mode) {
   ReportInput in;
-  in.language = language;
-  in.mode = mode;
+  in.language = static_cast<Language>(language);
+  in.mode = static_cast<CalculationModeKind>(mode);
   in.projectName = "Ritzel";
   in.projectDate = "24.12.2025";
   in.z = 20;

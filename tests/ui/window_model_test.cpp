@@ -7,7 +7,7 @@
 #include <vector>
 
 #include "file_fixture.h"
-#include "scripted_presenter.h"
+#include "scripted_dialogs.h"
 #include "storage/ini_document.h"
 #include "storage/settings.h"
 
@@ -19,6 +19,11 @@ class Window : public testing::TempFolder {
   void SetUp() override {
     testing::TempFolder::SetUp();
     home = folder_.string() + "/home/";
+  }
+  void TearDown() override {
+    // A lookup of a name the window does not have is a programming error.
+    EXPECT_EQ(model.unknownNames(), expectedUnknownNames);
+    testing::TempFolder::TearDown();
   }
   // Starts the program, optionally on a settings file of these lines.
   void Start(const std::string& settings = "") {
@@ -40,7 +45,8 @@ class Window : public testing::TempFolder {
   const std::string& Text(const std::string& field) const { return model.field(field).text; }
 
   std::string home;
-  testing::ScriptedPresenter presenter;
+  std::vector<std::string> expectedUnknownNames;
+  testing::ScriptedDialogs presenter;
   WindowModel model{presenter};
 };
 
@@ -302,7 +308,7 @@ TEST_F(Window, CheckDimensionFieldShowsQAfterAModeChange) {
   ExternalSpurGear(model);
   const std::string q = "  " + model.gear().rec.Q.text;
   ASSERT_EQ(Text("Kontrollmass"), q);
-  for (int mode :
+  for (CalculationModeKind mode :
        {kModeGivenSpan, kModeGivenBallDimension, kModeGivenProfileShift, kModeStandard}) {
     model.SelectInputMode(mode);
     EXPECT_EQ(Text("Kontrollmass"), q) << mode;
@@ -348,6 +354,11 @@ TEST_F(Window, ActionsOnUnknownNamesChangeNothing) {
   }
   EXPECT_EQ(model.selections().size(), selectionsBefore.size());
   EXPECT_TRUE(presenter.shown.empty());
+  // Looking up a name the window lacks invents nothing and is noted.
+  EXPECT_TRUE(model.field("ProjectName").text.empty());
+  EXPECT_TRUE(model.selection("ComboBox9").items.empty());
+  EXPECT_EQ(model.fields().size(), fieldsBefore.size());
+  expectedUnknownNames = {"ProjectName", "ComboBox9"};
 }
 
 TEST_F(Window, AccessCodeForTheBallSequence) {
