@@ -36,7 +36,7 @@ bool FlushToDisk(const std::filesystem::path& path) {
 
 namespace silvarone::platform {
 
-std::string TodayText() {
+std::chrono::year_month_day LocalToday() {
   const std::time_t now = std::time(nullptr);
   std::tm local{};
 #ifdef _WIN32
@@ -44,9 +44,20 @@ std::string TodayText() {
 #else
   localtime_r(&now, &local);
 #endif
-  char text[16];
-  std::strftime(text, sizeof text, "%d.%m.%Y", &local);
+  return {std::chrono::year{local.tm_year + 1900},
+          std::chrono::month{static_cast<unsigned>(local.tm_mon + 1)},
+          std::chrono::day{static_cast<unsigned>(local.tm_mday)}};
+}
+
+std::string DateText(const std::chrono::year_month_day& date) {
+  char text[32];
+  std::snprintf(text, sizeof text, "%02u.%02u.%04d", static_cast<unsigned>(date.day()),
+                static_cast<unsigned>(date.month()), static_cast<int>(date.year()));
   return text;
+}
+
+std::string TodayText() {
+  return DateText(LocalToday());
 }
 
 }  // namespace silvarone::platform

@@ -1,6 +1,7 @@
 // Operating-system services for files that the C++ library does not cover.
 #pragma once
 
+#include <chrono>
 #include <filesystem>
 #include <string>
 
@@ -16,7 +17,13 @@ bool FlushToDisk(const std::filesystem::path& path);
 
 namespace silvarone::platform {
 
-// Today's local date as the program writes dates: dd.MM.yyyy.
+// Today's date on the local clock.
+std::chrono::year_month_day LocalToday();
+
+// A date as the program writes dates: dd.MM.yyyy.
+std::string DateText(const std::chrono::year_month_day& date);
+
+// DateText(LocalToday()).
 std::string TodayText();
 
 }  // namespace silvarone::platform

@@ -1,6 +1,7 @@
 #include "storage/project.h"
 
 #include <algorithm>
+#include <array>
 #include <cstdio>
 #include <filesystem>
 
@@ -28,24 +29,26 @@ bool IsFolder(const std::string& path) {
 }  // namespace
 
 bool IsValidDate(const Date& date) {
-  if (date.year < 1 || date.year > 9999 || date.month < 1 || date.month > 12 || date.day < 1) {
-    return false;
-  }
-  static constexpr int kDays[] = {31, 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
-  const bool leap = (date.year % 4 == 0 && date.year % 100 != 0) || date.year % 400 == 0;
-  const int days = kDays[date.month - 1] + (date.month == 2 && leap ? 1 : 0);
-  return date.day <= days;
+  return date.ok() && date.year() >= std::chrono::year{1} && date.year() <= std::chrono::year{9999};
 }
 
 std::string DateText(const Date& date) {
-  char text[32];
-  std::snprintf(text, sizeof text, "%02d.%02d.%04d", date.day, date.month, date.year);
-  return text;
+  return platform::DateText(date);
 }
 
 Date Today() {
-  const std::string text = platform::TodayText();  // dd.MM.yyyy
-  return {std::stoi(text.substr(6)), std::stoi(text.substr(3, 2)), std::stoi(text.substr(0, 2))};
+  return platform::LocalToday();
+}
+
+std::optional<Date> CalendarDate(int year, int month, int day) {
+  // Checked before the conversion: the chrono types keep only the low bits.
+  if (year < 1 || year > 9999 || month < 1 || month > 12 || day < 1 || day > 31) {
+    return std::nullopt;
+  }
+  const Date date{std::chrono::year{year}, std::chrono::month{static_cast<unsigned>(month)},
+                  std::chrono::day{static_cast<unsigned>(day)}};
+  if (!date.ok()) return std::nullopt;
+  return date;
 }
 
 Date ParseProjectDate(const std::string& text, const Date& today) {
@@ -63,9 +66,9 @@ Date ParseProjectDate(const std::string& text, const Date& today) {
     if (!value) return today;
     n[i] = *value;
   }
-  for (const Date candidate :
-       {Date{n[2], n[1], n[0]}, Date{n[2], n[0], n[1]}, Date{n[0], n[1], n[2]}}) {
-    if (IsValidDate(candidate)) return candidate;
+  for (const auto& [year, month, day] :
+       {std::array{n[2], n[1], n[0]}, std::array{n[2], n[0], n[1]}, std::array{n[0], n[1], n[2]}}) {
+    if (const auto date = CalendarDate(year, month, day)) return *date;
   }
   return today;
 }

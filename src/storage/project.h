@@ -3,6 +3,7 @@
 // operations of the menu: new, load, save, save as, erase.
 #pragma once
 
+#include <chrono>
 #include <functional>
 #include <optional>
 #include <string>
@@ -13,14 +14,13 @@
 
 namespace silvarone {
 
-struct Date {
-  int year = 0;
-  int month = 0;
-  int day = 0;
-  bool operator==(const Date&) const = default;
-};
+using Date = std::chrono::year_month_day;
 
+// A calendar date of the years 1 to 9999.
 bool IsValidDate(const Date& date);
+// The date of that year, month and day; nothing unless it is a calendar date
+// of the years 1 to 9999.
+std::optional<Date> CalendarDate(int year, int month, int day);
 // dd.MM.yyyy
 std::string DateText(const Date& date);
 Date Today();

@@ -63,7 +63,7 @@ class CommandLine : public testing::TempFolder {
     r.k_M_manual.text = "3";
     data.name = "Ritzel 20";
     data.leader = "Prüfer";
-    data.date = {2025, 12, 24};
+    data.date = *CalendarDate(2025, 12, 24);
     ProjectController controller(workspace, project, data, Home(), dialogs);
     const std::string path = Home() + "projects/" + name;
     dialogs.files.push_back(path);

@@ -13,10 +13,10 @@
 namespace silvarone {
 namespace {
 
-constexpr Date kToday{2026, 12, 8};
+const Date kToday = *CalendarDate(2026, 12, 8);
 
 TEST(ProjectDate, ReadingsAndFallback) {
-  const Date christmas{2025, 12, 24};
+  const Date christmas = *CalendarDate(2025, 12, 24);
   const std::vector<std::pair<std::string, Date>> cases = {
       {"24.12.2025", christmas},
       {"12/24/2025", christmas},
@@ -26,15 +26,17 @@ TEST(ProjectDate, ReadingsAndFallback) {
       {"24.12/2025", kToday},
       {"31.02.2025", kToday},
       {"99/99/9999", kToday},
+      {"24.268.2025", kToday},  // 268 is no month, even in the 8 bits that keep one
+      {"24.12.75561", kToday},
       {"1.2", kToday},
       {"a.b.c", kToday},
-      {"29.02.2024", {2024, 2, 29}},
+      {"29.02.2024", *CalendarDate(2024, 2, 29)},
       {"29.02.2025", kToday},
-      {"05.06.2025", {2025, 6, 5}},  // day first when both readings are dates
+      {"05.06.2025", *CalendarDate(2025, 6, 5)},  // day first when both readings are dates
   };
   for (const auto& [text, date] : cases)
     EXPECT_EQ(ParseProjectDate(text, kToday), date) << text;
-  EXPECT_EQ(DateText({2025, 12, 4}), "04.12.2025");
+  EXPECT_EQ(DateText(*CalendarDate(2025, 12, 4)), "04.12.2025");
 }
 
 using ProjectFile = testing::TempFolder;
@@ -42,7 +44,7 @@ using ProjectFile = testing::TempFolder;
 TEST_F(ProjectFile, CommentLinesAreCappedAt50) {
   ProjectData data;
   data.name = "Getriebe 7";
-  data.date = {2025, 12, 24};
+  data.date = *CalendarDate(2025, 12, 24);
   for (int i = 1; i <= 60; ++i)
     data.comment.push_back("line " + std::to_string(i));
   IniDocument document(Path("p.tvp"));
