@@ -52,29 +52,19 @@ int InstrumentRadioItem(std::string_view name) {
   return 4;
 }
 
-namespace {
-
-void FillRangeList(InstrumentState& instrument, int row) {
-  instrument.rangeItems = {instrument.RangeText(row, 0), instrument.RangeText(row, 1)};
+std::vector<std::string> RangeTexts(const InstrumentState& instrument) {
+  const int row = InstrumentRow(instrument.name);
+  return {instrument.RangeText(row, 0), instrument.RangeText(row, 1)};
 }
 
-}  // namespace
-
-int SelectInstrument(Gear& gear, InstrumentState& instrument, int item) {
-  int kept = instrument.rangeItemIndex;
-  if (kept != 0 && kept != 1) kept = 0;
+int ChooseInstrument(InstrumentState& instrument, int item) {
   const int row = (item >= 0 && item < 5) ? item : 0;
-  instrument.radioItem = row;
   instrument.name = std::string(kInstruments[static_cast<std::size_t>(row)].name);
-  FillRangeList(instrument, row);
-  instrument.rangeItemIndex = kept;
-  instrument.rangeBoxText = instrument.rangeItems[static_cast<std::size_t>(kept)];
-  return SelectMeasuringRange(gear, instrument, kept);
+  return row;
 }
 
 int SelectMeasuringRange(Gear& gear, InstrumentState& instrument, int index) {
   instrument.rangeIndex = index == 1 ? 1 : 0;
-  instrument.rangeItemIndex = instrument.rangeIndex;
   gear.rec.Messbereichswert.text =
       instrument.RangeText(InstrumentRow(instrument.name), instrument.rangeIndex);
   // The check sets range start and end from the range value when it converts.
@@ -82,13 +72,9 @@ int SelectMeasuringRange(Gear& gear, InstrumentState& instrument, int index) {
 }
 
 void ApplyInstrumentSettings(Gear& gear, InstrumentState& instrument) {
-  instrument.radioItem = InstrumentRadioItem(instrument.name);
-  const int row = InstrumentRow(instrument.name);
-  FillRangeList(instrument, row);
   if (instrument.rangeIndex < 0 || instrument.rangeIndex > 1) instrument.rangeIndex = 0;
-  instrument.rangeItemIndex = instrument.rangeIndex;
-  instrument.rangeBoxText = instrument.rangeItems[static_cast<std::size_t>(instrument.rangeIndex)];
-  gear.rec.Messbereichswert.text = instrument.RangeText(row, instrument.rangeIndex);
+  gear.rec.Messbereichswert.text =
+      instrument.RangeText(InstrumentRow(instrument.name), instrument.rangeIndex);
 }
 
 void EvaluateCheckDimensions(Gear& gear) {

@@ -27,6 +27,8 @@ int InstrumentRow(std::string_view name);
 // Radio item that shows the instrument of that name (item 4 for an unknown name).
 int InstrumentRadioItem(std::string_view name);
 
+// The instrument settings: which instrument, which of its two ranges, and
+// the upper end of every range.
 struct InstrumentState {
   InstrumentState();
 
@@ -35,25 +37,23 @@ struct InstrumentState {
   // The ten range texts of the settings, two per instrument in table order.
   std::array<std::string, 10> rangeTexts;
 
-  // What the selection controls show.
-  int radioItem = 0;
-  std::vector<std::string> rangeItems;
-  int rangeItemIndex = -1;
-  std::string rangeBoxText;
-
   const std::string& RangeText(int row, int index) const {
     return rangeTexts[static_cast<std::size_t>(row * 2 + index)];
   }
 };
 
-// A new instrument chosen in the radio group: keeps the range index (0 or 1),
-// refills the range list and selects the range. Returns the validation code.
-int SelectInstrument(Gear& gear, InstrumentState& instrument, int item);
+// The two range texts of the named instrument (of the first one for an
+// unknown name).
+std::vector<std::string> RangeTexts(const InstrumentState& instrument);
+// The instrument of that radio item becomes the chosen one (the first for an
+// item outside the list); returns the item that shows it.
+int ChooseInstrument(InstrumentState& instrument, int item);
 // A range chosen in the list: the range value takes the instrument's range text
 // and every input is checked again. Returns the validation code (9 when the
 // range text is the last input that does not convert).
 int SelectMeasuringRange(Gear& gear, InstrumentState& instrument, int index);
-// After the settings are read: radio item by name, range list and range value.
+// After the settings are read: a range index other than 0 and 1 becomes 0, and
+// the range value takes the range text.
 void ApplyInstrumentSettings(Gear& gear, InstrumentState& instrument);
 
 // The test dimensions of one calculation request: Q and Q +- D_M for the

@@ -34,9 +34,6 @@ std::optional<double> ModuleValue(std::string_view text) {
   return probe.value;
 }
 
-// Index of the entry with the module of the stored text, or the first entry
-// when the series lacks it. By value, not by text: the settings keep "1,0"
-// for the module the series lists as "1".
 int SeriesIndex(const std::array<std::string_view, 34>& series, const std::string& text) {
   const std::optional<double> wanted = ModuleValue(text);
   if (!wanted) return 0;
@@ -44,11 +41,6 @@ int SeriesIndex(const std::array<std::string_view, 34>& series, const std::strin
     return ModuleValue(entry) == wanted;
   });
   return it == series.end() ? 0 : static_cast<int>(it - series.begin());
-}
-
-int ListIndex(const std::vector<std::string>& list, const std::string& text) {
-  const auto it = std::find(list.begin(), list.end(), text);
-  return it == list.end() ? -1 : static_cast<int>(it - list.begin());
 }
 
 }  // namespace
@@ -59,27 +51,12 @@ int ModuleChoiceFromSetting(std::string_view setting) {
   return kModuleManual;
 }
 
-bool SelectModuleChoice(Gear& gear, ModuleChoice& choice, int item) {
-  choice.item = (item == kModuleSeries1Item || item == kModuleSeries2Item) ? item : kModuleManual;
-  choice.series1Enabled = choice.item == kModuleSeries1Item;
-  choice.series2Enabled = choice.item == kModuleSeries2Item;
-  choice.moduleInputEnabled = choice.item == kModuleManual;
-  if (choice.item == kModuleSeries1Item) {
-    choice.series1Index = SeriesIndex(kModuleSeries1, choice.series1Text);
-    choice.display = std::string(kModuleSeries1[static_cast<std::size_t>(choice.series1Index)]);
-    choice.series1Text = choice.display;
-  } else if (choice.item == kModuleSeries2Item) {
-    choice.series2Index = SeriesIndex(kModuleSeries2, choice.series2Text);
-    choice.display = std::string(kModuleSeries2[static_cast<std::size_t>(choice.series2Index)]);
-    choice.series2Text = choice.display;
-  } else {
-    choice.display = choice.manualText;
-  }
-  TGear& module = gear.rec.m_n;
-  const double before = module.value;
-  module.text = choice.display;
-  ParseParameter(module, false, true);
-  return module.value != before;
+const std::array<std::string_view, 34>& ModuleSeries(int item) {
+  return item == kModuleSeries2Item ? kModuleSeries2 : kModuleSeries1;
+}
+
+int ModuleSeriesIndex(int item, const std::string& text) {
+  return SeriesIndex(ModuleSeries(item), text);
 }
 
 std::optional<std::vector<std::string>> ReadBallFile(const std::string& path) {
@@ -136,31 +113,9 @@ int BallChoiceFromSetting(std::string_view setting) {
   return kBallManual;
 }
 
-void SelectRememberedBalls(BallChoice& choice) {
-  choice.dinIndex = ListIndex(choice.dinBalls, choice.dinText);
-  choice.deviceIndex = ListIndex(choice.deviceBalls, choice.deviceText);
-}
-
-std::string ApplyBallChoice(BallChoice& choice, int item, const std::string& recommendedText,
-                            const std::string& manualFieldText,
-                            const std::string& rememberedManualText) {
-  choice.item = (item >= kBallRecommended && item <= kBallDeviceSequence) ? item : kBallManual;
-  choice.dinEnabled = choice.item == kBallDinSeries;
-  choice.deviceEnabled = choice.item == kBallDeviceSequence;
-  choice.manualEditable = choice.item == kBallManual;
-  switch (choice.item) {
-    case kBallRecommended:
-      return recommendedText;
-    case kBallDinSeries:
-      return choice.dinIndex >= 0 ? choice.dinBalls[static_cast<std::size_t>(choice.dinIndex)]
-                                  : std::string();
-    case kBallDeviceSequence:
-      return choice.deviceIndex >= 0
-                 ? choice.deviceBalls[static_cast<std::size_t>(choice.deviceIndex)]
-                 : std::string();
-    default:
-      return manualFieldText.empty() ? rememberedManualText : manualFieldText;
-  }
+int BallIndex(const std::vector<std::string>& balls, const std::string& text) {
+  const auto it = std::find(balls.begin(), balls.end(), text);
+  return it == balls.end() ? -1 : static_cast<int>(it - balls.begin());
 }
 
 DocumentList ReadDocumentList(const std::string& path) {

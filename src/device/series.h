@@ -21,24 +21,21 @@ enum ModuleChoiceItem : int { kModuleSeries1Item = 0, kModuleSeries2Item = 1, kM
 // Setting "Normalmodul Type": "0" and "1" pick a series, anything else manual entry.
 int ModuleChoiceFromSetting(std::string_view setting);
 
+// The module settings: how the module is chosen and the module remembered
+// for each way.
 struct ModuleChoice {
   int item = kModuleManual;
-  // Remembered module texts of the two series and of manual entry.
   std::string series1Text;
   std::string series2Text;
   std::string manualText;
-  // What the window shows.
-  std::string display;  // the module in use (Edit12)
-  int series1Index = -1;
-  int series2Index = -1;
-  bool series1Enabled = false;
-  bool series2Enabled = false;
-  bool moduleInputEnabled = true;  // Input_m_n
 };
 
-// A choice in the module radio group. The module record takes the module
-// shown; returns true when its value changed.
-bool SelectModuleChoice(Gear& gear, ModuleChoice& choice, int item);
+// The modules of DIN 780 series 1 (item 0) or series 2 (item 1).
+const std::array<std::string_view, 34>& ModuleSeries(int item);
+
+// Index of the series entry with the module of `text`, or 0 (the first entry)
+// when the series lacks it. By value, not by text: "1,0" is the entry "1".
+int ModuleSeriesIndex(int item, const std::string& text);
 
 inline constexpr const char* kDinBallFile = "messkugel_DIN_001.dat";
 inline constexpr const char* kDeviceBallFile = "messkugel_VEK_001.dat";
@@ -68,6 +65,7 @@ enum BallChoiceItem : int {
 // Setting "Messkugelfolge": "0", "1", "2" pick those items, anything else manual entry.
 int BallChoiceFromSetting(std::string_view setting);
 
+// The ball settings and the two ball lists read from the ball files.
 struct BallChoice {
   int item = kBallManual;
   std::vector<std::string> dinBalls;     // DIN ball series
@@ -76,22 +74,10 @@ struct BallChoice {
   // typed ball is remembered in the record D_M_manual).
   std::string dinText = "10";
   std::string deviceText = "10";
-  int dinIndex = -1;
-  int deviceIndex = -1;
-  bool dinEnabled = false;
-  bool deviceEnabled = false;
-  bool manualEditable = true;  // D_M_Edit
 };
 
-// The lists select the remembered balls (no selection when not listed).
-void SelectRememberedBalls(BallChoice& choice);
-
-// A choice in the ball radio group: enables the list or field of the item and
-// returns the text of the ball in use (the recommended ball, the list's
-// text, or the typed text with the remembered one when the field is empty).
-std::string ApplyBallChoice(BallChoice& choice, int item, const std::string& recommendedText,
-                            const std::string& manualFieldText,
-                            const std::string& rememberedManualText);
+// Index of the ball text in the list; -1 when it is not listed.
+int BallIndex(const std::vector<std::string>& balls, const std::string& text);
 
 inline constexpr const char* kDocumentListFile = "acrobatSilvaroneFiles.txt";
 

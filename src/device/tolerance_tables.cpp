@@ -106,11 +106,6 @@ LookupStatus Invalidate(Gear& gear, ToleranceState& state, LookupStatus why) {
   return why;
 }
 
-int IndexOf(const std::vector<std::string>& items, const std::string& name) {
-  const auto it = std::find(items.begin(), items.end(), Trim(name, " "));
-  return it == items.end() ? 0 : static_cast<int>(it - items.begin());
-}
-
 }  // namespace
 
 bool ReadTablePair(const std::string& deviationPath, const std::string& tolerancePath,
@@ -199,14 +194,7 @@ void ChangeToleranceSource(Gear& gear, ToleranceState& state, int item) {
     state.activeDeviation = state.deviationProd;
     state.activeTolerance = state.toleranceProd;
   }
-  state.seriesEnabled = state.source != kSourceManual;
-  state.manualEditable = state.source == kSourceManual;
-
   if (state.source == kSourceManual) {
-    state.deviationItems = {" "};
-    state.toleranceItems = {" "};
-    state.deviationIndex = 0;
-    state.toleranceIndex = 0;
     const TGear& upper = gear.rec.A_sne_manual;
     const TGear& width = gear.rec.T_sn_manual;
     if (upper.status != kStatusValid || width.status != kStatusValid) {
@@ -219,41 +207,36 @@ void ChangeToleranceSource(Gear& gear, ToleranceState& state, int item) {
     state.lookup = LookupStatus::kValid;
     return;
   }
-  state.deviationItems = state.active.deviation.names;
-  state.toleranceItems = state.active.tolerance.names;
-  state.deviationIndex = IndexOf(state.deviationItems, state.activeDeviation);
-  state.toleranceIndex = IndexOf(state.toleranceItems, state.activeTolerance);
   LookupDeviations(gear, state, state.activeDeviation, state.activeTolerance, gear.rec.d.value);
 }
 
-namespace {
-
-void ChangeSeries(Gear& gear, ToleranceState& state, int index, bool deviation) {
+void ChangeDeviationSeries(Gear& gear, ToleranceState& state, const std::string& name) {
   if (state.source == kSourceManual) return;
-  const auto& items = deviation ? state.deviationItems : state.toleranceItems;
-  if (items.empty()) return;
-  if (index < 0 || static_cast<std::size_t>(index) >= items.size()) index = 0;
-  const std::string& name = items[static_cast<std::size_t>(index)];
-  if (deviation) {
-    state.deviationIndex = index;
-    state.activeDeviation = name;
-    (state.source == kSourceDin ? state.deviationDin : state.deviationProd) = name;
-  } else {
-    state.toleranceIndex = index;
-    state.activeTolerance = name;
-    (state.source == kSourceDin ? state.toleranceDin : state.toleranceProd) = name;
-  }
+  state.activeDeviation = name;
+  (state.source == kSourceDin ? state.deviationDin : state.deviationProd) = name;
   LookupDeviations(gear, state, state.activeDeviation, state.activeTolerance, gear.rec.d.value);
 }
 
-}  // namespace
-
-void ChangeDeviationSeries(Gear& gear, ToleranceState& state, int index) {
-  ChangeSeries(gear, state, index, true);
+void ChangeToleranceSeries(Gear& gear, ToleranceState& state, const std::string& name) {
+  if (state.source == kSourceManual) return;
+  state.activeTolerance = name;
+  (state.source == kSourceDin ? state.toleranceDin : state.toleranceProd) = name;
+  LookupDeviations(gear, state, state.activeDeviation, state.activeTolerance, gear.rec.d.value);
 }
 
-void ChangeToleranceSeries(Gear& gear, ToleranceState& state, int index) {
-  ChangeSeries(gear, state, index, false);
+std::vector<std::string> DeviationSeriesNames(const ToleranceState& state) {
+  if (state.source == kSourceManual) return {" "};
+  return state.active.deviation.names;
+}
+
+std::vector<std::string> ToleranceSeriesNames(const ToleranceState& state) {
+  if (state.source == kSourceManual) return {" "};
+  return state.active.tolerance.names;
+}
+
+int SeriesNameIndex(const std::vector<std::string>& names, const std::string& name) {
+  const auto it = std::find(names.begin(), names.end(), Trim(name, " "));
+  return it == names.end() ? 0 : static_cast<int>(it - names.begin());
 }
 
 }  // namespace silvarone

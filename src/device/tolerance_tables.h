@@ -68,16 +68,9 @@ struct ToleranceState {
   std::string toleranceProd = "25*";
   std::string customerDeviationFile = kCustomerDeviationFile;
   std::string customerToleranceFile = kCustomerToleranceFile;
+  // The series in effect (of the DIN or the production table).
   std::string activeDeviation;
   std::string activeTolerance;
-
-  // What the two series lists and the manual fields show.
-  std::vector<std::string> deviationItems;
-  std::vector<std::string> toleranceItems;
-  int deviationIndex = -1;
-  int toleranceIndex = -1;
-  bool seriesEnabled = true;
-  bool manualEditable = false;  // manual entry: A_sne and T_sn are typed
 
   // Validity of A_sne, T_sn and A_sni in effect. When not valid the records
   // keep their previous values with status 1, and nothing may be computed
@@ -99,8 +92,17 @@ LookupStatus LookupDeviations(Gear& gear, ToleranceState& state, const std::stri
 
 // The radio group of the sources: DIN 3967, production deviations, manual.
 void ChangeToleranceSource(Gear& gear, ToleranceState& state, int item);
-// A series chosen in one of the two lists (index -1: nothing selected).
-void ChangeDeviationSeries(Gear& gear, ToleranceState& state, int index);
-void ChangeToleranceSeries(Gear& gear, ToleranceState& state, int index);
+// A series chosen by name in one of the two lists; nothing while the
+// deviations are typed by hand.
+void ChangeDeviationSeries(Gear& gear, ToleranceState& state, const std::string& name);
+void ChangeToleranceSeries(Gear& gear, ToleranceState& state, const std::string& name);
+
+// The names the series lists offer: the active table's series, or one blank
+// entry while the deviations are typed by hand.
+std::vector<std::string> DeviationSeriesNames(const ToleranceState& state);
+std::vector<std::string> ToleranceSeriesNames(const ToleranceState& state);
+// Index of the series name in the list (blanks around it ignored), or 0 (the
+// first entry) when the list lacks it.
+int SeriesNameIndex(const std::vector<std::string>& names, const std::string& name);
 
 }  // namespace silvarone

@@ -44,6 +44,8 @@ bool WindowModel::Start(const StartOptions& options) {
     RefreshDrawingFields();
     SelectToleranceSource(std::clamp(workspace_.tolerance.source, 0, 2));
     StartBallAndToothCountSelections();
+    // The project's instrument with the project's measuring range.
+    ShowInstrumentSettings();
     SelectInstrument(InstrumentRadioItem(workspace_.instrument.name));
     SelectInputMode(gear().state.CalculationMode);
   };
@@ -90,7 +92,7 @@ bool WindowModel::Start(const StartOptions& options) {
   }
   F("Input_A_sne").text = F("Input_A_sne").saved = gear().rec.A_sne_manual.text;
   F("Input_T_sn").text = F("Input_T_sn").saved = gear().rec.T_sn_manual.text;
-  ApplyInstrumentSettings(gear(), workspace_.instrument);
+  ShowInstrumentSettings();
   ValidateInputs(gear());
   BasicGeometry(gear(), gear().rec.x);
   ChangeToleranceSource(gear(), workspace_.tolerance, workspace_.tolerance.source);
@@ -135,9 +137,9 @@ void WindowModel::StartBallAndToothCountSelections() {
   F("recommended_D_M").text = gear().rec.D_M_recommended.text;
   F("D_M_Edit").text = F("D_M_Edit").saved = gear().rec.D_M_manual.text;
   TakeBallInUse(gear().rec.D_M_manual.text);
-  SelectRememberedBalls(workspace_.ball);
-  S("ComboBox3").index = workspace_.ball.dinIndex;
-  S("ComboBox4").index = workspace_.ball.deviceIndex;
+  // The lists select the remembered balls (no selection when not listed).
+  S("ComboBox3").index = BallIndex(workspace_.ball.dinBalls, workspace_.ball.dinText);
+  S("ComboBox4").index = BallIndex(workspace_.ball.deviceBalls, workspace_.ball.deviceText);
   SelectBall(workspace_.ball.item);
 
   toothCountSource_ = 0;

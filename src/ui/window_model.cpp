@@ -506,12 +506,13 @@ void WindowModel::ShowToleranceFields() {
     f.saved = f.text;
   }
   Selection& deviation = S("DevRowComboBox");
-  deviation.items = t.deviationItems;
-  deviation.index = t.deviationIndex;
+  deviation.items = DeviationSeriesNames(t);
+  deviation.index = SeriesNameIndex(deviation.items, t.activeDeviation);
   Selection& tolerance = S("TolRowComboBox");
-  tolerance.items = t.toleranceItems;
-  tolerance.index = t.toleranceIndex;
-  const bool listsOpen = t.seriesEnabled && gear().state.CalculationMode == kModeStandard;
+  tolerance.items = ToleranceSeriesNames(t);
+  tolerance.index = SeriesNameIndex(tolerance.items, t.activeTolerance);
+  // The series lists are open for table deviations in the standard input.
+  const bool listsOpen = !manual && gear().state.CalculationMode == kModeStandard;
   deviation.enabled = listsOpen;
   tolerance.enabled = listsOpen;
   S("RadioGroup_Verzahnung").index = t.source;

@@ -193,10 +193,15 @@ class WindowModel {
 
   // Workflow pieces.
   void StartBallAndToothCountSelections();
+  // The instrument and range of the settings (or a project) in their lists.
+  void ShowInstrumentSettings();
   void RefreshDrawingFields();
   void RefreshGivenFields();
   void RefreshComparison();
   void ShowToleranceFields();
+  // The series name at the index of a series list (the first for an index
+  // outside it); nothing while the deviations are typed or the list is empty.
+  std::optional<std::string> SeriesAt(std::string_view list, int index);
   void RecomputeTolerances();
   void ShowStatusBar();
   void ShowBackCalculationBox(int action);
@@ -206,6 +211,8 @@ class WindowModel {
   void ShowOkPicture();
   void ComputeBallLimits();
   void TakeBallInUse(const std::string& text);
+  // The selected entry of a ball list; empty without a selection.
+  std::string ListedBall(std::string_view list);
   void ShowRecommendedTeethForBall();
   void SetToothCountInUse(const std::string& text);
   std::string RecommendedTeethText() const;

@@ -42,8 +42,9 @@ void WindowModel::SelectInputMode(CalculationModeKind mode) {
   RefreshComparison();
   if (standard) RecomputeTolerances();
   // The series lists are open only for the standard input.
-  S("DevRowComboBox").enabled = standard && workspace_.tolerance.seriesEnabled;
-  S("TolRowComboBox").enabled = standard && workspace_.tolerance.seriesEnabled;
+  const bool tables = workspace_.tolerance.source != kSourceManual;
+  S("DevRowComboBox").enabled = standard && tables;
+  S("TolRowComboBox").enabled = standard && tables;
   WriteSettings();
   ShowBackCalculationBox(kBoxShow);
 }
@@ -155,26 +156,35 @@ void WindowModel::SelectModuleSeries(int item) {
   static constexpr int kActions[] = {kActionModuleSeries1, kActionModuleSeries2, kInputModule};
   DiscardPendingEdit(kActions[item]);
   pendingField_ = 0;
-  const double before = gear().rec.m_n.value;
   ModuleChoice& module = workspace_.module;
-  SelectModuleChoice(gear(), module, item);
+  module.item = item;
   S("RadioGroup_Modul").index = item;
-  Selection& series1 = S("ComboBox1");
-  Selection& series2 = S("ComboBox2");
-  series1.enabled = module.series1Enabled;
-  series2.enabled = module.series2Enabled;
-  if (item == kModuleSeries1Item) series1.index = module.series1Index;
-  if (item == kModuleSeries2Item) series2.index = module.series2Index;
+  // A series shows its remembered module, or its first entry.
+  std::string shown = module.manualText;
+  for (int series : {kModuleSeries1Item, kModuleSeries2Item}) {
+    Selection& list = S(series == kModuleSeries1Item ? "ComboBox1" : "ComboBox2");
+    list.enabled = item == series;
+    if (item != series) continue;
+    std::string& remembered =
+        series == kModuleSeries1Item ? module.series1Text : module.series2Text;
+    list.index = ModuleSeriesIndex(series, remembered);
+    shown = list.items[static_cast<std::size_t>(list.index)];
+    remembered = shown;
+  }
   Field& input = F("Input_m_n");
-  input.enabled = module.moduleInputEnabled;
-  input.readOnly = !module.moduleInputEnabled;
-  F("Edit12").text = module.display;
+  input.enabled = item == kModuleManual;
+  input.readOnly = !input.enabled;
+  F("Edit12").text = shown;
   if (item == kModuleManual) {
-    input.text = module.display;
+    input.text = shown;
     input.saved = input.text;
     input.state = FieldState::kNormal;
   }
-  if (gear().rec.m_n.value != before) ClearBackCalculationResults();
+  TGear& m_n = gear().rec.m_n;
+  const double before = m_n.value;
+  m_n.text = shown;
+  ParseParameter(m_n, false, true);
+  if (m_n.value != before) ClearBackCalculationResults();
   BasicGeometry(gear(), gear().rec.x);
   RefreshDrawingFields();
   WriteSettings();
@@ -192,7 +202,6 @@ void WindowModel::SelectModuleFromSeries(int series, int index) {
   list.index = index;
   const std::string& module = list.items[static_cast<std::size_t>(index)];
   (second ? workspace_.module.series2Text : workspace_.module.series1Text) = module;
-  workspace_.module.display = module;
   gear().rec.m_n.text = module;
   ValidateInputs(gear());
   F("Edit12").text = module;
@@ -218,17 +227,30 @@ void WindowModel::SelectBall(int item) {
     gear().rec.D_M_manual.text = recommended;
   }
   const std::string before = F("Used_D_M").text;
-  const std::string text =
-      ApplyBallChoice(ball, item, recommended, F("D_M_Edit").text, gear().rec.D_M_manual.text);
-  S("ComboBox3").enabled = ball.dinEnabled;
-  S("ComboBox4").enabled = ball.deviceEnabled;
-  F("D_M_Edit").readOnly = !ball.manualEditable;
-  if (item == kBallManual) F("D_M_Edit").saved = text;
+  ball.item = item;
+  S("ComboBox3").enabled = item == kBallDinSeries;
+  S("ComboBox4").enabled = item == kBallDeviceSequence;
+  F("D_M_Edit").readOnly = item != kBallManual;
+  // The recommended ball, the list's ball, or the typed one (the remembered
+  // one while the field is empty).
+  std::string text = recommended;
+  if (item == kBallDinSeries) text = ListedBall("ComboBox3");
+  if (item == kBallDeviceSequence) text = ListedBall("ComboBox4");
+  if (item == kBallManual) {
+    text = F("D_M_Edit").text.empty() ? gear().rec.D_M_manual.text : F("D_M_Edit").text;
+    F("D_M_Edit").saved = text;
+  }
   TakeBallInUse(text);
   if (!text.empty()) ShowRecommendedTeethForBall();
   if (F("Used_D_M").text != before) ClearBackCalculationResults();
   RunCheckDimension();
   WriteSettings();
+}
+
+std::string WindowModel::ListedBall(std::string_view list) {
+  const Selection& balls = S(list);
+  if (balls.index < 0 || static_cast<std::size_t>(balls.index) >= balls.items.size()) return "";
+  return balls.items[static_cast<std::size_t>(balls.index)];
 }
 
 void WindowModel::SelectBallFromList(int list, int index) {
@@ -241,7 +263,6 @@ void WindowModel::SelectBallFromList(int list, int index) {
   selection.index = index;
   BallChoice& ball = workspace_.ball;
   (device ? ball.deviceText : ball.dinText) = text;
-  (device ? ball.deviceIndex : ball.dinIndex) = index;
   const std::string before = F("Used_D_M").text;
   TakeBallInUse(text);
   ShowRecommendedTeethForBall();
@@ -289,17 +310,23 @@ void WindowModel::SelectToothCount(int item) {
 }
 
 void WindowModel::SelectInstrument(int item) {
-  silvarone::SelectInstrument(gear(), workspace_.instrument, item);
-  Selection& instrument = S("DeviceSelection");
-  instrument.index = workspace_.instrument.radioItem;
-  SelectMeasuringRange(workspace_.instrument.rangeItemIndex);
+  // The range list keeps its index (0 or 1) for the new instrument.
+  const int kept = S("Messbereichs_Box").index == 1 ? 1 : 0;
+  S("DeviceSelection").index = ChooseInstrument(workspace_.instrument, item);
+  S("Messbereichs_Box").items = RangeTexts(workspace_.instrument);
+  SelectMeasuringRange(kept);
+}
+
+void WindowModel::ShowInstrumentSettings() {
+  ApplyInstrumentSettings(gear(), workspace_.instrument);
+  S("DeviceSelection").index = InstrumentRadioItem(workspace_.instrument.name);
+  S("Messbereichs_Box").items = RangeTexts(workspace_.instrument);
+  S("Messbereichs_Box").index = workspace_.instrument.rangeIndex;
 }
 
 void WindowModel::SelectMeasuringRange(int index) {
   silvarone::SelectMeasuringRange(gear(), workspace_.instrument, index);
-  Selection& range = S("Messbereichs_Box");
-  range.items = workspace_.instrument.rangeItems;
-  range.index = workspace_.instrument.rangeItemIndex;
+  S("Messbereichs_Box").index = workspace_.instrument.rangeIndex;
   WriteSettings();
   ShowRangeDisplay();
   RunCheckDimension();
@@ -317,15 +344,27 @@ void WindowModel::SelectToleranceSource(int item) {
 }
 
 void WindowModel::SelectDeviationSeries(int index) {
-  ChangeDeviationSeries(gear(), workspace_.tolerance, index);
+  if (const auto name = SeriesAt("DevRowComboBox", index)) {
+    ChangeDeviationSeries(gear(), workspace_.tolerance, *name);
+  }
   ShowToleranceFields();
   WriteSettings();
 }
 
 void WindowModel::SelectToleranceSeries(int index) {
-  ChangeToleranceSeries(gear(), workspace_.tolerance, index);
+  if (const auto name = SeriesAt("TolRowComboBox", index)) {
+    ChangeToleranceSeries(gear(), workspace_.tolerance, *name);
+  }
   ShowToleranceFields();
   WriteSettings();
+}
+
+std::optional<std::string> WindowModel::SeriesAt(std::string_view list, int index) {
+  const Selection& series = S(list);
+  if (workspace_.tolerance.source == kSourceManual || series.items.empty()) return std::nullopt;
+  // No selection takes the first series.
+  if (index < 0 || static_cast<std::size_t>(index) >= series.items.size()) index = 0;
+  return series.items[static_cast<std::size_t>(index)];
 }
 
 void WindowModel::SetDecimalPlaces(int which, int value) {

@@ -39,20 +39,21 @@ TEST(Instrument, SwitchingKeepsTheRangeIndex) {
   EXPECT_EQ(gear.state.rangeStart, 200.0);
   EXPECT_EQ(gear.state.rangeEnd, 225.0);
 
-  EXPECT_EQ(SelectInstrument(gear, instrument, 3), 0);
+  EXPECT_EQ(ChooseInstrument(instrument, 3), 3);
   EXPECT_EQ(instrument.name, "PRALO 325-350");
-  EXPECT_EQ(instrument.rangeItems, (std::vector<std::string>{"350,000", "375,000"}));
-  EXPECT_EQ(instrument.rangeItemIndex, 1);
-  EXPECT_EQ(instrument.rangeBoxText, "375,000");
+  EXPECT_EQ(RangeTexts(instrument), (std::vector<std::string>{"350,000", "375,000"}));
+  EXPECT_EQ(SelectMeasuringRange(gear, instrument, instrument.rangeIndex), 0);
   EXPECT_EQ(gear.state.rangeEnd, 375.0);
   EXPECT_EQ(gear.state.rangeStart, 350.0);
+  EXPECT_EQ(ChooseInstrument(instrument, 7), 0);  // outside the list: the first
+  EXPECT_EQ(instrument.name, "PRALO 175-200");
 }
 
 TEST(Instrument, ApplySettingsFromStoredValues) {
   struct Case {
     std::string name;
     int index;
-    int radioItem;
+    int radioItem;  // of InstrumentRadioItem
     std::string rangeText;
     int indexAfter;
   };
@@ -68,10 +69,9 @@ TEST(Instrument, ApplySettingsFromStoredValues) {
     instrument.name = c.name;
     instrument.rangeIndex = c.index;
     ApplyInstrumentSettings(gear, instrument);
-    EXPECT_EQ(instrument.radioItem, c.radioItem) << c.name;
+    EXPECT_EQ(InstrumentRadioItem(instrument.name), c.radioItem) << c.name;
     EXPECT_EQ(gear.rec.Messbereichswert.text, c.rangeText) << c.name;
     EXPECT_EQ(instrument.rangeIndex, c.indexAfter) << c.name;
-    EXPECT_EQ(instrument.rangeItemIndex, c.indexAfter) << c.name;
   }
 }
 

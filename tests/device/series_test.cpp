@@ -27,40 +27,23 @@ TEST(ModuleSeries, Din780) {
   EXPECT_EQ(ModuleChoiceFromSetting(" 1"), 2);
 }
 
-TEST(ModuleSeries, ChoiceShowsTheRememberedOrTheFirstModule) {
+TEST(ModuleSeries, StoredModuleSelectsItsEntryByValue) {
   struct Case {
     int item;
-    std::string remembered;
-    std::string shown;
+    std::string stored;
     int index;
   };
   const std::vector<Case> cases = {
-      {0, "0.055", "0.05", 0},  // not in series 1
-      {0, "2.5", "2.5", 19},   {1, "0.055", "0.055", 0}, {1, "3.5", "3.5", 20},
-      {1, "", "0.055", 0},     {2, "2,25", "2,25", -1},  // manual: the typed text
+      {kModuleSeries1Item, "2.5", 19},  {kModuleSeries1Item, "2,50", 19},
+      {kModuleSeries1Item, "1,0", 15},  {kModuleSeries1Item, "0.055", 0},  // not in series 1
+      {kModuleSeries1Item, "Modul", 0}, {kModuleSeries2Item, "0.055", 0},
+      {kModuleSeries2Item, "3.5", 20},  {kModuleSeries2Item, "", 0},
+      {kModuleSeries2Item, "1,0", 0},  // not in series 2
   };
   for (const Case& c : cases) {
-    Gear gear;
-    ModuleChoice choice;
-    choice.series1Text = choice.series2Text = choice.manualText = c.remembered;
-    SelectModuleChoice(gear, choice, c.item);
-    EXPECT_EQ(choice.display, c.shown) << c.item << " " << c.remembered;
-    EXPECT_EQ(c.item == 0 ? choice.series1Index : c.item == 1 ? choice.series2Index : -1, c.index);
-    EXPECT_EQ(choice.series1Enabled, c.item == 0);
-    EXPECT_EQ(choice.series2Enabled, c.item == 1);
-    EXPECT_EQ(choice.moduleInputEnabled, c.item == 2);
-    if (c.item == 0) {
-      EXPECT_EQ(choice.series1Text, c.shown);
-    }
+    EXPECT_EQ(ModuleSeriesIndex(c.item, c.stored), c.index) << c.item << " " << c.stored;
   }
-  Gear gear;
-  ModuleChoice choice;
-  choice.manualText = "2,25";
-  EXPECT_TRUE(SelectModuleChoice(gear, choice, kModuleManual));
-  EXPECT_EQ(gear.rec.m_n.text, "2.25");
-  EXPECT_EQ(gear.rec.m_n.value, 2.25);
-  choice.series2Text = "2.25";
-  EXPECT_FALSE(SelectModuleChoice(gear, choice, kModuleSeries2Item));  // same module
+  EXPECT_EQ(ModuleSeries(kModuleSeries2Item)[20], "3.5");
 }
 
 TEST(BallFile, LayoutAndNumbering) {
@@ -140,24 +123,10 @@ TEST(BallChoice, ItemsAndTheBallInUse) {
   EXPECT_EQ(BallChoiceFromSetting("3"), 3);
   EXPECT_EQ(BallChoiceFromSetting("x"), 3);
 
-  BallChoice choice;
-  choice.dinBalls = {"3.000", "3.500", "4.000"};
-  choice.deviceBalls = {"2.000", "4.000"};
-  choice.dinText = "3.500";
-  choice.deviceText = "5.000";  // not in the sequence: no selection
-  SelectRememberedBalls(choice);
-  EXPECT_EQ(choice.dinIndex, 1);
-  EXPECT_EQ(choice.deviceIndex, -1);
-
-  EXPECT_EQ(ApplyBallChoice(choice, kBallRecommended, "3.449", "", "3.25"), "3.449");
-  EXPECT_FALSE(choice.dinEnabled || choice.deviceEnabled || choice.manualEditable);
-  EXPECT_EQ(ApplyBallChoice(choice, kBallDinSeries, "3.449", "", "3.25"), "3.500");
-  EXPECT_TRUE(choice.dinEnabled);
-  EXPECT_EQ(ApplyBallChoice(choice, kBallDeviceSequence, "3.449", "", "3.25"), "");
-  EXPECT_TRUE(choice.deviceEnabled);
-  EXPECT_EQ(ApplyBallChoice(choice, kBallManual, "3.449", "", "3.25"), "3.25");
-  EXPECT_EQ(ApplyBallChoice(choice, kBallManual, "3.449", "2.8", "3.25"), "2.8");
-  EXPECT_TRUE(choice.manualEditable);
+  const std::vector<std::string> balls = {"3.000", "3.500", "4.000"};
+  EXPECT_EQ(BallIndex(balls, "3.500"), 1);
+  EXPECT_EQ(BallIndex(balls, "5.000"), -1);  // not listed: no selection
+  EXPECT_EQ(BallIndex(balls, "3.5"), -1);    // the list's own text, as stored
 }
 
 TEST_F(SeriesFiles, DocumentList) {

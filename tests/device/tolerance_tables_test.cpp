@@ -45,8 +45,8 @@ TEST(ToleranceTables, ShippedFilesLoadAndLookUp) {
   EXPECT_EQ(loaded.gear.rec.T_sn.value, 30.0);
   EXPECT_EQ(loaded.gear.rec.A_sni.value, -74.0);
   EXPECT_EQ(loaded.gear.rec.A_sni.text, "-74");
-  EXPECT_EQ(loaded.state.deviationIndex, 6);
-  EXPECT_EQ(loaded.state.toleranceIndex, 4);
+  EXPECT_EQ(SeriesNameIndex(DeviationSeriesNames(loaded.state), loaded.state.activeDeviation), 6);
+  EXPECT_EQ(SeriesNameIndex(ToleranceSeriesNames(loaded.state), loaded.state.activeTolerance), 4);
 }
 
 TEST(ToleranceTables, LookupRows) {
@@ -107,18 +107,16 @@ TEST(ToleranceTables, SourceChangesKeepTheStoredSeries) {
   ParseParameter(gear.rec.A_sne_manual, false, true);
   ParseParameter(gear.rec.T_sn_manual, false, true);
   ChangeToleranceSource(gear, s, kSourceManual);
-  EXPECT_FALSE(s.seriesEnabled);
-  EXPECT_TRUE(s.manualEditable);
-  EXPECT_EQ(s.deviationItems, std::vector<std::string>{" "});
+  EXPECT_EQ(DeviationSeriesNames(s), std::vector<std::string>{" "});
+  EXPECT_EQ(ToleranceSeriesNames(s), std::vector<std::string>{" "});
   EXPECT_EQ(gear.rec.A_sni.value, -35.0);
   EXPECT_EQ(gear.rec.A_sni.text, "-35");
 
   ChangeToleranceSource(gear, s, kSourceDin);
   EXPECT_EQ(s.activeDeviation, "e");
   EXPECT_EQ(s.activeTolerance, "27");
-  EXPECT_EQ(s.deviationItems.size(), 11u);
-  EXPECT_EQ(s.deviationIndex, 7);
-  EXPECT_TRUE(s.seriesEnabled);
+  EXPECT_EQ(DeviationSeriesNames(s).size(), 11u);
+  EXPECT_EQ(SeriesNameIndex(DeviationSeriesNames(s), s.activeDeviation), 7);
 
   ChangeToleranceSource(gear, s, kSourceCustomer);
   EXPECT_EQ(s.activeDeviation, "d*");
@@ -128,11 +126,13 @@ TEST(ToleranceTables, SourceChangesKeepTheStoredSeries) {
   EXPECT_EQ(gear.rec.T_sn.value, 24.0);
 
   // Series change stores the name for the current source only.
-  ChangeDeviationSeries(gear, s, 0);
+  ChangeDeviationSeries(gear, s, "a*");
   EXPECT_EQ(s.deviationProd, "a*");
   EXPECT_EQ(s.deviationDin, "e");
-  ChangeToleranceSeries(gear, s, -1);  // nothing selected: item 0
+  ChangeToleranceSeries(gear, s, "21*");
   EXPECT_EQ(s.toleranceProd, "21*");
+  EXPECT_EQ(SeriesNameIndex({"a", "b"}, " b "), 1);
+  EXPECT_EQ(SeriesNameIndex({"a", "b"}, "c"), 0);  // not listed: the first
 }
 
 TEST(ToleranceTables, ManualEntryWithoutValidNumbersIsMarked) {
@@ -150,7 +150,7 @@ TEST(ToleranceTables, CustomerTableWithoutTheStoredNamesFallsBackToItsFirstColum
   ChangeToleranceSource(loaded.gear, loaded.state, kSourceCustomer);
   EXPECT_EQ(loaded.state.deviationProd, "a*");
   EXPECT_EQ(loaded.state.toleranceProd, "21*");
-  EXPECT_EQ(loaded.state.deviationIndex, 0);
+  EXPECT_EQ(SeriesNameIndex(DeviationSeriesNames(loaded.state), loaded.state.deviationProd), 0);
 }
 
 // A table file in the shipped layout with `rows` data rows and an optional

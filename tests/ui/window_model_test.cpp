@@ -361,6 +361,75 @@ TEST_F(Window, ActionsOnUnknownNamesChangeNothing) {
   expectedUnknownNames = {"ProjectName", "ComboBox9"};
 }
 
+TEST_F(Window, SelectionsOpenTheirControlsAndTakeTheirValue) {
+  Start();
+  // Ball choice: which list or field is open, and the ball it puts in use.
+  model.SelectBallFromList(3, 2);  // the third DIN ball
+  const std::string dinBall = model.selection("ComboBox3").items[2];
+  struct BallCase {
+    BallChoiceItem item;
+    bool dinOpen, deviceOpen, typed;
+    std::string used;
+  };
+  const std::vector<BallCase> balls = {
+      {kBallDinSeries, true, false, false, dinBall},
+      {kBallRecommended, false, false, false, "<recommended>"},
+      {kBallManual, false, false, true, "<typed>"},
+  };
+  for (const BallCase& c : balls) {
+    model.SelectBall(c.item);
+    EXPECT_EQ(model.selection("ComboBox3").enabled, c.dinOpen) << c.item;
+    EXPECT_EQ(model.selection("ComboBox4").enabled, c.deviceOpen) << c.item;
+    EXPECT_EQ(!model.field("D_M_Edit").readOnly, c.typed) << c.item;
+    const std::string used = c.used == "<recommended>" ? Text("recommended_D_M")
+                             : c.used == "<typed>"     ? Text("D_M_Edit")
+                                                       : c.used;
+    EXPECT_EQ(Text("Used_D_M"), used) << c.item;
+  }
+
+  // Tolerance source: the series lists offer the table's series, or one blank
+  // entry while the deviations are typed.
+  model.SelectToleranceSource(kSourceManual);
+  EXPECT_EQ(model.selection("DevRowComboBox").items, std::vector<std::string>{" "});
+  EXPECT_FALSE(model.selection("DevRowComboBox").enabled);
+  EXPECT_FALSE(model.field("Input_A_sne").readOnly);
+  model.SelectToleranceSource(kSourceDin);
+  EXPECT_EQ(model.selection("DevRowComboBox").items.size(), 11u);
+  EXPECT_TRUE(model.selection("TolRowComboBox").enabled);
+  EXPECT_TRUE(model.field("Input_A_sne").readOnly);
+  model.SelectDeviationSeries(0);
+  EXPECT_EQ(Stored("common configuration", "Abmassreihe DIN"), "a");
+  EXPECT_EQ(model.selection("DevRowComboBox").index, 0);
+
+  // Instrument: a new instrument keeps the range index.
+  model.SelectMeasuringRange(1);
+  model.SelectInstrument(3);
+  EXPECT_EQ(model.selection("Messbereichs_Box").items,
+            (std::vector<std::string>{"350,000", "375,000"}));
+  EXPECT_EQ(model.selection("Messbereichs_Box").index, 1);
+  EXPECT_EQ(model.gear().rec.Messbereichswert.value, 375.0);
+}
+
+TEST_F(Window, LoadedProjectBringsItsMeasuringRange) {
+  Start();
+  model.SelectInstrument(1);
+  model.SelectMeasuringRange(1);  // PRALO 225-250, range up to 275
+  const std::string project = home + "projects/range.tvp";
+  presenter.files = {project};
+  model.SaveProject();
+  ASSERT_FALSE(model.project().noProjectOpen);
+  presenter.answers = {kAnswerCancel};  // the open project is not stored again
+  model.NewProject();
+  model.SelectMeasuringRange(0);
+  EXPECT_EQ(model.gear().rec.Messbereichswert.value, 250.0);
+  presenter.files = {project};
+  model.LoadProject();
+  EXPECT_EQ(model.selection("DeviceSelection").index, 1);
+  EXPECT_EQ(model.selection("Messbereichs_Box").index, 1);
+  EXPECT_EQ(model.gear().rec.Messbereichswert.value, 275.0);
+  presenter.TakeTexts();
+}
+
 TEST_F(Window, AccessCodeForTheBallSequence) {
   Start();
   EXPECT_FALSE(model.editBallsEnabled());
