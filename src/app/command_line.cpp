@@ -10,6 +10,7 @@
 #include "core/version.h"
 #include "platform/locations.h"
 #include "storage/settings.h"
+#include "ui/captions.h"
 #include "ui/window_model.h"
 
 namespace silvarone {
@@ -156,6 +157,14 @@ nlohmann::json Json(const WindowModel& model, const TerminalPresenter& presenter
     const bool selected =
         selection.index >= 0 && static_cast<std::size_t>(selection.index) < selection.items.size();
     fields[name] = selected ? selection.items[static_cast<std::size_t>(selection.index)] : "";
+  }
+  // Captions in the language of the run: text per object, and the items of
+  // the lists under "<list>.items".
+  nlohmann::json& captions = json["captions"];
+  for (const auto& [object, text] : model.captions())
+    captions[object] = text;
+  for (const ListItemsRow& row : ListItemsTable()) {
+    captions[std::string(row.object) + ".items"] = model.selection(row.object).items;
   }
   json["messages"] = nlohmann::json::array();
   for (const auto& [number, text] : presenter.messages) {

@@ -87,6 +87,13 @@ constexpr auto kControls = std::to_array<Control>({
     {"SpinNKZ1", K::kEdit},
     {"SpinNKZ2", K::kEdit},
     {"SpinNKZ3", K::kEdit},
+    // Project page
+    {"ProjectName", K::kEdit},
+    {"ProjectLeader", K::kEdit},
+    {"Drawing_1", K::kEdit},
+    {"Drawing_2", K::kEdit},
+    {"ProjectDatePicker", K::kEdit},  // dd.MM.yyyy
+    {"ProjectComment", K::kEdit},     // lines separated by '\n'
 });
 
 }  // namespace

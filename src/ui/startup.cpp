@@ -11,6 +11,7 @@
 namespace silvarone {
 
 bool WindowModel::Start(const StartOptions& options) {
+  const Action action(*this);
   namespace fs = std::filesystem;
   if (options.checkPdfViewer && !platform::PdfViewerAvailable()) {
     dialogs_.ShowMessage("Abbruch",
@@ -97,6 +98,7 @@ bool WindowModel::Start(const StartOptions& options) {
   BasicGeometry(gear(), gear().rec.x);
   ChangeToleranceSource(gear(), workspace_.tolerance, workspace_.tolerance.source);
   ShowToleranceFields();
+  ApplyCaptions();
   RefreshDrawingFields();
 
   // Module.
@@ -127,6 +129,7 @@ bool WindowModel::Start(const StartOptions& options) {
   SelectInputMode(gear().state.CalculationMode);
   ShowBackCalculationBox(kBoxShow);
   RefreshGivenFields();
+  ShowProjectPage();
   return true;
 }
 

@@ -118,6 +118,12 @@ WindowModel::WindowModel(DialogPresenter& presenter)
   S("InputMode").items = {"RadioButton1", "RadioButton2", "RadioButton3", "RadioButton4"};
 }
 
+WindowModel::Action::~Action() {
+  if (--model_.actionDepth_ > 0) return;
+  ++model_.revision_;
+  if (model_.onChanged) model_.onChanged();
+}
+
 Field& WindowModel::F(std::string_view name) {
   if (const auto it = fields_.find(name); it != fields_.end()) return it->second;
   NoteUnknownName(name);
@@ -182,8 +188,16 @@ void WindowModel::DiscardPendingEdit(int number) {
 }
 
 void WindowModel::Edited(std::string_view name, const std::string& text) {
+  const Action action(*this);
+  if (EditProjectPage(name, text)) return;
+  if (name == "Input_Password") {
+    PasswordEdited(text);
+    return;
+  }
   const InputRule* input = FindInput(name);
   if (input == nullptr) return;  // not a field of the input protocol
+  // The deviations in effect are displays unless they are typed by hand.
+  if (IsToleranceInput(input->number) && workspace_.tolerance.source != kSourceManual) return;
   Field& f = F(name);
   f.text = text;
   DiscardPendingEdit(input->number);
@@ -209,14 +223,17 @@ void WindowModel::Edited(std::string_view name, const std::string& text) {
 }
 
 void WindowModel::Escape() {
+  const Action action(*this);
   DiscardPendingEdit(0);
 }
 
 void WindowModel::Leave(std::string_view) {
+  const Action action(*this);
   DiscardPendingEdit(0);
 }
 
 void WindowModel::ClickInto(std::string_view name) {
+  const Action action(*this);
   if (name == "D_M_Edit") {
     ballFirstChange_ = false;
     SelectBall(kBallManual);
@@ -224,6 +241,17 @@ void WindowModel::ClickInto(std::string_view name) {
     teethFirstChange_ = false;
     SelectToothCount(1);
   }
+}
+
+void WindowModel::FocusEntered(std::string_view name) {
+  const Action action(*this);
+  if (name == "D_M_Edit") ballFirstChange_ = false;
+  if (name == "k_M_Edit") teethFirstChange_ = false;
+}
+
+void WindowModel::KeyPressed(std::string_view name) {
+  const Action action(*this);
+  if (name == "D_M_Edit" || name == "k_M_Edit") RunCheckDimension();
 }
 
 void WindowModel::SetGivenLimits(TGear& record, bool count) const {
@@ -239,6 +267,7 @@ void WindowModel::SetGivenLimits(TGear& record, bool count) const {
 }
 
 bool WindowModel::Confirm(std::string_view name) {
+  const Action action(*this);
   const InputRule* input = FindInput(name);
   if (input == nullptr) return false;
   if (input->number == kInputBall) return ConfirmBallField();
@@ -304,6 +333,7 @@ void WindowModel::RunFollowUp(FollowUp followUp) {
       } else if (followUp == FollowUp::kGearType) {
         DetermineExternalGear(gear());
         ShowStatusBar();
+        ShowToothCountCaptions();
       }
       break;
     case FollowUp::kDrawing:

@@ -9,6 +9,8 @@
 #pragma once
 
 #include <array>
+#include <cstdint>
+#include <functional>
 #include <map>
 #include <memory>
 #include <optional>
@@ -67,6 +69,17 @@ enum class FollowUp;
 class WindowModel {
  public:
   explicit WindowModel(DialogPresenter& presenter);
+  // The dialogs, the project controller and the ball editor point back into
+  // the model: it stays where it was made.
+  WindowModel(const WindowModel&) = delete;
+  WindowModel& operator=(const WindowModel&) = delete;
+
+  // Called once at the end of every action of the user (and of the start),
+  // so the window repaints once; revision() counts the actions.
+  std::function<void()> onChanged;
+  // Called while the back-calculation runs, with progress() moved on.
+  std::function<void()> onProgress;
+  std::uint64_t revision() const { return revision_; }
 
   // The start sequence. False when the program must end (no PDF viewer).
   bool Start(const StartOptions& options);
@@ -83,6 +96,10 @@ class WindowModel {
   void Leave(std::string_view field);
   // A click into D_M_Edit or k_M_Edit switches to the typed ball or tooth count.
   void ClickInto(std::string_view field);
+  // The field got the focus: for D_M_Edit and k_M_Edit the next edit counts.
+  void FocusEntered(std::string_view field);
+  // Any key in D_M_Edit or k_M_Edit runs the check dimension.
+  void KeyPressed(std::string_view field);
 
   // --- The workflow -------------------------------------------------------
   void SelectInputMode(CalculationModeKind mode);
@@ -101,6 +118,9 @@ class WindowModel {
   void SelectToleranceSeries(int index);
   void SetDecimalPlaces(int which, int value);
   void SwitchLanguage(Language language);
+  // Every caption, list item and language-dependent text in the language of
+  // the moment; then the results, the module series and the status bar anew.
+  void ApplyCaptions();
   void PasswordEdited(const std::string& text);
   // "Bearbeiten": the ball sequence editor when the access code is typed, else -400.
   bool OpenBallEditor();
@@ -118,25 +138,14 @@ class WindowModel {
   // the message "Historie nicht verfügbar!") when the file is missing.
   std::optional<std::vector<std::string>> ProgramHistory();
 
-  // Project menu and the door button (nothing before Start found the settings).
-  void NewProject() {
-    if (projects_) projects_->New();
-  }
-  void LoadProject() {
-    if (projects_) projects_->Load();
-  }
-  void SaveProject() {
-    if (projects_) projects_->Save();
-  }
-  void SaveProjectAs() {
-    if (projects_) projects_->SaveAs();
-  }
-  void EraseProject() {
-    if (projects_) projects_->Erase();
-  }
-  void DoorClose() {
-    if (projects_) projects_->BeforeExit();
-  }
+  // Project menu, the project page's buttons and the door button (nothing
+  // before Start found the settings).
+  void NewProject();
+  void LoadProject();
+  void SaveProject();
+  void SaveProjectAs();
+  void EraseProject();
+  void DoorClose();
 
   // The texts of the calculation report, as the window holds them now.
   ReportInput ReportData() const;
@@ -159,6 +168,18 @@ class WindowModel {
   const std::vector<std::string>& deviceBallLines() const { return deviceBallLines_; }
   const std::vector<std::string>& documents() const { return documents_; }
   bool editBallsEnabled() const { return editBallsEnabled_; }
+  // VrProgressBar4: shown while the back-calculation runs, position 0..100.
+  bool progressVisible() const { return progressVisible_; }
+  int progress() const { return progress_; }
+
+  // The caption of an object (label, group, button, menu entry, page tab,
+  // "TMainForm" for the window title) in the language of the moment; empty
+  // for an object without one. Lists carry their items in their selection.
+  std::string_view caption(std::string_view object) const;
+  const std::map<std::string, std::string, std::less<>>& captions() const { return captions_; }
+  int upDownPosition() const { return upDownPosition_; }
+  // The instrument picture of the language, a path.
+  const std::string& instrumentPicture() const { return instrumentPicture_; }
 
   Workspace& workspace() { return workspace_; }
   const Workspace& workspace() const { return workspace_; }
@@ -175,6 +196,18 @@ class WindowModel {
   struct InputRule;
 
  private:
+  // Marks one action of the user; the outermost one ends with onChanged.
+  class Action {
+   public:
+    explicit Action(WindowModel& model) : model_(model) { ++model_.actionDepth_; }
+    ~Action();
+    Action(const Action&) = delete;
+    Action& operator=(const Action&) = delete;
+
+   private:
+    WindowModel& model_;
+  };
+
   const InputRule* FindInput(std::string_view name) const;
   const InputRule* FindInput(int number) const;
   static std::string_view NameOf(const InputRule& input);
@@ -204,6 +237,10 @@ class WindowModel {
   std::optional<std::string> SeriesAt(std::string_view list, int index);
   void RecomputeTolerances();
   void ShowStatusBar();
+  void ShowToothCountCaptions();
+  // The project page from the project data, and its edits into them.
+  void ShowProjectPage();
+  bool EditProjectPage(std::string_view name, const std::string& text);
   void ShowBackCalculationBox(int action);
   void ClearBackCalculationResults();
   void ClearBackCalculationInput();
@@ -254,6 +291,13 @@ class WindowModel {
   std::vector<std::string> deviceBallLines_;
   std::vector<std::string> documents_;
   bool editBallsEnabled_ = false;
+  bool progressVisible_ = false;
+  int progress_ = 0;
+  std::map<std::string, std::string, std::less<>> captions_;
+  int upDownPosition_ = 0;
+  std::string instrumentPicture_;
+  int actionDepth_ = 0;
+  std::uint64_t revision_ = 0;
 };
 
 }  // namespace silvarone

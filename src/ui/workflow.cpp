@@ -15,6 +15,7 @@
 namespace silvarone {
 
 void WindowModel::SelectInputMode(CalculationModeKind mode) {
+  const Action action(*this);
   if (mode < kModeStandard || mode > kModeGivenProfileShift) mode = kModeStandard;
   gear().state.CalculationMode = mode;
   S("InputMode").index = mode;
@@ -50,6 +51,7 @@ void WindowModel::SelectInputMode(CalculationModeKind mode) {
 }
 
 void WindowModel::ChangePage(Page page) {
+  const Action action(*this);
   DiscardPendingEdit(kActionPageChange);
   pendingField_ = 0;
   if (page < kPageDrawing1 || page > kPageProject) return;
@@ -117,6 +119,7 @@ void WindowModel::ChangePage(Page page) {
 }
 
 void WindowModel::RunCheckDimension() {
+  const Action action(*this);
   Gear& g = gear();
   // Three evaluations for the mode's profile shifts, then the full
   // calculation for the drawing's x (with Q for x).
@@ -137,10 +140,18 @@ void WindowModel::RunCheckDimension() {
 }
 
 void WindowModel::RunBackCalculation() {
+  const Action action(*this);
   const std::string measured = F("Input_checkGauge").text;
   for (const char* name : {"Edit6", "Edit7", "Edit8"})
     F(name).text.clear();
+  progressVisible_ = true;
+  progress_ = 0;
+  backCalculation_.progress = [this](int position) {
+    progress_ = position;
+    if (onProgress) onProgress();
+  };
   const BackCalculationOutcome outcome = backCalculation_.Run(gear(), measured);
+  progressVisible_ = false;
   F("Edit6").text = backCalculation_.xEText;
   F("Edit7").text = backCalculation_.WkText;
   F("Edit8").text = backCalculation_.MdkText;
@@ -152,6 +163,7 @@ void WindowModel::RunBackCalculation() {
 }
 
 void WindowModel::SelectModuleSeries(int item) {
+  const Action action(*this);
   item = std::clamp(item, 0, 2);
   static constexpr int kActions[] = {kActionModuleSeries1, kActionModuleSeries2, kInputModule};
   DiscardPendingEdit(kActions[item]);
@@ -193,6 +205,7 @@ void WindowModel::SelectModuleSeries(int item) {
 }
 
 void WindowModel::SelectModuleFromSeries(int series, int index) {
+  const Action action(*this);
   const bool second = series == 2;
   DiscardPendingEdit(second ? kActionModuleSeries2 : kActionModuleSeries1);
   pendingField_ = 0;
@@ -212,6 +225,7 @@ void WindowModel::SelectModuleFromSeries(int series, int index) {
 }
 
 void WindowModel::SelectBall(int item) {
+  const Action action(*this);
   item = std::clamp(item, 0, 3);
   static constexpr int kActions[] = {kActionRecommendedBall, kActionDinBall, kActionDeviceBall,
                                      kInputBall};
@@ -254,6 +268,7 @@ std::string WindowModel::ListedBall(std::string_view list) {
 }
 
 void WindowModel::SelectBallFromList(int list, int index) {
+  const Action action(*this);
   const bool device = list == 4;
   DiscardPendingEdit(device ? kActionDeviceBall : kActionDinBall);
   Selection& selection = S(device ? "ComboBox4" : "ComboBox3");
@@ -272,6 +287,7 @@ void WindowModel::SelectBallFromList(int list, int index) {
 }
 
 void WindowModel::SelectToothCount(int item) {
+  const Action action(*this);
   item = item == 1 ? 1 : 0;
   S("Messzahnauswahl").index = item;
   workspace_.toothCountMode = item;
@@ -310,6 +326,7 @@ void WindowModel::SelectToothCount(int item) {
 }
 
 void WindowModel::SelectInstrument(int item) {
+  const Action action(*this);
   // The range list keeps its index (0 or 1) for the new instrument.
   const int kept = S("Messbereichs_Box").index == 1 ? 1 : 0;
   S("DeviceSelection").index = ChooseInstrument(workspace_.instrument, item);
@@ -325,6 +342,7 @@ void WindowModel::ShowInstrumentSettings() {
 }
 
 void WindowModel::SelectMeasuringRange(int index) {
+  const Action action(*this);
   silvarone::SelectMeasuringRange(gear(), workspace_.instrument, index);
   S("Messbereichs_Box").index = workspace_.instrument.rangeIndex;
   WriteSettings();
@@ -333,6 +351,7 @@ void WindowModel::SelectMeasuringRange(int index) {
 }
 
 void WindowModel::SelectToleranceSource(int item) {
+  const Action action(*this);
   item = std::clamp(item, 0, 2);
   DiscardPendingEdit(item == kSourceCustomer ? kActionProductionSource : kActionDinSource);
   pendingField_ = 0;
@@ -344,6 +363,7 @@ void WindowModel::SelectToleranceSource(int item) {
 }
 
 void WindowModel::SelectDeviationSeries(int index) {
+  const Action action(*this);
   if (const auto name = SeriesAt("DevRowComboBox", index)) {
     ChangeDeviationSeries(gear(), workspace_.tolerance, *name);
   }
@@ -352,6 +372,7 @@ void WindowModel::SelectDeviationSeries(int index) {
 }
 
 void WindowModel::SelectToleranceSeries(int index) {
+  const Action action(*this);
   if (const auto name = SeriesAt("TolRowComboBox", index)) {
     ChangeToleranceSeries(gear(), workspace_.tolerance, *name);
   }
@@ -368,6 +389,7 @@ std::optional<std::string> WindowModel::SeriesAt(std::string_view list, int inde
 }
 
 void WindowModel::SetDecimalPlaces(int which, int value) {
+  const Action action(*this);
   value = std::clamp(value, 0, 6);
   CalculationState& state = gear().state;
   int& places = which == 1   ? state.Nachkommastellenzahl_1
@@ -380,18 +402,21 @@ void WindowModel::SetDecimalPlaces(int which, int value) {
 }
 
 void WindowModel::SwitchLanguage(Language language) {
+  const Action action(*this);
   if (language != kGerman && language != kEnglish) return;
   gear().state.language = language;
   WriteSettings();
-  ShowStatusBar();
+  ApplyCaptions();
 }
 
 void WindowModel::PasswordEdited(const std::string& text) {
+  const Action action(*this);
   F("Input_Password").text = text;
   editBallsEnabled_ = AccessCodeAccepted(text);
 }
 
 bool WindowModel::OpenBallEditor() {
+  const Action action(*this);
   if (!editBallsEnabled_) {
     dialogs_.ShowNumberedMessage(kMessageWrongPassword, "", "");
     return false;
@@ -401,6 +426,7 @@ bool WindowModel::OpenBallEditor() {
 }
 
 void WindowModel::BallEditorSaved(const std::vector<std::string>& deviceBalls) {
+  const Action action(*this);
   if (deviceBalls.empty()) return;
   workspace_.ball.deviceBalls = deviceBalls;
   S("ComboBox4").items = deviceBalls;
@@ -416,6 +442,7 @@ std::string WindowModel::HelpDocument(bool programManual) const {
 }
 
 void WindowModel::HelpDocumentFailed() {
+  const Action action(*this);
   const bool english = gear().state.language == kEnglish;
   dialogs_.ShowMessage("Norlath Measurement",
                        english ? "At least one error occured" : "Es ist ein Fehler aufgetreten",
@@ -423,6 +450,7 @@ void WindowModel::HelpDocumentFailed() {
 }
 
 std::optional<std::vector<std::string>> WindowModel::ProgramHistory() {
+  const Action action(*this);
   const bool english = gear().state.language == kEnglish;
   const std::string path =
       programDirectory_ + (english ? "Silvarone_history.txt" : "Silvarone_historie.txt");
@@ -434,6 +462,7 @@ std::optional<std::vector<std::string>> WindowModel::ProgramHistory() {
 }
 
 void WindowModel::BallEditorClosed() {
+  const Action action(*this);
   F("Input_Password").text.clear();
   editBallsEnabled_ = false;
 }

@@ -104,9 +104,12 @@ TEST_F(CommandLine, JsonAndBackCalculation) {
   const Outcome first = Silvarone("report '" + project + "' --json");
   ASSERT_EQ(first.status, 0) << first.err;
   const auto json = nlohmann::json::parse(first.out);
-  for (const char* key : {"records", "fields", "messages", "report"}) {
+  for (const char* key : {"records", "fields", "messages", "report", "captions"}) {
     EXPECT_TRUE(json.contains(key)) << key;
   }
+  EXPECT_EQ(json["captions"]["TabSheet3"], "Berechnung");
+  EXPECT_EQ(json["captions"]["Messzaehne_Box"], "Messzähne");  // z 20: an external gear
+  EXPECT_EQ(json["captions"]["RadioGroup_Modul.items"][2], "Eingeben:");
   EXPECT_EQ(json["records"]["m_n"]["text"], "2");
   EXPECT_EQ(json["records"]["d"]["value"], 40.0);
   EXPECT_EQ(json["records"]["z"]["status"], 0);

@@ -18,7 +18,7 @@ using testing::MakeGear;
 
 TEST(Instrument, TableAndNameRules) {
   EXPECT_EQ(kInstruments[0].name, "PRALO 175-200");
-  EXPECT_EQ(kInstruments[0].caption, "QENT 175-200");
+  EXPECT_EQ(kInstruments[0].caption, "PRALO 175 - 200");
   EXPECT_EQ(kInstruments[4].rangeKeys[1], "Messbereichswert_10");
   EXPECT_EQ(kInstruments[2].rangeDefaults[0], "300,000");
   EXPECT_EQ(InstrumentRow("PRALO 375-400"), 4);

@@ -341,8 +341,8 @@ TEST_F(Window, ActionsOnUnknownNamesChangeNothing) {
   Start();
   const auto fieldsBefore = model.fields();
   const auto selectionsBefore = model.selections();
-  model.Edited("ProjectName", "abc");
-  EXPECT_FALSE(model.Confirm("ProjectName"));
+  model.Edited("ProjectTitle", "abc");
+  EXPECT_FALSE(model.Confirm("ProjectTitle"));
   EXPECT_FALSE(model.Confirm("Edit12"));  // a display, not an input
   model.Edited("Edit12", "7");
   model.Leave("Nonsense");
@@ -355,10 +355,10 @@ TEST_F(Window, ActionsOnUnknownNamesChangeNothing) {
   EXPECT_EQ(model.selections().size(), selectionsBefore.size());
   EXPECT_TRUE(presenter.shown.empty());
   // Looking up a name the window lacks invents nothing and is noted.
-  EXPECT_TRUE(model.field("ProjectName").text.empty());
+  EXPECT_TRUE(model.field("ProjectTitle").text.empty());
   EXPECT_TRUE(model.selection("ComboBox9").items.empty());
   EXPECT_EQ(model.fields().size(), fieldsBefore.size());
-  expectedUnknownNames = {"ProjectName", "ComboBox9"};
+  expectedUnknownNames = {"ProjectTitle", "ComboBox9"};
 }
 
 TEST_F(Window, SelectionsOpenTheirControlsAndTakeTheirValue) {
