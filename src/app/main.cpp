@@ -1,14 +1,54 @@
 // Norlath Measurement: test dimensions for the inspection of involute
-// cylindrical gears. `silvarone report ...` prints the calculation report;
-// until the window exists, the program without arguments does the same for
-// the stored settings.
+// cylindrical gears. Without arguments the program opens its window;
+// `silvarone report ...` prints the calculation report and needs no display;
+// `silvarone screenshots DIR` draws the pages of the window into pictures.
+#include <QApplication>
+#include <cstdlib>
 #include <iostream>
 #include <string>
 #include <vector>
 
 #include "app/command_line.h"
+#include "gui/dialog_presenter.h"
+#include "gui/main_window.h"
+#include "gui/screenshots.h"
+#include "platform/locations.h"
+
+namespace {
+
+bool HasDisplay() {
+  for (const char* name : {"QT_QPA_PLATFORM", "DISPLAY", "WAYLAND_DISPLAY"}) {
+    const char* value = std::getenv(name);
+    if (value != nullptr && *value != '\0') return true;
+  }
+  return false;
+}
+
+int RunWindow(int argc, char** argv) {
+  QApplication application(argc, argv);
+  QApplication::setApplicationName("silvarone");
+  silvarone::gui::QtDialogPresenter presenter;
+  silvarone::WindowModel model(presenter);
+  if (!model.Start({silvarone::platform::SettingsDirectory(),
+                    silvarone::platform::ProgramDirectory(), true})) {
+    return 1;  // no PDF viewer: the start has said so
+  }
+  silvarone::gui::MainWindow window(model);
+  presenter.SetParent(&window);
+  window.show();
+  return QApplication::exec();
+}
+
+}  // namespace
 
 int main(int argc, char** argv) {
   const std::vector<std::string> arguments(argv + 1, argv + argc);
+  if (arguments.empty()) return RunWindow(argc, argv);
+  if (arguments[0] == "screenshots") {
+    // Pictures need no screen.
+    if (!HasDisplay()) setenv("QT_QPA_PLATFORM", "offscreen", 1);
+    QApplication application(argc, argv);
+    return silvarone::gui::RunScreenshots(arguments);
+  }
   return silvarone::RunCommandLine(arguments, std::cout, std::cerr);
 }

@@ -104,6 +104,9 @@ bool WindowModel::Start(const StartOptions& options) {
   // Module.
   recalcPending_ = true;
   F("Input_m_n").text = F("Input_m_n").saved = workspace_.module.manualText;
+  // Both series lists show their remembered module (or their first one).
+  S("ComboBox1").index = ModuleSeriesIndex(kModuleSeries1Item, workspace_.module.series1Text);
+  S("ComboBox2").index = ModuleSeriesIndex(kModuleSeries2Item, workspace_.module.series2Text);
   if (workspace_.module.item > 2 || workspace_.module.item < 0) workspace_.module.item = 0;
   SelectModuleSeries(workspace_.module.item);
   pendingField_ = 0;

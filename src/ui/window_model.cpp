@@ -518,6 +518,9 @@ void WindowModel::RefreshComparison() {
   }
   F("Edit103").text = r.k_span.text;
   F("Edit104").text = F("Input_Calc_kM").text;
+  // The given tooth count and ball stand out like the given row.
+  F("Edit104").highlighted = true;
+  F("Edit204").highlighted = true;
   F("Edit203").text = r.D_M_recommended.text;
   F("Edit204").text = F("Input_Calc_DM").text;
 }

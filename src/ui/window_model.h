@@ -36,7 +36,9 @@ struct Field {
   FieldState state = FieldState::kNormal;
   bool enabled = true;
   bool readOnly = false;
-  bool highlighted = false;  // rows of the given quantity in the comparison table
+  // Given values in the comparison table: the row of the given quantity, and
+  // the given tooth count and ball.
+  bool highlighted = false;
 };
 
 // A radio group, drop-down list or list box.

@@ -1,0 +1,47 @@
+#include "gui/page_base.h"
+
+#include <QComboBox>
+#include <QGridLayout>
+#include <QLabel>
+#include <QLineEdit>
+
+namespace silvarone::gui {
+
+PageBase::PageBase(WindowModel& model, const char* objectName) : model_(model) {
+  setObjectName(objectName);
+}
+
+QLabel* PageBase::Label(const char* name, const char* fixedText) {
+  auto* label = new QLabel(this);
+  label->setObjectName(name);
+  if (fixedText != nullptr) label->setText(QString::fromUtf8(fixedText));
+  return label;
+}
+
+QLineEdit* PageBase::Field(const char* name, int width) {
+  auto* field = new QLineEdit(this);
+  field->setObjectName(name);
+  field->setMinimumWidth(width);
+  field->setMaximumWidth(width + 90);
+  return field;
+}
+
+QComboBox* PageBase::List(const char* name) {
+  auto* list = new QComboBox(this);
+  list->setObjectName(name);
+  list->setMinimumWidth(110);
+  list->setMaximumWidth(200);
+  return list;
+}
+
+QLineEdit* PageBase::Row(QGridLayout* grid, int row, const char* label, const char* field,
+                         const char* fixedText) {
+  QLabel* caption = Label(label, fixedText);
+  QLineEdit* edit = Field(field);
+  caption->setBuddy(edit);
+  grid->addWidget(caption, row, 0);
+  grid->addWidget(edit, row, 1);
+  return edit;
+}
+
+}  // namespace silvarone::gui

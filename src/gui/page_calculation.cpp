@@ -1,0 +1,175 @@
+#include <QComboBox>
+#include <QGridLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QVBoxLayout>
+#include <algorithm>
+
+#include "gui/pages.h"
+#include "gui/widgets.h"
+
+namespace silvarone::gui {
+namespace {
+
+// Two or three labels stacked as one heading of the comparison table.
+QWidget* Stacked(PageBase* page, std::initializer_list<QLabel*> labels) {
+  auto* box = new QWidget(page);
+  auto* layout = new QVBoxLayout(box);
+  layout->setContentsMargins(0, 0, 0, 0);
+  layout->setSpacing(0);
+  for (QLabel* label : labels)
+    layout->addWidget(label);
+  return box;
+}
+
+}  // namespace
+
+CalculationPage::CalculationPage(WindowModel& model) : PageBase(model, "TabSheet3") {
+  // Measuring ball: recommended, from one of the two ball lists, or typed.
+  auto* ballBox = new QGroupBox(this);
+  ballBox->setObjectName("Messkugel_Box");
+  auto* ballLayout = new QGridLayout(ballBox);
+  auto* ball = new RadioGroup("Messkugelauswahl");
+  ball->SetItems({"", "", "", ""});
+  ball->PutBeside(0, Field("recommended_D_M"));
+  ball->PutBeside(1, List("ComboBox3"));
+  ball->PutBeside(2, List("ComboBox4"));
+  ball->PutBeside(3, Field("D_M_Edit"));
+  ballLayout->addWidget(ball, 0, 0, 1, 3);
+  Row(ballLayout, 1, "Label_3", "Used_D_M");
+  okPicture_ = new Picture("Image_Ball", this);
+  okPicture_->setFixedSize(60, 60);
+  ballLayout->addWidget(okPicture_, 1, 2, 2, 1, Qt::AlignRight);
+
+  // Number of measuring teeth (gaps for an internal gear).
+  auto* teethBox = new QGroupBox(this);
+  teethBox->setObjectName("Messzaehne_Box");
+  auto* teethLayout = new QGridLayout(teethBox);
+  auto* teeth = new RadioGroup("Messzahnauswahl");
+  teeth->SetItems({"", ""});
+  teeth->PutBeside(0, Field("recommended_k_M"));
+  teeth->PutBeside(1, Field("k_M_Edit"));
+  teethLayout->addWidget(teeth, 0, 0, 1, 2);
+  teethLayout->addWidget(Label("Label52"), 1, 0, 1, 2);
+  Row(teethLayout, 2, "Label16", "Used_k_M");
+
+  // Check dimension Q and the test dimensions on the instrument's range.
+  auto* checkBox = new QGroupBox(this);
+  checkBox->setObjectName("Calculate_Box");
+  auto* check = new QGridLayout(checkBox);
+  auto* calculate = new QPushButton(this);
+  calculate->setObjectName("Calculate_Btn");
+  check->addWidget(calculate, 0, 0, 1, 2);
+  Row(check, 1, "Label_Q", "Kontrollmass", "Q [mm]:");
+  Row(check, 2, "Label_Pruefmass", "Q_plus_D_M");
+  Row(check, 3, "Label47", "Edit2");
+  Row(check, 4, "Label48", "Edit3");
+  panel_ = Label("Panel1");
+  check->addWidget(panel_, 5, 0, 1, 2);
+  barsLayout_ = new QHBoxLayout;
+  barsLayout_->setSpacing(0);
+  for (int i = 0; i < 3; ++i) {
+    const std::string name = "VrProgressBar" + std::to_string(i + 1);
+    bars_[i] = new RangeBar(name.c_str(), this);
+    barsLayout_->addWidget(bars_[i], 1);
+  }
+  check->addLayout(barsLayout_, 6, 0, 1, 2);
+  auto* marks = new QHBoxLayout;
+  const char* markNames[4] = {"StartGraphic", "RangeStart", "RangeEnd", "EndGraphic"};
+  for (int i = 0; i < 4; ++i) {
+    if (i > 0) marks->addStretch(1);
+    marks_[i] = Label(markNames[i]);
+    marks->addWidget(marks_[i]);
+  }
+  check->addLayout(marks, 7, 0, 1, 2);
+  check->setRowStretch(8, 1);
+
+  // The comparison of the three statements of tooth thickness.
+  auto* table = new QGroupBox(this);
+  table->setObjectName("Pruefmass");
+  auto* grid = new QGridLayout(table);
+  grid->addWidget(Label("Label13"), 0, 1);
+  grid->addWidget(Label("Label14"), 0, 2);
+  grid->addWidget(Label("Label15"), 0, 3);
+  grid->addWidget(Label("Label17"), 0, 5);
+  grid->addWidget(Label("Label18"), 0, 6);
+  grid->addWidget(Stacked(this, {Label("Label19"), Label("Label44"), Label("Label49")}), 1, 0);
+  grid->addWidget(Stacked(this, {Label("Label31"), Label("Label45"), Label("Label50")}), 2, 0);
+  grid->addWidget(Stacked(this, {Label("Label32"), Label("Label46"), Label("Label51")}), 3, 0);
+  const char* cells[3][3] = {{"Edit100", "Edit101", "Edit102"},
+                             {"Edit200", "Edit201", "Edit202"},
+                             {"Edit300", "Edit301", "Edit302"}};
+  for (int row = 0; row < 3; ++row) {
+    for (int column = 0; column < 3; ++column) {
+      grid->addWidget(Field(cells[row][column], 90), row + 1, column + 1);
+    }
+  }
+  grid->addWidget(Stacked(this, {Label("Label39"), Label("Label42")}), 1, 4);
+  grid->addWidget(Field("Edit103", 60), 1, 5);
+  grid->addWidget(Field("Edit104", 60), 1, 6);
+  grid->addWidget(Stacked(this, {Label("Label36"), Label("Label43")}), 2, 4);
+  grid->addWidget(Field("Edit203", 60), 2, 5);
+  grid->addWidget(Field("Edit204", 60), 2, 6);
+
+  // Back-calculation from a measured test dimension (standard input only).
+  auto* back = new QGroupBox(this);
+  back->setObjectName("backCalculation_Box");
+  backBox_ = back;
+  auto* backGrid = new QGridLayout(back);
+  Row(backGrid, 0, "Label5", "Input_checkGauge");
+  auto* run = new QPushButton(this);
+  run->setObjectName("BackCalc_btn");
+  backGrid->addWidget(run, 0, 2);
+  Row(backGrid, 1, "Label6", "Edit6");
+  Row(backGrid, 2, "Label7", "Edit7");
+  Row(backGrid, 3, "Label8", "Edit8");
+  Row(backGrid, 4, "Label_100", "Edit10");
+  Row(backGrid, 5, "Label_103", "Edit9");
+  backGrid->addWidget(Label("Label_101"), 4, 2);
+  backGrid->addWidget(Label("Label_102"), 5, 2);
+  auto* progress = new QProgressBar(this);
+  progress->setObjectName("VrProgressBar4");
+  progress->setRange(0, 100);
+  progress->setTextVisible(false);
+  progress_ = progress;
+  backGrid->addWidget(progress, 6, 0, 1, 3);
+  backGrid->setRowStretch(7, 1);
+
+  auto* page = new QGridLayout(this);
+  page->addWidget(ballBox, 0, 0);
+  page->addWidget(teethBox, 1, 0);
+  page->addWidget(checkBox, 0, 1);
+  page->addWidget(back, 1, 1);
+  page->addWidget(table, 2, 0, 1, 2);
+  page->setRowStretch(3, 1);
+  page->setColumnStretch(0, 1);
+  page->setColumnStretch(1, 1);
+}
+
+void CalculationPage::Refresh() {
+  okPicture_->Show(model_.okPicture());
+  const RangeDisplay& range = model_.rangeDisplay();
+  for (int i = 0; i < 3; ++i) {
+    bars_[i]->SetColour(range.colours[static_cast<std::size_t>(i)]);
+    bars_[i]->SetSpan(range.bounds[static_cast<std::size_t>(i)],
+                      range.bounds[static_cast<std::size_t>(i) + 1], range.position);
+  }
+  // Each bar is as wide as the part of the window it covers.
+  for (int i = 0; i < 3; ++i) {
+    const long width =
+        range.bounds[static_cast<std::size_t>(i) + 1] - range.bounds[static_cast<std::size_t>(i)];
+    barsLayout_->setStretch(i, static_cast<int>(std::clamp(width, 1L, 10000L)));
+  }
+  panel_->setText(Q(range.caption));
+  const std::string* marks[4] = {&range.startLabel, &range.rangeStartLabel, &range.rangeEndLabel,
+                                 &range.endLabel};
+  for (int i = 0; i < 4; ++i)
+    marks_[i]->setText(Q(*marks[i]));
+  backBox_->setVisible(model_.backCalculationBoxVisible());
+  progress_->setVisible(model_.progressVisible());
+  static_cast<QProgressBar*>(progress_)->setValue(model_.progress());
+}
+
+}  // namespace silvarone::gui

@@ -1,0 +1,49 @@
+#include <QDateEdit>
+#include <QGridLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QPushButton>
+
+#include "gui/pages.h"
+#include "gui/widgets.h"
+
+namespace silvarone::gui {
+
+ProjectPage::ProjectPage(WindowModel& model) : PageBase(model, "TabSheet5") {
+  auto* box = new QGroupBox(this);
+  box->setObjectName("GroupBox4");
+  auto* grid = new QGridLayout(box);
+  Row(grid, 0, "Project_Lbl", "ProjectName")->setMinimumWidth(320);
+  Row(grid, 1, "ProjectLeader_Lbl", "ProjectLeader");
+  Row(grid, 2, "Label_Drawing_1", "Drawing_1");
+  Row(grid, 3, "Label_Drawing_2", "Drawing_2");
+  auto* dateLabel = Label("Date_Lbl");
+  auto* date = new QDateEdit(this);
+  date->setObjectName("ProjectDatePicker");
+  date->setDisplayFormat("dd.MM.yyyy");
+  date->setCalendarPopup(true);
+  dateLabel->setBuddy(date);
+  grid->addWidget(dateLabel, 4, 0);
+  grid->addWidget(date, 4, 1, Qt::AlignLeft);
+  auto* commentLabel = Label("Comment_Lbl");
+  auto* comment = new QPlainTextEdit(this);
+  comment->setObjectName("ProjectComment");
+  commentLabel->setBuddy(comment);
+  grid->addWidget(commentLabel, 5, 0, Qt::AlignTop);
+  grid->addWidget(comment, 5, 1);
+  auto* buttons = new QHBoxLayout;
+  for (const char* name : {"ProjectNew_Btn", "ProjectSave_Btn"}) {
+    auto* button = new QPushButton(this);
+    button->setObjectName(name);
+    buttons->addWidget(button);
+  }
+  buttons->addStretch(1);
+  grid->addLayout(buttons, 6, 1);
+  grid->setColumnStretch(1, 1);
+
+  auto* page = new QVBoxLayout(this);
+  page->addWidget(box, 1);
+}
+
+}  // namespace silvarone::gui

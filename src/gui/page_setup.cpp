@@ -1,0 +1,90 @@
+#include <QComboBox>
+#include <QGridLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QSpinBox>
+
+#include "gui/pages.h"
+#include "gui/widgets.h"
+
+namespace silvarone::gui {
+
+SetupPage::SetupPage(WindowModel& model) : PageBase(model, "TabSheet4") {
+  // The PRALO instrument: which one, its measuring range and ball distance.
+  auto* device = new QGroupBox(this);
+  device->setObjectName("Device_Behavior");
+  auto* deviceGrid = new QGridLayout(device);
+  auto* instruments = new RadioGroup("DeviceSelection");
+  instruments->SetItems({"", "", "", "", ""});
+  deviceGrid->addWidget(instruments, 0, 0, 1, 2);
+  auto* rangeLabel = Label("Label_30");
+  QComboBox* range = List("Messbereichs_Box");
+  rangeLabel->setBuddy(range);
+  deviceGrid->addWidget(rangeLabel, 1, 0);
+  deviceGrid->addWidget(range, 1, 1);
+  Row(deviceGrid, 2, "Label_Kugelabstand", "Input_Kugelabstand");
+  instrument_ = new Picture("Image_device", this);
+  instrument_->setMinimumSize(360, 270);
+  deviceGrid->addWidget(instrument_, 0, 2, 4, 1, Qt::AlignTop);
+  deviceGrid->setRowStretch(3, 1);
+
+  // The instrument's own ball sequence, editable with the access code.
+  auto* sequence = new QGroupBox(this);
+  sequence->setObjectName("GroupBox_EditVEKKugel");
+  auto* sequenceGrid = new QGridLayout(sequence);
+  QLineEdit* password = Row(sequenceGrid, 0, "Label_PASSWORD", "Input_Password");
+  password->setEchoMode(QLineEdit::Password);
+  auto* edit = new QPushButton(this);
+  edit->setObjectName("EditVEKKugel");
+  editButton_ = edit;
+  sequenceGrid->addWidget(edit, 0, 2);
+  sequenceGrid->addWidget(Label("Kugelfolge"), 1, 0, Qt::AlignTop);
+  balls_ = new QPlainTextEdit(this);
+  balls_->setObjectName("Memo1");
+  balls_->setReadOnly(true);
+  balls_->setMinimumHeight(120);
+  sequenceGrid->addWidget(balls_, 1, 1, 1, 2);
+
+  // Decimal places of computed values and of tooth counts.
+  auto* places = new QGroupBox(this);
+  places->setObjectName("NKZ_Box");
+  auto* placesGrid = new QGridLayout(places);
+  const char* spins[3][2] = {
+      {"Label_NKZ1", "SpinNKZ1"}, {"Label_NKZ2", "SpinNKZ2"}, {"Label_NKZ3", "SpinNKZ3"}};
+  for (int i = 0; i < 3; ++i) {
+    auto* label = Label(spins[i][0]);
+    auto* spin = new QSpinBox(this);
+    spin->setObjectName(spins[i][1]);
+    spin->setRange(0, 6);
+    label->setBuddy(spin);
+    placesGrid->addWidget(label, i, 0);
+    placesGrid->addWidget(spin, i, 1);
+    // The second setting is kept but has no field.
+    if (i == 1) {
+      label->hide();
+      spin->hide();
+    }
+  }
+  placesGrid->setColumnStretch(2, 1);
+
+  auto* page = new QGridLayout(this);
+  page->addWidget(device, 0, 0, 1, 2);
+  page->addWidget(sequence, 1, 0);
+  page->addWidget(places, 1, 1, Qt::AlignTop);
+  page->setRowStretch(2, 1);
+}
+
+void SetupPage::Refresh() {
+  instrument_->Show(model_.instrumentPicture());
+  editButton_->setEnabled(model_.editBallsEnabled());
+  QString lines;
+  for (const std::string& line : model_.deviceBallLines()) {
+    if (!lines.isEmpty()) lines += '\n';
+    lines += Q(line);
+  }
+  if (balls_->toPlainText() != lines) balls_->setPlainText(lines);
+}
+
+}  // namespace silvarone::gui

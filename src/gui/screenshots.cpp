@@ -1,0 +1,105 @@
+#include "gui/screenshots.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QPixmap>
+#include <QTabWidget>
+#include <cstdlib>
+#include <filesystem>
+#include <iostream>
+
+#include "gui/main_window.h"
+#include "gui/widgets.h"
+#include "platform/locations.h"
+#include "storage/settings.h"
+
+namespace silvarone::gui {
+namespace {
+
+namespace fs = std::filesystem;
+
+// Messages go to stderr; questions take their default answer.
+class QuietPresenter : public DialogPresenter {
+ public:
+  int Show(const DialogRequest& request) override {
+    std::cerr << (request.number != 0 ? std::to_string(request.number) + ": " : std::string())
+              << request.text << '\n';
+    return request.defaultButton;
+  }
+  std::optional<std::string> ChooseFileToOpen(const FileDialogSetup&) override {
+    return std::nullopt;
+  }
+  std::optional<std::string> ChooseFileToSave(const FileDialogSetup&) override {
+    return std::nullopt;
+  }
+};
+
+}  // namespace
+
+int RunScreenshots(const std::vector<std::string>& arguments) {
+  std::string folder;
+  std::optional<Language> language;
+  for (std::size_t i = 1; i < arguments.size(); ++i) {
+    if (arguments[i] == "--lang" && i + 1 < arguments.size()) {
+      const std::string& code = arguments[++i];
+      if (code != "de" && code != "en") {
+        std::cerr << "silvarone: --lang takes de or en, not '" << code << "'\n";
+        return 2;
+      }
+      language = code == "de" ? kGerman : kEnglish;
+    } else if (folder.empty() && !arguments[i].starts_with("-")) {
+      folder = arguments[i];
+    } else {
+      std::cerr << "usage: silvarone screenshots DIR [--lang de|en]\n";
+      return 2;
+    }
+  }
+  if (folder.empty()) {
+    std::cerr << "usage: silvarone screenshots DIR [--lang de|en]\n";
+    return 2;
+  }
+  std::error_code error;
+  fs::create_directories(folder, error);
+  if (!fs::is_directory(folder, error)) {
+    std::cerr << "silvarone: cannot create the folder '" << folder << "'\n";
+    return 2;
+  }
+
+  // The stored settings, on a copy: pictures must not change them.
+  const QString copy = QDir::temp().filePath(
+      QString("silvarone-screens-%1").arg(QCoreApplication::applicationPid()));
+  const std::string home = S(copy) + "/";
+  fs::create_directories(home, error);
+  fs::copy_file(SettingsFilePath(platform::SettingsDirectory()), SettingsFilePath(home),
+                fs::copy_options::overwrite_existing, error);
+
+  int status = 0;
+  {
+    QuietPresenter presenter;
+    WindowModel model(presenter);
+    if (!model.Start({home, platform::ProgramDirectory(), false})) {
+      status = 2;
+    } else {
+      if (language) model.SwitchLanguage(*language);
+      MainWindow window(model);
+      window.resize(1280, 800);
+      window.show();
+      QApplication::processEvents();
+      for (int page = kPageDrawing1; page <= kPageProject; ++page) {
+        model.ChangePage(static_cast<Page>(page));
+        QApplication::processEvents();
+        const QString path =
+            QDir(QString::fromStdString(folder)).filePath(QString("TabSheet%1.png").arg(page + 1));
+        if (!window.grab().save(path, "PNG")) {
+          std::cerr << "silvarone: cannot write '" << S(path) << "'\n";
+          status = 2;
+          break;
+        }
+      }
+    }
+  }
+  fs::remove_all(home, error);
+  return status;
+}
+
+}  // namespace silvarone::gui

@@ -1,0 +1,106 @@
+#include "gui/widgets.h"
+
+#include <QGridLayout>
+#include <QPainter>
+#include <QRadioButton>
+
+namespace silvarone::gui {
+
+QString Q(const std::string& text) {
+  return QString::fromStdString(text);
+}
+
+QString Q(std::string_view text) {
+  return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+}
+
+std::string S(const QString& text) {
+  return text.toStdString();
+}
+
+RadioGroup::RadioGroup(const char* objectName, std::vector<std::string> buttonNames,
+                       QWidget* parent)
+    : QGroupBox(parent), grid_(new QGridLayout(this)), buttonNames_(std::move(buttonNames)) {
+  setObjectName(objectName);
+  grid_->setColumnStretch(1, 1);
+  connect(&buttons_, &QButtonGroup::idClicked, this, &RadioGroup::chosen);
+}
+
+QRadioButton* RadioGroup::button(int row) const {
+  return qobject_cast<QRadioButton*>(buttons_.button(row));
+}
+
+void RadioGroup::SetItems(const std::vector<std::string>& items) {
+  for (int i = 0; i < static_cast<int>(items.size()); ++i) {
+    QRadioButton* radio = button(i);
+    if (radio == nullptr) {
+      radio = new QRadioButton(this);
+      const auto n = static_cast<std::size_t>(i);
+      radio->setObjectName(n < buttonNames_.size() ? Q(buttonNames_[n])
+                                                   : objectName() + "_" + QString::number(i));
+      buttons_.addButton(radio, i);
+      grid_->addWidget(radio, i, 0);
+    }
+    const QString text = Q(items[static_cast<std::size_t>(i)]);
+    if (radio->text() != text) radio->setText(text);
+  }
+}
+
+void RadioGroup::SetIndex(int index) {
+  QAbstractButton* radio = buttons_.button(index);
+  if (radio != nullptr && !radio->isChecked()) radio->setChecked(true);
+}
+
+void RadioGroup::PutBeside(int row, QWidget* widget) {
+  grid_->addWidget(widget, row, 1);
+}
+
+RangeBar::RangeBar(const char* objectName, QWidget* parent) : QWidget(parent) {
+  setObjectName(objectName);
+  setMinimumHeight(14);
+  setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Fixed);
+}
+
+void RangeBar::SetColour(BarColour colour) {
+  if (colour == colour_) return;
+  colour_ = colour;
+  update();
+}
+
+void RangeBar::SetSpan(long from, long to, long position) {
+  if (from == from_ && to == to_ && position == position_) return;
+  from_ = from;
+  to_ = to;
+  position_ = position;
+  update();
+}
+
+void RangeBar::paintEvent(QPaintEvent*) {
+  QPainter painter(this);
+  const QColor fill = colour_ == BarColour::kRed     ? QColor(0xd0, 0x1f, 0x26)
+                      : colour_ == BarColour::kGreen ? QColor(0x1e, 0x8a, 0x34)
+                                                     : palette().color(QPalette::Button);
+  painter.fillRect(rect(), fill);
+  painter.setPen(palette().color(QPalette::Mid));
+  painter.drawRect(rect().adjusted(0, 0, -1, -1));
+  if (to_ > from_ && position_ >= from_ && position_ <= to_) {
+    const int x = static_cast<int>((position_ - from_) * (width() - 1) / (to_ - from_));
+    painter.setPen(QPen(palette().color(QPalette::WindowText), 3));
+    painter.drawLine(x, 0, x, height());
+  }
+}
+
+Picture::Picture(const char* objectName, QWidget* parent) : QLabel(parent) {
+  setObjectName(objectName);
+  setAlignment(Qt::AlignCenter);
+}
+
+void Picture::Show(const std::string& path) {
+  if (path == path_) return;
+  path_ = path;
+  const QPixmap pixmap(Q(path));
+  setPixmap(pixmap);
+  if (pixmap.isNull()) setText(QString());
+}
+
+}  // namespace silvarone::gui

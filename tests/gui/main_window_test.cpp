@@ -1,0 +1,132 @@
+// The Qt main window driven with the mouse and the keyboard, offscreen.
+#include <QAbstractButton>
+#include <QComboBox>
+#include <QGroupBox>
+#include <QLabel>
+#include <QMenu>
+#include <QRadioButton>
+#include <QTabWidget>
+
+#include "gui/binder.h"
+#include "gui/widgets.h"
+#include "ui/captions.h"
+#include "window_fixture.h"
+
+namespace silvarone {
+namespace {
+
+using Window = testing::WindowTest;
+
+// The text a widget shows for its caption.
+QString Shown(QObject* object, QTabWidget* pages) {
+  if (auto* label = qobject_cast<QLabel*>(object)) return label->text();
+  if (auto* group = qobject_cast<QGroupBox*>(object)) return group->title();
+  if (auto* button = qobject_cast<QAbstractButton*>(object)) return button->text();
+  if (auto* action = qobject_cast<QAction*>(object)) return action->text();
+  if (auto* menu = qobject_cast<QMenu*>(object)) return menu->title();
+  if (auto* page = qobject_cast<QWidget*>(object)) return pages->tabText(pages->indexOf(page));
+  return "<no text>";
+}
+
+QColor Base(QWidget* widget) {
+  return widget->palette().color(QPalette::Base);
+}
+
+TEST_F(Window, ModuleTypedWithACommaIsConfirmedWithEnter) {
+  Open();
+  Click("RadioGroup_Modul_2");  // "Eingeben:"
+  EXPECT_FALSE(Find<QLineEdit>("Input_m_n")->isReadOnly());
+  Type("Input_m_n", "2,5", false);
+  EXPECT_EQ(Base(Find("Input_m_n")), gui::Binder::PendingColour());
+  QTest::keyClick(Find("Input_m_n"), Qt::Key_Return);
+  EXPECT_EQ(Text("Input_m_n"), "2.5");
+  EXPECT_EQ(Text("Edit12"), "2.5");
+  EXPECT_NE(Base(Find("Input_m_n")), gui::Binder::PendingColour());
+  // d = 2.5 * -50 = -125 (the first start's gear is internal, z -50)
+  EXPECT_EQ(Text("Edit5"), "-125.000");
+}
+
+TEST_F(Window, EscapeRestoresAPendingField) {
+  Open();
+  Type("Input_b_w", "33", false);
+  EXPECT_EQ(Base(Find("Input_b_w")), gui::Binder::PendingColour());
+  QTest::keyClick(Find("Input_b_w"), Qt::Key_Escape);
+  EXPECT_EQ(Text("Input_b_w"), "20");
+  EXPECT_NE(Base(Find("Input_b_w")), gui::Binder::PendingColour());
+}
+
+TEST_F(Window, EveryCaptionFollowsTheLanguageAndBack) {
+  Open();
+  QTabWidget* pages = window().pages();
+  for (Language language : {kEnglish, kGerman}) {
+    Trigger(language == kEnglish ? "Englisch1" : "Deutsch1");
+    for (const CaptionRow& row : CaptionTable()) {
+      QObject* object = window().findChild<QObject*>(gui::Q(row.object));
+      ASSERT_NE(object, nullptr) << row.object;
+      EXPECT_EQ(Shown(object, pages), gui::Q(language == kEnglish ? row.english : row.german))
+          << row.object;
+    }
+    EXPECT_EQ(window().windowTitle(), gui::Q(WindowTitle(language)));
+  }
+  // The German row headings that stay empty.
+  EXPECT_EQ(Find<QLabel>("Label44")->text(), "");
+  EXPECT_EQ(Find<QLabel>("Label45")->text(), "");
+}
+
+TEST_F(Window, InternalGearInEnglishCountsGaps) {
+  Open();
+  Trigger("Englisch1");
+  Type("Input_z", "-34");
+  EXPECT_EQ(Find<QGroupBox>("Messzaehne_Box")->title(), "measurement gap");
+  EXPECT_EQ(Find<QLabel>("Label16")->text(), "count measuring gap:");
+  Type("Input_z", "34");
+  EXPECT_EQ(Find<QGroupBox>("Messzaehne_Box")->title(), "measurement number of teeth");
+}
+
+TEST_F(Window, CalculationPageShowsTheModelsResults) {
+  Open();
+  window().pages()->setCurrentIndex(kPageCalculation);  // as a click on the tab
+  ASSERT_EQ(model.page(), kPageCalculation);
+  for (const char* field : {"recommended_D_M", "Used_D_M", "Used_k_M", "Kontrollmass", "Q_plus_D_M",
+                            "Edit2", "Edit3", "Edit100", "Edit201", "Edit302"}) {
+    EXPECT_EQ(Text(field), gui::Q(model.field(field).text)) << field;
+  }
+  const RangeDisplay& range = model.rangeDisplay();
+  for (int i = 0; i < 3; ++i) {
+    const std::string name = "VrProgressBar" + std::to_string(i + 1);
+    auto* bar = static_cast<gui::RangeBar*>(Find(name.c_str()));
+    EXPECT_EQ(bar->colour(), range.colours[static_cast<std::size_t>(i)]) << name;
+  }
+  // A back-calculation from the lower test dimension fills the result fields.
+  Type("Input_checkGauge", gui::Q(model.gear().rec.Q_plus_D_M_lower.text));
+  Click("BackCalc_btn");
+  EXPECT_TRUE(model.backCalculationDone());
+  EXPECT_FALSE(Text("Edit6").isEmpty());
+  EXPECT_EQ(Text("Edit6"), gui::Q(model.field("Edit6").text));
+  EXPECT_FALSE(Find("VrProgressBar4")->isVisible());
+}
+
+TEST_F(Window, UpDownStopsAtTheFirstAndLastPage) {
+  Open();
+  Click("UpDown1_Previous");
+  EXPECT_EQ(window().pages()->currentIndex(), kPageDrawing1);
+  for (int i = 0; i < 6; ++i)
+    Click("UpDown1_Next");
+  EXPECT_EQ(window().pages()->currentIndex(), kPageProject);
+  EXPECT_EQ(model.page(), kPageProject);
+  Click("UpDown1_Previous");
+  EXPECT_EQ(window().pages()->currentIndex(), kPageConfiguration);
+  // Never over the page tabs.
+  QWidget* upDown = Find("UpDown1");
+  EXPECT_GE(upDown->x(), window().pages()->tabBar()->sizeHint().width());
+}
+
+TEST_F(Window, RefusedCalculationPageReturnsToTheDrawingData) {
+  Open("[data]\r\nZaehnezahl z=zwanzig\r\n");
+  window().pages()->setCurrentIndex(kPageCalculation);
+  EXPECT_EQ(window().pages()->currentIndex(), kPageDrawing1);
+  EXPECT_EQ(presenter.TakeTexts().size(), 1u);  // -103 with field 2
+}
+
+}  // namespace
+}  // namespace silvarone

@@ -1,0 +1,82 @@
+// The main window on a model with a temporary settings folder and scripted
+// dialogs, watched for modal dialogs nobody expected.
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include <QAction>
+#include <QApplication>
+#include <QLineEdit>
+#include <QTest>
+#include <QTimer>
+#include <memory>
+
+#include "file_fixture.h"
+#include "gui/main_window.h"
+#include "scripted_dialogs.h"
+
+namespace silvarone::testing {
+
+class WindowTest : public TempFolder {
+ protected:
+  void SetUp() override {
+    TempFolder::SetUp();
+    // A modal dialog the model did not ask for (Qt's own, say) fails the test.
+    watchdog_.setInterval(50);
+    QObject::connect(&watchdog_, &QTimer::timeout, [] {
+      if (QWidget* modal = QApplication::activeModalWidget()) {
+        ADD_FAILURE() << "unexpected modal dialog: " << modal->windowTitle().toStdString();
+        modal->close();
+      }
+    });
+    watchdog_.start();
+  }
+  void TearDown() override {
+    window_.reset();
+    EXPECT_TRUE(model.unknownNames().empty());
+    TempFolder::TearDown();
+  }
+  void Open(const std::string& settings = "") {
+    const std::string home = folder_.string() + "/home/";
+    if (!settings.empty()) {
+      std::filesystem::create_directories(home);
+      std::ofstream(home + "diruvavida_roduzaz.ini", std::ios::binary) << settings;
+    }
+    ASSERT_TRUE(model.Start({home, std::string(SILVARONE_DATA_DIR) + "/", false}));
+    presenter.TakeTexts();
+    window_ = std::make_unique<gui::MainWindow>(model);
+    window_->resize(1280, 800);
+    window_->show();
+    QApplication::processEvents();
+  }
+  template <typename T = QWidget>
+  T* Find(const char* name) {
+    T* widget = window_->findChild<T*>(name);
+    EXPECT_NE(widget, nullptr) << name;
+    return widget;
+  }
+  // Types into a field as the user would, then presses Enter.
+  void Type(const char* field, const QString& text, bool enter = true) {
+    QLineEdit* edit = Find<QLineEdit>(field);
+    edit->setFocus();
+    edit->selectAll();
+    QTest::keyClicks(edit, text);
+    if (enter) QTest::keyClick(edit, Qt::Key_Return);
+  }
+  void Click(const char* name) {
+    QWidget* widget = Find(name);
+    QTest::mouseClick(widget, Qt::LeftButton);
+  }
+  void Trigger(const char* action) { Find<QAction>(action)->trigger(); }
+  QString Text(const char* field) { return Find<QLineEdit>(field)->text(); }
+  gui::MainWindow& window() { return *window_; }
+
+  ScriptedDialogs presenter;
+  WindowModel model{presenter};
+
+ private:
+  QTimer watchdog_;
+  std::unique_ptr<gui::MainWindow> window_;
+};
+
+}  // namespace silvarone::testing
