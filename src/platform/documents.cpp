@@ -34,8 +34,9 @@ bool PdfViewerAvailable() {
 #ifdef _WIN32
   return true;  // the shell finds the registered handler when a document is opened
 #else
+  // qpdf is no viewer: it only rewrites PDF files.
   for (const char* known : {"evince", "okular", "atril", "xpdf", "mupdf", "qpdfview", "zathura",
-                            "qpdf", "firefox", "chromium"}) {
+                            "firefox", "chromium"}) {
     if (OnPath(known)) return true;
   }
   if (OnPath("xdg-mime")) {
