@@ -41,7 +41,8 @@ CalculationPage::CalculationPage(WindowModel& model) : PageBase(model, "TabSheet
   Row(ballLayout, 1, "Label_3", "Used_D_M");
   okPicture_ = new Picture("Image_Ball", this);
   okPicture_->setFixedSize(60, 60);
-  ballLayout->addWidget(okPicture_, 1, 2, 2, 1, Qt::AlignRight);
+  ballLayout->addWidget(okPicture_, 1, 2, 2, 1, Qt::AlignLeft);
+  ballLayout->setColumnStretch(3, 1);
 
   // Number of measuring teeth (gaps for an internal gear).
   auto* teethBox = new QGroupBox(this);
@@ -54,6 +55,7 @@ CalculationPage::CalculationPage(WindowModel& model) : PageBase(model, "TabSheet
   teethLayout->addWidget(teeth, 0, 0, 1, 2);
   teethLayout->addWidget(Label("Label52"), 1, 0, 1, 2);
   Row(teethLayout, 2, "Label16", "Used_k_M");
+  teethLayout->setColumnStretch(2, 1);
 
   // Check dimension Q and the test dimensions on the instrument's range.
   auto* checkBox = new QGroupBox(this);
@@ -76,15 +78,16 @@ CalculationPage::CalculationPage(WindowModel& model) : PageBase(model, "TabSheet
     barsLayout_->addWidget(bars_[i], 1);
   }
   check->addLayout(barsLayout_, 6, 0, 1, 2);
-  auto* marks = new QHBoxLayout;
+  marksLayout_ = new QHBoxLayout;
   const char* markNames[4] = {"StartGraphic", "RangeStart", "RangeEnd", "EndGraphic"};
   for (int i = 0; i < 4; ++i) {
-    if (i > 0) marks->addStretch(1);
+    if (i > 0) marksLayout_->addStretch(1);
     marks_[i] = Label(markNames[i]);
-    marks->addWidget(marks_[i]);
+    marksLayout_->addWidget(marks_[i]);
   }
-  check->addLayout(marks, 7, 0, 1, 2);
+  check->addLayout(marksLayout_, 7, 0, 1, 2);
   check->setRowStretch(8, 1);
+  check->setColumnStretch(2, 1);
 
   // The comparison of the three statements of tooth thickness.
   auto* table = new QGroupBox(this);
@@ -136,6 +139,7 @@ CalculationPage::CalculationPage(WindowModel& model) : PageBase(model, "TabSheet
   progress_ = progress;
   backGrid->addWidget(progress, 6, 0, 1, 3);
   backGrid->setRowStretch(7, 1);
+  backGrid->setColumnStretch(3, 1);
 
   auto* page = new QGridLayout(this);
   page->addWidget(ballBox, 0, 0);
@@ -160,7 +164,9 @@ void CalculationPage::Refresh() {
   for (int i = 0; i < 3; ++i) {
     const long width =
         range.bounds[static_cast<std::size_t>(i) + 1] - range.bounds[static_cast<std::size_t>(i)];
-    barsLayout_->setStretch(i, static_cast<int>(std::clamp(width, 1L, 10000L)));
+    const int stretch = static_cast<int>(std::clamp(width, 1L, 10000L));
+    barsLayout_->setStretch(i, stretch);
+    marksLayout_->setStretch(2 * i + 1, stretch);  // the marks under the bars' ends
   }
   panel_->setText(Q(range.caption));
   const std::string* marks[4] = {&range.startLabel, &range.rangeStartLabel, &range.rangeEndLabel,

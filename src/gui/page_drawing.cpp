@@ -31,6 +31,7 @@ DrawingPage::DrawingPage(WindowModel& model) : PageBase(model, "TabSheet1") {
   Row(data, 7, "d_Na_Lbl", "Edit15");
   Row(data, 8, "d_Nf_Lbl", "Edit17");
   data->setRowStretch(9, 1);
+  data->setColumnStretch(2, 1);
   layout->addLayout(data, 1);
 
   auto* page = new QVBoxLayout(this);

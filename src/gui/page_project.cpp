@@ -4,6 +4,7 @@
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <tuple>
 
 #include "gui/pages.h"
 #include "gui/widgets.h"
@@ -14,10 +15,15 @@ ProjectPage::ProjectPage(WindowModel& model) : PageBase(model, "TabSheet5") {
   auto* box = new QGroupBox(this);
   box->setObjectName("GroupBox4");
   auto* grid = new QGridLayout(box);
-  Row(grid, 0, "Project_Lbl", "ProjectName")->setMinimumWidth(320);
-  Row(grid, 1, "ProjectLeader_Lbl", "ProjectLeader");
-  Row(grid, 2, "Label_Drawing_1", "Drawing_1");
-  Row(grid, 3, "Label_Drawing_2", "Drawing_2");
+  // Names and drawing numbers are longer than numbers.
+  for (const auto& [row, label, field] : {std::tuple{0, "Project_Lbl", "ProjectName"},
+                                          std::tuple{1, "ProjectLeader_Lbl", "ProjectLeader"},
+                                          std::tuple{2, "Label_Drawing_1", "Drawing_1"},
+                                          std::tuple{3, "Label_Drawing_2", "Drawing_2"}}) {
+    QLineEdit* edit = Row(grid, row, label, field);
+    edit->setMinimumWidth(360);
+    edit->setMaximumWidth(600);
+  }
   auto* dateLabel = Label("Date_Lbl");
   auto* date = new QDateEdit(this);
   date->setObjectName("ProjectDatePicker");

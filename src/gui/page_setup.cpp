@@ -29,6 +29,7 @@ SetupPage::SetupPage(WindowModel& model) : PageBase(model, "TabSheet4") {
   instrument_->setMinimumSize(360, 270);
   deviceGrid->addWidget(instrument_, 0, 2, 4, 1, Qt::AlignTop);
   deviceGrid->setRowStretch(3, 1);
+  deviceGrid->setColumnStretch(3, 1);
 
   // The instrument's own ball sequence, editable with the access code.
   auto* sequence = new QGroupBox(this);
@@ -44,7 +45,7 @@ SetupPage::SetupPage(WindowModel& model) : PageBase(model, "TabSheet4") {
   balls_ = new QPlainTextEdit(this);
   balls_->setObjectName("Memo1");
   balls_->setReadOnly(true);
-  balls_->setMinimumHeight(120);
+  balls_->setMinimumHeight(240);
   sequenceGrid->addWidget(balls_, 1, 1, 1, 2);
 
   // Decimal places of computed values and of tooth counts.

@@ -36,6 +36,7 @@ TolerancePage::TolerancePage(WindowModel& model) : PageBase(model, "TabSheet2") 
   Row(values, 3, "Verzahnung_Label5", "Input_T_sn");
   Row(values, 4, "Verzahnung_Label4", "Input_A_sni");
   values->addWidget(Label("Verzahnung_Label6"), 5, 0, 1, 2);
+  values->setColumnStretch(2, 1);
   gearingLayout->addLayout(values, 1);
 
   // Which quantity the user gives.
@@ -79,6 +80,7 @@ QGroupBox* TolerancePage::GivenGroup(const char* name, const char* title,
   for (const GivenRow& row : rows)
     Row(grid, r++, row.label, row.field, row.text);
   grid->setRowStretch(r, 1);
+  grid->setColumnStretch(2, 1);
   return box;
 }
 

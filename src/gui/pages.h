@@ -47,6 +47,7 @@ class CalculationPage : public PageBase {
   Picture* okPicture_;
   RangeBar* bars_[3];
   QHBoxLayout* barsLayout_;
+  QHBoxLayout* marksLayout_;
   QLabel* panel_;
   QLabel* marks_[4];
   QWidget* backBox_;

@@ -31,6 +31,8 @@ std::vector<std::pair<std::string, std::string>> BallEditorCaptions(Language lan
 class BallSequenceEditor {
  public:
   explicit BallSequenceEditor(Questions& dialogs) : dialogs_(dialogs) {}
+  BallSequenceEditor(const BallSequenceEditor&) = delete;
+  BallSequenceEditor& operator=(const BallSequenceEditor&) = delete;
 
   // Opens on the device ball list of the main window.
   void Open(const std::vector<std::string>& deviceBalls, Language language);

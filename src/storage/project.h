@@ -68,6 +68,9 @@ class ProjectController {
  public:
   ProjectController(Workspace& workspace, ProjectState& project, ProjectData& data,
                     std::string settingsDirectory, ProjectDialogs& dialogs);
+  // It works on the window's state by reference: never copied.
+  ProjectController(const ProjectController&) = delete;
+  ProjectController& operator=(const ProjectController&) = delete;
 
   // "r"/"R" reads the project file (configuration and project data); any
   // other letter writes it, but only when a save has armed the write.

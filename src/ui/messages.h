@@ -68,6 +68,8 @@ class Dialogs : public ProjectDialogs {
  public:
   Dialogs(DialogPresenter& presenter, const Language& language)
       : presenter_(presenter), language_(language) {}
+  Dialogs(const Dialogs&) = delete;
+  Dialogs& operator=(const Dialogs&) = delete;
 
   void ShowNumberedMessage(int number, const std::string& argument1,
                            const std::string& argument2) override;
