@@ -34,6 +34,15 @@ QComboBox* PageBase::List(const char* name) {
   return list;
 }
 
+QComboBox* PageBase::ListRow(QGridLayout* grid, int row, const char* label, const char* list) {
+  QLabel* caption = Label(label);
+  QComboBox* box = List(list);
+  caption->setBuddy(box);
+  grid->addWidget(caption, row, 0);
+  grid->addWidget(box, row, 1);
+  return box;
+}
+
 QLineEdit* PageBase::Row(QGridLayout* grid, int row, const char* label, const char* field,
                          const char* fixedText) {
   QLabel* caption = Label(label, fixedText);

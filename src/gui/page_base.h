@@ -32,6 +32,8 @@ class PageBase : public QWidget {
   // Label and field side by side in a row of the grid.
   QLineEdit* Row(QGridLayout* grid, int row, const char* label, const char* field,
                  const char* fixedText = nullptr);
+  // Label and list side by side in a row of the grid.
+  QComboBox* ListRow(QGridLayout* grid, int row, const char* label, const char* list);
 
   WindowModel& model_;
 };

@@ -19,11 +19,7 @@ SetupPage::SetupPage(WindowModel& model) : PageBase(model, "TabSheet4") {
   auto* instruments = new RadioGroup("DeviceSelection");
   instruments->SetItems({"", "", "", "", ""});
   deviceGrid->addWidget(instruments, 0, 0, 1, 2);
-  auto* rangeLabel = Label("Label_30");
-  QComboBox* range = List("Messbereichs_Box");
-  rangeLabel->setBuddy(range);
-  deviceGrid->addWidget(rangeLabel, 1, 0);
-  deviceGrid->addWidget(range, 1, 1);
+  ListRow(deviceGrid, 1, "Label_30", "Messbereichs_Box");
   Row(deviceGrid, 2, "Label_Kugelabstand", "Input_Kugelabstand");
   instrument_ = new Picture("Image_device", this);
   instrument_->setMinimumSize(360, 270);

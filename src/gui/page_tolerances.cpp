@@ -22,16 +22,8 @@ TolerancePage::TolerancePage(WindowModel& model) : PageBase(model, "TabSheet2") 
   source->SetItems({"", "", ""});
   gearingLayout->addWidget(source, 0, Qt::AlignTop);
   auto* values = new QGridLayout;
-  auto* series1 = Label("Verzahnung_Label1");
-  QComboBox* deviation = List("DevRowComboBox");
-  series1->setBuddy(deviation);
-  values->addWidget(series1, 0, 0);
-  values->addWidget(deviation, 0, 1);
-  auto* series2 = Label("Verzahnung_Label2");
-  QComboBox* tolerance = List("TolRowComboBox");
-  series2->setBuddy(tolerance);
-  values->addWidget(series2, 1, 0);
-  values->addWidget(tolerance, 1, 1);
+  ListRow(values, 0, "Verzahnung_Label1", "DevRowComboBox");
+  ListRow(values, 1, "Verzahnung_Label2", "TolRowComboBox");
   Row(values, 2, "Verzahnung_Label3", "Input_A_sne");
   Row(values, 3, "Verzahnung_Label5", "Input_T_sn");
   Row(values, 4, "Verzahnung_Label4", "Input_A_sni");
