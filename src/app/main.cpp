@@ -7,8 +7,11 @@
 #include <vector>
 
 #include "app/command_line.h"
+#include "platform/file_system.h"
 
 int main(int argc, char** argv) {
+  // A full disk or a file-size limit is reported, not a reason to die.
+  silvarone::platform::ReportFileSizeLimitAsError();
   const std::vector<std::string> arguments(argv + 1, argv + argc);
   return silvarone::RunCommandLine(arguments, std::cout, std::cerr);
 }
