@@ -1,11 +1,16 @@
 #!/usr/bin/env bash
 # Installs the Debian packages the build, the tests and the window need,
 # but only when one of them is missing, so a prepared machine starts at once.
+#   ./scripts/deps.sh          what the build and the tests need
+#   ./scripts/deps.sh --fuzz   and clang with its sanitizer and libFuzzer runtime
 set -euo pipefail
 
 packages=(cmake g++ make qt6-base-dev libjpeg-dev libgtest-dev libgmock-dev
           libbenchmark-dev nlohmann-json3-dev xvfb xauth poppler-utils
           fonts-dejavu-core)
+if [ "${1:-}" = "--fuzz" ]; then
+  packages+=(clang libclang-rt-14-dev)
+fi
 
 missing=()
 for p in "${packages[@]}"; do

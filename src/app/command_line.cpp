@@ -1,12 +1,11 @@
 #include "app/command_line.h"
 
 #include <filesystem>
-#include <fstream>
 #include <nlohmann/json.hpp>
 #include <optional>
-#include <random>
 
 #include "core/records.h"
+#include "core/text_file.h"
 #include "core/version.h"
 #include "platform/locations.h"
 #include "storage/settings.h"
@@ -22,6 +21,22 @@ constexpr const char* kUsage =
     "usage: silvarone report [FILE.tvp] [--lang de|en] [--mode wk|mdk|xe] "
     "[--measured VALUE] [--json] [--save]";
 
+constexpr const char* kHelp =
+    "\n"
+    "Prints the calculation report of the stored settings, or of a project file.\n"
+    "  --lang de|en      language of the report\n"
+    "  --mode wk|mdk|xe  as if Wk, MdK or xE were given\n"
+    "  --measured VALUE  back-calculation from a measured test dimension in mm\n"
+    "  --json            records, fields, messages and report as JSON\n"
+    "  --save            keep the changes in the settings file (else nothing is written)\n"
+    "\n"
+    "Exit status (the highest that applies):\n"
+    "  0  report printed\n"
+    "  2  usage or input error (one line on standard error)\n"
+    "  3  the gear's data were refused: messages, no report (JSON: \"report\": null)\n"
+    "  4  --save could not write the settings file\n"
+    "  5  the report could not be written to standard output\n";
+
 struct Options {
   std::optional<std::string> file;
   std::optional<Language> language;
@@ -29,6 +44,7 @@ struct Options {
   std::optional<std::string> measured;
   bool json = false;
   bool save = false;
+  bool help = false;
 };
 
 // Messages go to stderr in the language of the moment; the run goes on.
@@ -60,27 +76,6 @@ class TerminalPresenter : public DialogPresenter {
   std::ostream& err_;
 };
 
-// A settings folder of its own, so that the user's settings stay as they are.
-class TemporaryFolder {
- public:
-  TemporaryFolder() {
-    std::random_device seed;
-    path_ = fs::temp_directory_path() /
-            ("silvarone-" + std::to_string(seed()) + "-" + std::to_string(seed()));
-    fs::create_directories(path_);
-  }
-  ~TemporaryFolder() {
-    std::error_code ignored;
-    fs::remove_all(path_, ignored);
-  }
-  std::string Path() const {
-    return path_.string() + static_cast<char>(fs::path::preferred_separator);
-  }
-
- private:
-  fs::path path_;
-};
-
 bool ParseOptions(const std::vector<std::string>& arguments, Options& options, std::string& error) {
   for (std::size_t i = 1; i < arguments.size(); ++i) {
     const std::string& argument = arguments[i];
@@ -91,7 +86,9 @@ bool ParseOptions(const std::vector<std::string>& arguments, Options& options, s
       }
       return arguments[++i];
     };
-    if (argument == "--json") {
+    if (argument == "--help" || argument == "-h") {
+      options.help = true;
+    } else if (argument == "--json") {
       options.json = true;
     } else if (argument == "--save") {
       options.save = true;
@@ -142,7 +139,7 @@ bool ParseOptions(const std::vector<std::string>& arguments, Options& options, s
 }
 
 nlohmann::json Json(const WindowModel& model, const TerminalPresenter& presenter,
-                    const std::vector<std::string>& report) {
+                    const std::optional<std::vector<std::string>>& report) {
   nlohmann::json json;
   nlohmann::json& records = json["records"];
   for (const RecordInfo& info : RecordTable()) {
@@ -170,7 +167,7 @@ nlohmann::json Json(const WindowModel& model, const TerminalPresenter& presenter
   for (const auto& [number, text] : presenter.messages) {
     json["messages"].push_back({{"number", number}, {"text", text}});
   }
-  json["report"] = report;
+  json["report"] = report ? nlohmann::json(*report) : nlohmann::json(nullptr);
   return json;
 }
 
@@ -179,59 +176,73 @@ int RunReport(const std::vector<std::string>& arguments, std::ostream& out, std:
   std::string error;
   if (!ParseOptions(arguments, options, error)) {
     err << error << '\n';
-    return 2;
+    return kExitUsage;
   }
-  if (options.file) {
-    std::error_code ignored;
-    if (!fs::is_regular_file(*options.file, ignored) || !std::ifstream(*options.file)) {
-      err << "silvarone: cannot read project file '" << *options.file << "'\n";
-      return 2;
-    }
+  if (options.help) {
+    out << kUsage << '\n' << kHelp << std::flush;
+    return out ? kExitDone : kExitOutputFailed;
   }
-
-  // The user's settings folder, or a copy of its settings file.
-  const std::string home = platform::SettingsDirectory();
-  std::optional<TemporaryFolder> copy;
-  std::string settingsFolder = home;
-  if (!options.save) {
-    copy.emplace();
-    settingsFolder = copy->Path();
-    std::error_code ignored;
-    fs::copy_file(SettingsFilePath(home), SettingsFilePath(settingsFolder), ignored);
+  // The project file is read as the storage reads it: a regular file of
+  // bounded size.
+  if (options.file && !ReadFileBytes(*options.file)) {
+    err << "silvarone: cannot read project file '" << *options.file << "'\n";
+    return kExitUsage;
   }
 
+  // Without --save the settings are read once and nothing is written.
   TerminalPresenter presenter(err);
   WindowModel model(presenter);
-  if (!model.Start({settingsFolder, platform::ProgramDirectory(), false})) return 2;
+  if (!model.Start(
+          {platform::SettingsDirectory(), platform::ProgramDirectory(), false, !options.save})) {
+    return kExitUsage;
+  }
   if (options.file) {
-    presenter.file = fs::absolute(*options.file).string();
+    const std::string extension = "." + model.project().extension;
+    if (fs::path(*options.file).extension().string() != extension) {
+      err << "silvarone: '" << *options.file << "' is not a project file (" << extension << ")\n";
+      return kExitUsage;
+    }
+    std::error_code ignored;
+    const fs::path absolute = fs::absolute(*options.file, ignored);
+    presenter.file = absolute.empty() ? *options.file : absolute.string();
     model.LoadProject();
     if (model.project().noProjectOpen) {
-      err << "silvarone: '" << *options.file << "' is not a project file (."
-          << model.project().extension << ")\n";
-      return 2;
+      err << "silvarone: cannot read project file '" << *options.file << "'\n";
+      return kExitUsage;
     }
   }
   if (options.language) model.SwitchLanguage(*options.language);
   if (options.mode) model.SelectInputMode(*options.mode);
   model.ChangePage(kPageCalculation);
-  model.RunCheckDimension();
-  if (options.measured) {
-    model.Edited("Input_checkGauge", *options.measured);
-    model.Confirm("Input_checkGauge");
-    model.RunBackCalculation();
+  // The page refuses data it cannot calculate with; a report of them would
+  // show numbers computed from placeholders.
+  const bool refused = model.page() != kPageCalculation;
+  std::optional<std::vector<std::string>> report;
+  if (!refused) {
+    model.RunCheckDimension();
+    if (options.measured) {
+      model.Edited("Input_checkGauge", *options.measured);
+      model.Confirm("Input_checkGauge");
+      model.RunBackCalculation();
+    }
+    report = BuildReport(model.ReportData());
   }
 
-  const std::vector<std::string> report = BuildReport(model.ReportData());
   if (options.json) {
     out << Json(model, presenter, report)
                .dump(2, ' ', false, nlohmann::json::error_handler_t::replace)
         << '\n';
-  } else {
-    for (const std::string& line : report)
+  } else if (report) {
+    for (const std::string& line : *report)
       out << line << '\n';
   }
-  return 0;
+  out.flush();
+  if (!out) {
+    err << "silvarone: cannot write the report to standard output\n";
+    return kExitOutputFailed;
+  }
+  if (model.failedSaves() > 0) return kExitSaveFailed;
+  return refused ? kExitDataRefused : kExitDone;
 }
 
 }  // namespace
@@ -240,12 +251,16 @@ int RunCommandLine(const std::vector<std::string>& arguments, std::ostream& out,
                    std::ostream& err) {
   if (arguments.empty()) return RunReport({"report"}, out, err);
   if (arguments[0] == "report") return RunReport(arguments, out, err);
-  if (arguments[0] == "--version") {
-    out << kProgramName << " " << kProgramVersion << '\n';
-    return 0;
+  if (arguments[0] == "--version" && arguments.size() == 1) {
+    out << kProgramName << " " << kProgramVersion << '\n' << std::flush;
+    return out ? kExitDone : kExitOutputFailed;
+  }
+  if ((arguments[0] == "--help" || arguments[0] == "-h") && arguments.size() == 1) {
+    out << kUsage << '\n' << kHelp << std::flush;
+    return out ? kExitDone : kExitOutputFailed;
   }
   err << kUsage << '\n';
-  return 2;
+  return kExitUsage;
 }
 
 }  // namespace silvarone

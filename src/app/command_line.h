@@ -8,8 +8,15 @@
 
 namespace silvarone {
 
-// Runs `silvarone <arguments>` (without the program name). Returns the exit
-// status: 0 done, 2 a usage or input error (one line on `err`).
+// Exit statuses of the command line. When several apply, the highest wins.
+inline constexpr int kExitDone = 0;
+inline constexpr int kExitUsage = 2;         // usage or input error, one line on `err`
+inline constexpr int kExitDataRefused = 3;   // the calculation page refused the gear: no report
+inline constexpr int kExitSaveFailed = 4;    // --save could not write the settings file
+inline constexpr int kExitOutputFailed = 5;  // the report could not be written to `out`
+
+// Runs `silvarone <arguments>` (without the program name) and returns the
+// exit status.
 int RunCommandLine(const std::vector<std::string>& arguments, std::ostream& out, std::ostream& err);
 
 }  // namespace silvarone

@@ -12,6 +12,7 @@
 #include "gui/dialog_presenter.h"
 #include "gui/main_window.h"
 #include "gui/screenshots.h"
+#include "platform/file_system.h"
 #include "platform/locations.h"
 
 namespace {
@@ -42,6 +43,8 @@ int RunWindow(int argc, char** argv) {
 }  // namespace
 
 int main(int argc, char** argv) {
+  // A full disk or a file-size limit is reported, not a reason to die.
+  silvarone::platform::ReportFileSizeLimitAsError();
   const std::vector<std::string> arguments(argv + 1, argv + argc);
   if (arguments.empty()) return RunWindow(argc, argv);
   if (arguments[0] == "screenshots") {

@@ -47,6 +47,31 @@ bool ConvertNumber(std::string_view text, double& out) {
   return true;
 }
 
+// The decimal number a checked text (sign, digits, at most one '.') stands
+// for, written one way only: no '+', no leading or trailing zeros, zero
+// without sign. Anything else (an exponent) stays as it is.
+std::string CanonicalDecimal(std::string_view text) {
+  if (text.find_first_not_of("+-.0123456789") != std::string_view::npos) return std::string(text);
+  bool negative = false;
+  if (!text.empty() && (text.front() == '+' || text.front() == '-')) {
+    negative = text.front() == '-';
+    text.remove_prefix(1);
+  }
+  const std::size_t point = text.find('.');
+  std::string_view whole = text.substr(0, point);
+  std::string_view fraction = point == std::string_view::npos ? "" : text.substr(point + 1);
+  whole = whole.substr(std::min(whole.find_first_not_of('0'), whole.size()));
+  fraction = fraction.substr(0, fraction.find_last_not_of('0') + 1);
+  if (whole.empty() && fraction.empty()) return "0";
+  std::string canonical = negative ? "-" : "";
+  canonical += whole.empty() ? "0" : whole;
+  if (!fraction.empty()) {
+    canonical += '.';
+    canonical += fraction;
+  }
+  return canonical;
+}
+
 }  // namespace
 
 int CheckNumberText(std::string_view text) {
@@ -136,7 +161,14 @@ int ParseParameter(TGear& record, bool withMessages, bool normalise, MessageSink
     if (decimals == -1) {
       record.text = normalised;
     } else {
-      FormatParameter(record, static_cast<int>(normalised.size()), decimals);
+      // The number typed, in the program's form ("2,50" -> "2.50", "+7" ->
+      // "7"); but when that form cannot hold it (more than 15 significant
+      // digits or 18 decimals) the text stays as typed: it must never stand
+      // for another number than the one the user gave.
+      const std::string formatted =
+          FormatFixed(value, static_cast<int>(normalised.size()), decimals);
+      record.text =
+          CanonicalDecimal(formatted) == CanonicalDecimal(normalised) ? formatted : normalised;
     }
   }
   return record.status;

@@ -1,10 +1,6 @@
 #include "core/text_file.h"
 
 #include <array>
-#include <filesystem>
-#include <fstream>
-#include <iterator>
-#include <system_error>
 
 #include "core/text.h"
 #include "platform/file_system.h"
@@ -87,6 +83,9 @@ std::string Utf8ToCp1252(std::string_view text) {
       valid = (next & 0xC0) == 0x80;
       c = (c << 6) | (next & 0x3F);
     }
+    // The shortest form only: "C0 BC" is no '<'. No surrogates, nothing past U+10FFFF.
+    static constexpr char32_t kSmallest[] = {0, 0, 0x80, 0x800, 0x10000};
+    valid = valid && c >= kSmallest[length] && c <= 0x10FFFF && !(c >= 0xD800 && c <= 0xDFFF);
     if (!valid) {
       out += '?';
       ++i;
@@ -98,49 +97,57 @@ std::string Utf8ToCp1252(std::string_view text) {
   return out;
 }
 
-std::optional<std::vector<std::string>> ReadTextLines(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
-  if (!in) return std::nullopt;
-  const std::string bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-  if (in.bad()) return std::nullopt;
+bool FitsCp1252(std::string_view text) {
+  return Cp1252ToUtf8(Utf8ToCp1252(text)) == text;
+}
+
+std::string CannotReadText(const std::string& path, const std::string& reason) {
+  return path + " kann nicht gelesen werden: " + reason;
+}
+
+std::optional<std::string> ReadFileBytes(const std::string& path, std::size_t limit,
+                                         std::string* error) {
+  std::string bytes;
+  const platform::ReadFailure failure = platform::ReadRegularFile(path, limit, bytes);
+  if (failure == platform::ReadFailure::kNone) return bytes;
+  if (error != nullptr) {
+    switch (failure) {
+      case platform::ReadFailure::kMissing:
+        *error = CannotReadText(path, "Datei nicht vorhanden");
+        break;
+      case platform::ReadFailure::kNotRegular:
+        *error = CannotReadText(path, "keine gewöhnliche Datei");
+        break;
+      case platform::ReadFailure::kTooLarge:
+        *error = CannotReadText(
+            path, "größer als " + (limit >= (1 << 20) ? std::to_string(limit >> 20) + " MB"
+                                                      : std::to_string(limit) + " Bytes"));
+        break;
+      default:
+        *error = CannotReadText(path, "Lesefehler");
+        break;
+    }
+  }
+  return std::nullopt;
+}
+
+std::optional<std::vector<std::string>> ReadTextLines(const std::string& path, std::string* error) {
+  const auto bytes = ReadFileBytes(path, kMaxFileBytes, error);
+  if (!bytes) return std::nullopt;
   std::vector<std::string> lines;
-  for (std::string_view line : SplitLines(bytes))
+  for (std::string_view line : SplitLines(*bytes))
     lines.push_back(Cp1252ToUtf8(line));
   return lines;
 }
 
 bool WriteTextLinesAtomic(const std::string& path, const std::vector<std::string>& lines,
                           std::string_view lineEnd) {
-  namespace fs = std::filesystem;
-  const fs::path target(path);
-  fs::path temporary = target;
-  temporary += ".tmp" + std::to_string(platform::ProcessId());
-  {
-    std::ofstream out(temporary, std::ios::binary | std::ios::trunc);
-    if (!out) return false;
-    for (const std::string& line : lines) {
-      out << Utf8ToCp1252(line) << lineEnd;
-    }
-    out.flush();
-    if (!out) {
-      out.close();
-      std::error_code ignored;
-      fs::remove(temporary, ignored);
-      return false;
-    }
+  std::string bytes;
+  for (const std::string& line : lines) {
+    bytes += Utf8ToCp1252(line);
+    bytes += lineEnd;
   }
-  // The new contents must be on the disk before they replace the old file.
-  std::error_code error;
-  if (!platform::FlushToDisk(temporary)) {
-    fs::remove(temporary, error);
-    return false;
-  }
-  fs::rename(temporary, target, error);
-  if (error) {
-    fs::remove(temporary, error);
-    return false;
-  }
-  return true;
+  return platform::ReplaceFileAtomically(path, bytes);
 }
 
 }  // namespace silvarone

@@ -59,8 +59,8 @@ int ModuleSeriesIndex(int item, const std::string& text) {
   return SeriesIndex(ModuleSeries(item), text);
 }
 
-std::optional<std::vector<std::string>> ReadBallFile(const std::string& path) {
-  const auto lines = ReadTextLines(path);
+std::optional<std::vector<std::string>> ReadBallFile(const std::string& path, std::string* error) {
+  const auto lines = ReadTextLines(path, error);
   if (!lines) return std::nullopt;
   std::vector<std::string> diameters;
   for (const std::string& line : *lines) {
@@ -120,9 +120,13 @@ int BallIndex(const std::vector<std::string>& balls, const std::string& text) {
 
 DocumentList ReadDocumentList(const std::string& path) {
   DocumentList list;
-  const auto lines = ReadTextLines(path);
-  if (!lines || !std::filesystem::is_regular_file(path)) {
-    list.message = "File \"acrobatSilvaroneFiles.txt\" does not exist!";
+  std::string error;
+  const auto lines = ReadTextLines(path, &error);
+  if (!lines) {
+    std::error_code ignored;
+    list.message = std::filesystem::exists(path, ignored)
+                       ? error
+                       : "File \"acrobatSilvaroneFiles.txt\" does not exist!";
     return list;
   }
   if (lines->empty()) {

@@ -41,8 +41,9 @@ inline constexpr const char* kDinBallFile = "messkugel_DIN_001.dat";
 inline constexpr const char* kDeviceBallFile = "messkugel_VEK_001.dat";
 
 // The diameter texts of a ball file, in file order, as written there.
-// Nothing when the file cannot be opened.
-std::optional<std::vector<std::string>> ReadBallFile(const std::string& path);
+// Nothing when the file cannot be read; `error` then tells why.
+std::optional<std::vector<std::string>> ReadBallFile(const std::string& path,
+                                                     std::string* error = nullptr);
 
 // The lines of a ball file for the diameters, dated `date` (dd.MM.yyyy).
 std::vector<std::string> BallFileLines(const std::vector<std::string>& diameters,

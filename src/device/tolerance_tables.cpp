@@ -124,6 +124,11 @@ bool ReadTablePair(const std::string& deviationPath, const std::string& toleranc
   return true;
 }
 
+bool IsPlainFileName(const std::string& name) {
+  return !name.empty() && name != "." && name != ".." &&
+         name.find_first_of(std::string("/\\:\0", 4)) == std::string::npos;
+}
+
 bool LoadToleranceTables(Gear& gear, ToleranceState& state, const std::string& datFolder,
                          std::string& error) {
   const auto inDat = [&](const std::string& name) {
@@ -135,6 +140,12 @@ bool LoadToleranceTables(Gear& gear, ToleranceState& state, const std::string& d
   state.din = state.active;
   if (state.customerDeviationFile.empty()) state.customerDeviationFile = kCustomerDeviationFile;
   if (state.customerToleranceFile.empty()) state.customerToleranceFile = kCustomerToleranceFile;
+  for (const std::string* name : {&state.customerDeviationFile, &state.customerToleranceFile}) {
+    if (!IsPlainFileName(*name)) {
+      error = "Cannot open file \"" + *name + "\".";
+      return false;
+    }
+  }
   if (!ReadTablePair(inDat(state.customerDeviationFile), inDat(state.customerToleranceFile),
                      state.active, error)) {
     return false;

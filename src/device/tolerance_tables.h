@@ -79,9 +79,14 @@ struct ToleranceState {
   bool Valid() const { return lookup == LookupStatus::kValid; }
 };
 
+// A plain file name inside the data folder: no folder parts, no "." or "..",
+// nothing absolute. Names from settings and projects must be such names.
+bool IsPlainFileName(const std::string& name);
+
 // Loads the DIN pair and then the customer pair (default names for empty
 // settings) from `datFolder`, and parses the manual entries. Stops at the
-// first file that fails; the pairs not yet read keep their contents.
+// first file that fails (a customer name that is no plain file name fails
+// too); the pairs not yet read keep their contents.
 bool LoadToleranceTables(Gear& gear, ToleranceState& state, const std::string& datFolder,
                          std::string& error);
 

@@ -11,7 +11,6 @@
 #include "gui/main_window.h"
 #include "gui/widgets.h"
 #include "platform/locations.h"
-#include "storage/settings.h"
 
 namespace silvarone::gui {
 namespace {
@@ -65,19 +64,12 @@ int RunScreenshots(const std::vector<std::string>& arguments) {
     return 2;
   }
 
-  // The stored settings, on a copy: pictures must not change them.
-  const QString copy = QDir::temp().filePath(
-      QString("silvarone-screens-%1").arg(QCoreApplication::applicationPid()));
-  const std::string home = S(copy) + "/";
-  fs::create_directories(home, error);
-  fs::copy_file(SettingsFilePath(platform::SettingsDirectory()), SettingsFilePath(home),
-                fs::copy_options::overwrite_existing, error);
-
   int status = 0;
   {
     QuietPresenter presenter;
     WindowModel model(presenter);
-    if (!model.Start({home, platform::ProgramDirectory(), false})) {
+    // The stored settings, read once and never written: pictures change nothing.
+    if (!model.Start({platform::SettingsDirectory(), platform::ProgramDirectory(), false, true})) {
       status = 2;
     } else {
       if (language) model.SwitchLanguage(*language);
@@ -98,7 +90,6 @@ int RunScreenshots(const std::vector<std::string>& arguments) {
       }
     }
   }
-  fs::remove_all(home, error);
   return status;
 }
 

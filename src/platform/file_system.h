@@ -2,16 +2,41 @@
 #pragma once
 
 #include <chrono>
+#include <cstddef>
 #include <filesystem>
 #include <string>
+#include <string_view>
 
 namespace silvarone::platform {
 
 // A number that tells this process from others running at the same time.
 long ProcessId();
 
-// Forces the contents of the file to the disk; false when that failed.
-bool FlushToDisk(const std::filesystem::path& path);
+// Why a file could not be read.
+enum class ReadFailure { kNone, kMissing, kNotRegular, kTooLarge, kError };
+
+// Reads a regular file of at most `limit` bytes whole. Folders, devices and
+// pipes are refused without being waited on, so a hostile name can neither
+// block nor feed the program forever. Never throws.
+ReadFailure ReadRegularFile(const std::filesystem::path& path, std::size_t limit,
+                            std::string& bytes);
+
+// Replaces the file with `bytes` so that a crash, a full disk or a power cut
+// leaves the old or the new contents whole: a uniquely named temporary file
+// of ours in the same folder, flushed, given the old file's permissions and
+// renamed over it, then the folder flushed. A symbolic link stays a link and
+// its target gets the new contents. Temporary files left by an earlier save
+// of this file that was killed half-way are removed. False (and the old file
+// unchanged) when anything failed.
+bool ReplaceFileAtomically(const std::filesystem::path& path, std::string_view bytes);
+
+// The name of the temporary files of a save of `fileName`, up to the unique
+// part: ".<fileName>.silvarone-".
+std::string TemporaryPrefix(const std::string& fileName);
+
+// Writes that exceed a file-size limit fail with an error instead of ending
+// the process, so that the program can report them.
+void ReportFileSizeLimitAsError();
 
 }  // namespace silvarone::platform
 

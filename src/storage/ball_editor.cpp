@@ -21,6 +21,18 @@ std::optional<double> ParseBallValue(std::string_view text) {
   return value.value;
 }
 
+namespace {
+
+// The diameter as the list shows and stores it, with its 3 decimals: two
+// balls that look alike in the list are the same ball.
+std::optional<double> ListedValue(std::string_view text) {
+  const auto value = ParseBallValue(text);
+  if (!value) return std::nullopt;
+  return ParseBallValue(FormatFixed(*value, 15, 3)).value_or(*value);
+}
+
+}  // namespace
+
 std::vector<std::pair<std::string, std::string>> BallEditorCaptions(Language language) {
   const bool english = language == kEnglish;
   return {
@@ -45,7 +57,7 @@ void BallSequenceEditor::Open(const std::vector<std::string>& deviceBalls, Langu
   undo_ = deviceBalls;
   values_.clear();
   for (const std::string& line : deviceBalls) {
-    values_.push_back(ParseBallValue(line).value_or(kInvalidBall));
+    values_.push_back(ListedValue(line).value_or(kInvalidBall));
   }
   Rebuild();
   modified_ = false;
@@ -111,7 +123,7 @@ void BallSequenceEditor::FinishOperation() {
 void BallSequenceEditor::Add() {
   if (editText_.empty()) return;
   const int caret = selectedLine_;
-  const auto value = ParseBallValue(editText_);
+  const auto value = ListedValue(editText_);
   if (!value) {
     dialogs_.ShowNumberedMessage(kMessageNotNumeric, "", "");
     editText_ = selectedValue_;
@@ -132,14 +144,14 @@ void BallSequenceEditor::Add() {
 
 void BallSequenceEditor::Change() {
   if (editText_.empty()) return;
-  const auto value = ParseBallValue(editText_);
+  const auto value = ListedValue(editText_);
   if (!value) {
     dialogs_.ShowNumberedMessage(kMessageNotNumeric, "", "");
     editText_ = selectedValue_;
     FinishOperation();
     return;
   }
-  const auto selected = ParseBallValue(selectedValue_);
+  const auto selected = ListedValue(selectedValue_);
   if (selected && Contains(*selected) && !Contains(*value)) {
     const bool typed = edited_;
     values_.erase(values_.begin() + LineOf(*selected));
@@ -154,7 +166,7 @@ void BallSequenceEditor::Change() {
 void BallSequenceEditor::Erase() {
   if (editText_.empty()) return;
   const int caret = selectedLine_;
-  const auto value = ParseBallValue(editText_);
+  const auto value = ListedValue(editText_);
   if (value && Contains(*value)) {
     values_.erase(values_.begin() + LineOf(*value));
     Rebuild();
@@ -167,7 +179,7 @@ void BallSequenceEditor::Erase() {
 void BallSequenceEditor::Undo() {
   values_.clear();
   for (const std::string& line : undo_)
-    values_.push_back(ParseBallValue(line).value_or(kInvalidBall));
+    values_.push_back(ListedValue(line).value_or(kInvalidBall));
   Rebuild();
   modified_ = false;
   SelectLine(0);

@@ -1,8 +1,8 @@
 #include "storage/ini_document.h"
 
 #include <algorithm>
-#include <fstream>
-#include <iterator>
+#include <filesystem>
+#include <system_error>
 
 #include "core/text.h"
 #include "core/text_file.h"
@@ -34,9 +34,22 @@ std::string FoldName(std::string_view name) {
 }
 
 IniDocument::IniDocument(std::string path) : path_(std::move(path)) {
-  std::ifstream in(path_, std::ios::binary);
-  if (!in) return;
-  const std::string bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+  if (const auto bytes = ReadFileBytes(path_, kMaxFileBytes, &readError_)) {
+    Parse(*bytes);
+    return;
+  }
+  std::error_code error;
+  missing_ = !std::filesystem::exists(path_, error) && !error;
+}
+
+IniDocument IniDocument::FromBytes(std::string path, std::string_view bytes) {
+  IniDocument document;
+  document.path_ = std::move(path);
+  document.Parse(bytes);
+  return document;
+}
+
+void IniDocument::Parse(std::string_view bytes) {
   crlf_ = bytes.find('\n') == std::string::npos || bytes.find("\r\n") != std::string::npos;
   for (std::string_view line : SplitLines(bytes))
     lines_.push_back(Classify(Cp1252ToUtf8(line)));
@@ -118,7 +131,17 @@ void IniDocument::WriteInteger(std::string_view section, std::string_view key, i
   WriteString(section, key, std::to_string(value));
 }
 
+std::string IniDocument::Bytes() const {
+  std::string bytes;
+  for (const Line& line : lines_) {
+    bytes += Utf8ToCp1252(line.text);
+    bytes += crlf_ ? "\r\n" : "\n";
+  }
+  return bytes;
+}
+
 bool IniDocument::Save() const {
+  if (Unreadable()) return false;
   std::vector<std::string> texts;
   texts.reserve(lines_.size());
   for (const Line& line : lines_)

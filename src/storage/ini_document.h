@@ -13,10 +13,19 @@ namespace silvarone {
 
 class IniDocument {
  public:
-  // Reads the file; a missing or unreadable file gives an empty document.
+  // Reads the file; a missing or unreadable file gives an empty document
+  // (see ReadError).
   explicit IniDocument(std::string path);
+  // A document of these bytes, to be saved at `path`.
+  static IniDocument FromBytes(std::string path, std::string_view bytes);
 
   const std::string& Path() const { return path_; }
+  // Why the file could not be read (a message for the user); empty when it
+  // was read. A missing file is no error for Unreadable().
+  const std::string& ReadError() const { return readError_; }
+  bool Missing() const { return missing_; }
+  // The file exists but could not be read: a save would lose what it holds.
+  bool Unreadable() const { return !readError_.empty() && !missing_; }
 
   // The value of the first matching key of the first matching section, with
   // surrounding blanks removed; `fallback` when there is none.
@@ -28,8 +37,12 @@ class IniDocument {
   void WriteString(std::string_view section, std::string_view key, std::string_view value);
   void WriteInteger(std::string_view section, std::string_view key, int value);
 
+  // The file's bytes as Save writes them.
+  std::string Bytes() const;
+
   // Writes the document to its file through a temporary file renamed over
-  // the old one. False when the file could not be written (it is unchanged).
+  // the old one. False when the file could not be written (it is unchanged),
+  // and always for a file that exists but could not be read.
   bool Save() const;
 
  private:
@@ -39,6 +52,8 @@ class IniDocument {
     std::string key;      // key line: its name
     bool header = false;
   };
+  IniDocument() = default;
+  void Parse(std::string_view bytes);
   static Line Classify(std::string text);
   // Index of the first header of the section, or npos.
   std::size_t FindSection(std::string_view section) const;
@@ -48,6 +63,8 @@ class IniDocument {
   std::string path_;
   std::vector<Line> lines_;
   bool crlf_ = true;  // line ends of the file as read
+  std::string readError_;
+  bool missing_ = false;
 };
 
 // Names as the profile files compare them: blanks around removed, letters

@@ -5,6 +5,7 @@
 #include <cstdio>
 #include <filesystem>
 
+#include "core/text_file.h"
 #include "device/table_text.h"
 #include "platform/file_system.h"
 #include "platform/locations.h"
@@ -102,22 +103,30 @@ void WriteProjectData(IniDocument& document, const ProjectData& data) {
 }
 
 ProjectController::ProjectController(Workspace& workspace, ProjectState& project, ProjectData& data,
-                                     std::string settingsDirectory, ProjectDialogs& dialogs)
+                                     std::string settingsDirectory, ProjectDialogs& dialogs,
+                                     bool inMemory)
     : workspace_(workspace),
       project_(project),
       data_(data),
       settingsDirectory_(std::move(settingsDirectory)),
-      dialogs_(dialogs) {}
+      dialogs_(dialogs),
+      settings_(SettingsFilePath(settingsDirectory_), inMemory) {}
 
 bool ProjectController::AccessProjectFile(char direction, const std::string& path) {
   if (project_.noProjectOpen) return true;
+  const bool reading = direction == 'r' || direction == 'R';
+  if (!reading && (!project_.writeArmed || settings_.InMemory())) return true;
   IniDocument document(path);
-  if (direction == 'r' || direction == 'R') {
+  if (reading) {
+    // A project that cannot be read replaces nothing: no gear of defaults.
+    if (!document.ReadError().empty()) {
+      dialogs_.ShowPlainMessage(document.ReadError());
+      return false;
+    }
     ReadConfiguration(document, workspace_);
     ReadProjectData(document, data_, today());
     return true;
   }
-  if (!project_.writeArmed) return true;
   WriteConfiguration(document, workspace_);
   WriteProjectData(document, data_);
   project_.writeArmed = false;
@@ -127,18 +136,12 @@ bool ProjectController::AccessProjectFile(char direction, const std::string& pat
 }
 
 bool ProjectController::WriteSettingsAndProject() {
-  if (!AccessSettingsFile('w', SettingsFilePath(settingsDirectory_), workspace_, project_,
-                          settingsDirectory_, &dialogs_)) {
-    return false;
-  }
+  if (!settings_.Access('w', workspace_, project_, settingsDirectory_, &dialogs_)) return false;
   return AccessProjectFile('w', project_.filePath);
 }
 
 void ProjectController::StoreProject() {
-  if (!AccessSettingsFile('w', SettingsFilePath(settingsDirectory_), workspace_, project_,
-                          settingsDirectory_, &dialogs_)) {
-    return;
-  }
+  if (!settings_.Access('w', workspace_, project_, settingsDirectory_, &dialogs_)) return;
   project_.writeArmed = true;
   AccessProjectFile('w', project_.filePath);
 }
@@ -182,7 +185,24 @@ bool ProjectController::HasProjectExtension(const std::string& path) const {
 void ProjectController::TakeNameAndFolder(const std::string& path) {
   project_.filePath = path;
   project_.fileName = fs::path(path).filename().string();
-  project_.directory = fs::path(path).parent_path().string();
+  // The settings file is Windows-1252: a folder it cannot hold would come
+  // back as a folder of question marks. The dialogs keep opening in the
+  // folder they had, and the user hears why once.
+  const std::string folder = fs::path(path).parent_path().string();
+  if (FitsCp1252(folder)) {
+    project_.directory = folder;
+  } else if (!toldFolderNotStorable_) {
+    toldFolderNotStorable_ = true;
+    dialogs_.ShowPlainMessage(
+        English() ? "The folder " + folder +
+                        " cannot be kept in the settings (characters outside Windows-1252); "
+                        "project dialogs keep opening in " +
+                        project_.directory + "."
+                  : "Der Ordner " + folder +
+                        " kann in den Einstellungen nicht gespeichert werden (Zeichen außerhalb "
+                        "von Windows-1252); die Projektdialoge öffnen weiter in " +
+                        project_.directory + ".");
+  }
 }
 
 void ProjectController::RefreshStatus() {
@@ -196,8 +216,7 @@ void ProjectController::New() {
   project_.fileName.clear();
   data_ = ProjectData{};
   data_.date = today();
-  AccessSettingsFile('w', SettingsFilePath(settingsDirectory_), workspace_, project_,
-                     settingsDirectory_, &dialogs_);
+  settings_.Access('w', workspace_, project_, settingsDirectory_, &dialogs_);
   // Consumed by the first write of the next project opened or saved.
   project_.writeArmed = true;
   AccessProjectFile('w', project_.filePath);
@@ -218,11 +237,14 @@ void ProjectController::Load() {
     } else {
       project_.noProjectOpen = false;
       const Language language = workspace_.gear.state.language;
-      AccessProjectFile('r', project_.filePath);
-      WriteSettingsAndProject();
-      // A project keeps the language the user works in.
-      workspace_.gear.state.language = language;
-      if (applyLoadedConfiguration) applyLoadedConfiguration();
+      if (!AccessProjectFile('r', project_.filePath)) {
+        project_.noProjectOpen = true;
+      } else {
+        WriteSettingsAndProject();
+        // A project keeps the language the user works in.
+        workspace_.gear.state.language = language;
+        if (applyLoadedConfiguration) applyLoadedConfiguration();
+      }
     }
   }
   RefreshStatus();

@@ -66,15 +66,19 @@ class ProjectDialogs : public Questions {
 // project page, with the numbered messages and questions of each flow.
 class ProjectController {
  public:
+  // In memory, the settings are read once and no file is ever written.
   ProjectController(Workspace& workspace, ProjectState& project, ProjectData& data,
-                    std::string settingsDirectory, ProjectDialogs& dialogs);
+                    std::string settingsDirectory, ProjectDialogs& dialogs, bool inMemory = false);
   // It works on the window's state by reference: never copied.
   ProjectController(const ProjectController&) = delete;
   ProjectController& operator=(const ProjectController&) = delete;
 
+  SettingsFile& settings() { return settings_; }
+
   // "r"/"R" reads the project file (configuration and project data); any
   // other letter writes it, but only when a save has armed the write.
-  // Nothing while no project is open. False when a write failed.
+  // Nothing while no project is open. False when the file could not be read
+  // (the configuration stays as it was, the reason is shown) or a write failed.
   bool AccessProjectFile(char direction, const std::string& path);
   // The write after every committed change: settings, then the project file
   // (which writes only when armed).
@@ -111,6 +115,8 @@ class ProjectController {
   ProjectData& data_;
   std::string settingsDirectory_;
   ProjectDialogs& dialogs_;
+  SettingsFile settings_;
+  bool toldFolderNotStorable_ = false;
 };
 
 }  // namespace silvarone

@@ -190,22 +190,50 @@ void WriteProjectLocation(IniDocument& document, const ProjectState& project) {
   document.WriteString(kProjectData, "Project File Directory", project.directory);
 }
 
-bool AccessSettingsFile(char direction, const std::string& path, Workspace& workspace,
-                        ProjectState& project, const std::string& settingsDirectory,
-                        MessageSink* messages) {
-  IniDocument document(path);
-  if (direction == 'r' || direction == 'R') {
+bool SettingsFile::Access(char direction, Workspace& workspace, ProjectState& project,
+                          const std::string& settingsDirectory, MessageSink* messages) {
+  const bool reading = direction == 'r' || direction == 'R';
+  std::optional<IniDocument> fromDisk;
+  if (!memory_ || !inMemory_) {
+    fromDisk.emplace(path_);
+    // The reason is told once, not at every read of the same broken file.
+    if (reading) {
+      const std::string error = fromDisk->Unreadable() ? fromDisk->ReadError() : "";
+      if (!error.empty() && error != lastReadError_ && messages != nullptr) {
+        messages->ShowPlainMessage(error);
+      }
+      lastReadError_ = error;
+    }
+    if (inMemory_) {
+      memory_ = std::move(fromDisk);
+      fromDisk.reset();
+    }
+  }
+  IniDocument& document = inMemory_ ? *memory_ : *fromDisk;
+  if (reading) {
     ReadConfiguration(document, workspace);
     ReadProjectLocation(document, project, settingsDirectory);
     return true;
   }
   WriteConfiguration(document, workspace);
   WriteProjectLocation(document, project);
-  if (document.Save()) return true;
-  if (messages != nullptr) {
-    messages->ShowPlainMessage(CannotWriteText(path));
+  if (inMemory_) return true;
+  if (document.Save()) {
+    failing_ = false;
+    return true;
   }
+  ++failedSaves_;
+  if (!failing_ && messages != nullptr) {
+    messages->ShowPlainMessage(CannotWriteText(path_));
+  }
+  failing_ = true;
   return false;
+}
+
+bool AccessSettingsFile(char direction, const std::string& path, Workspace& workspace,
+                        ProjectState& project, const std::string& settingsDirectory,
+                        MessageSink* messages) {
+  return SettingsFile(path).Access(direction, workspace, project, settingsDirectory, messages);
 }
 
 }  // namespace silvarone

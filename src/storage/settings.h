@@ -4,6 +4,7 @@
 // project file.
 #pragma once
 
+#include <optional>
 #include <string>
 
 #include "core/gear.h"
@@ -50,9 +51,38 @@ void ReadProjectLocation(const IniDocument& document, ProjectState& project,
                          const std::string& settingsDirectory);
 void WriteProjectLocation(IniDocument& document, const ProjectState& project);
 
-// "r" or "R" reads the configuration and the project location from the file
-// at `path`; any other letter writes both and saves the file once. A failed
-// save shows "In <path> kann nicht geschrieben werden" and returns false.
+// The settings file as the program keeps it. Reads show why a file that
+// exists could not be read and go on with the defaults. A failed save shows
+// "In <path> kann nicht geschrieben werden" once, and again only after a save
+// has succeeded in between: the window writes after every change, and one
+// full disk is one message. In memory (the command line without --save) the
+// file is read once and every later read and write works on that copy; the
+// disk is never written.
+class SettingsFile {
+ public:
+  explicit SettingsFile(std::string path, bool inMemory = false)
+      : path_(std::move(path)), inMemory_(inMemory) {}
+
+  const std::string& Path() const { return path_; }
+  bool InMemory() const { return inMemory_; }
+  // Saves that failed since the start.
+  int FailedSaves() const { return failedSaves_; }
+
+  // "r" or "R" reads the configuration and the project location; any other
+  // letter writes both and saves the file once. False when the save failed.
+  bool Access(char direction, Workspace& workspace, ProjectState& project,
+              const std::string& settingsDirectory, MessageSink* messages);
+
+ private:
+  std::string path_;
+  bool inMemory_ = false;
+  std::optional<IniDocument> memory_;
+  int failedSaves_ = 0;
+  bool failing_ = false;
+  std::string lastReadError_;
+};
+
+// One access to the settings file at `path` (see SettingsFile::Access).
 bool AccessSettingsFile(char direction, const std::string& path, Workspace& workspace,
                         ProjectState& project, const std::string& settingsDirectory,
                         MessageSink* messages);

@@ -23,20 +23,21 @@ bool WindowModel::Start(const StartOptions& options) {
   programDirectory_ = options.programDirectory;
   settingsDirectory_ = options.settingsDirectory;
   std::error_code error;
-  if (!fs::is_directory(settingsDirectory_, error) &&
+  if (!options.inMemory && !fs::is_directory(settingsDirectory_, error) &&
       !fs::create_directories(settingsDirectory_, error)) {
-    dialogs_.ShowMessage("", "Verzeichnis " + settingsDirectory_ + "kann nicht erstellt werden",
+    dialogs_.ShowMessage("", "Verzeichnis " + settingsDirectory_ + " kann nicht erstellt werden",
                          DialogKind::kError, {kButtonOk});
     settingsDirectory_ = programDirectory_;
   }
   const std::string projects = DefaultProjectDirectory(settingsDirectory_);
-  if (!fs::is_directory(projects, error) && !fs::create_directories(projects, error)) {
+  if (!options.inMemory && !fs::is_directory(projects, error) &&
+      !fs::create_directories(projects, error)) {
     dialogs_.ShowMessage(
         "", "Verzeichnis " + settingsDirectory_ + "projects kann nicht erstellt werden",
         DialogKind::kError, {kButtonOk});
   }
   projects_ = std::make_unique<ProjectController>(workspace_, project_, projectData_,
-                                                  settingsDirectory_, dialogs_);
+                                                  settingsDirectory_, dialogs_, options.inMemory);
   projects_->refreshStatus = [this] { ShowStatusBar(); };
   projects_->applyLoadedConfiguration = [this] {
     ValidateInputs(gear());
@@ -62,21 +63,28 @@ bool WindowModel::Start(const StartOptions& options) {
   workspace_.module.series2Text.clear();
 
   // Settings, documents, settings written whole and read again.
-  const std::string settingsFile = SettingsFilePath(settingsDirectory_);
-  AccessSettingsFile('r', settingsFile, workspace_, project_, settingsDirectory_, &dialogs_);
+  SettingsFile& settings = projects_->settings();
+  settings.Access('r', workspace_, project_, settingsDirectory_, &dialogs_);
   page_ = kPageDrawing1;
   const char sep = platform::PathSeparator();
   const DocumentList list = ReadDocumentList(programDirectory_ + "docs" + sep + kDocumentListFile);
   documents_ = list.documents;
   if (!list.message.empty()) dialogs_.ShowPlainMessage(list.message);
-  AccessSettingsFile('w', settingsFile, workspace_, project_, settingsDirectory_, &dialogs_);
-  AccessSettingsFile('r', settingsFile, workspace_, project_, settingsDirectory_, &dialogs_);
+  settings.Access('w', workspace_, project_, settingsDirectory_, &dialogs_);
+  settings.Access('r', workspace_, project_, settingsDirectory_, &dialogs_);
 
   // Ball series.
   const std::string dat = programDirectory_ + "dat" + sep;
-  if (const auto din = ReadBallFile(dat + kDinBallFile)) workspace_.ball.dinBalls = *din;
+  // A ball file that is there but cannot be read is told; its list keeps what it had.
+  const auto readBalls = [&](const std::string& path) {
+    std::string ballError;
+    auto balls = ReadBallFile(path, &ballError);
+    if (!balls && fs::exists(path, error)) dialogs_.ShowPlainMessage(ballError);
+    return balls;
+  };
+  if (const auto din = readBalls(dat + kDinBallFile)) workspace_.ball.dinBalls = *din;
   S("ComboBox3").items = workspace_.ball.dinBalls;
-  if (const auto device = ReadBallFile(dat + kDeviceBallFile); device && !device->empty()) {
+  if (const auto device = readBalls(dat + kDeviceBallFile); device && !device->empty()) {
     workspace_.ball.deviceBalls = *device;
     S("ComboBox4").items = *device;
     deviceBallLines_ = *device;

@@ -63,6 +63,9 @@ struct StartOptions {
   std::string settingsDirectory;  // with trailing separator
   std::string programDirectory;   // with trailing separator; holds dat/ and docs/
   bool checkPdfViewer = true;     // the command line opens no documents
+  // The settings are read once and never written; no folder is created (the
+  // command line without --save).
+  bool inMemory = false;
 };
 
 // What a confirmed value recomputes (defined with the input rules).
@@ -192,6 +195,8 @@ class WindowModel {
   Dialogs& dialogs() { return dialogs_; }
   BallSequenceEditor& ballEditor() { return ballEditor_; }
   const std::string& settingsDirectory() const { return settingsDirectory_; }
+  // Saves of the settings file that failed since the start.
+  int failedSaves() const { return projects_ ? projects_->settings().FailedSaves() : 0; }
   const std::string& programDirectory() const { return programDirectory_; }
 
   // How the protocol treats one input field (the table is in the implementation).

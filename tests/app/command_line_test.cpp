@@ -21,11 +21,13 @@ struct Outcome {
 
 class CommandLine : public testing::TempFolder {
  protected:
-  // Runs the program with SILVARONE_HOME pointing at our folder.
-  Outcome Silvarone(const std::string& arguments) {
+  // Runs the program with SILVARONE_HOME pointing at our folder; `shell`
+  // goes before it: commands ending in ';', variables, or a launcher with env.
+  Outcome Silvarone(const std::string& arguments, const std::string& shell = "") {
     const std::string errFile = Path("stderr.txt");
-    const std::string command = "SILVARONE_HOME='" + Home() + "' '" SILVARONE_EXECUTABLE "' " +
-                                arguments + " 2>'" + errFile + "'";
+    const std::string command = shell + " SILVARONE_HOME='" + Home() +
+                                "' '" SILVARONE_EXECUTABLE "' " + arguments + " 2>'" + errFile +
+                                "'";
     Outcome run;
     FILE* pipe = popen(command.c_str(), "r");
     if (pipe == nullptr) return run;
@@ -39,6 +41,11 @@ class CommandLine : public testing::TempFolder {
     return run;
   }
   std::string Home() const { return folder_.string() + "/home/"; }
+  std::string SettingsFile() const { return Home() + kSettingsFileName; }
+  void StoreSettings(const std::string& bytes) {
+    std::filesystem::create_directories(Home());
+    std::ofstream(SettingsFile(), std::ios::binary) << bytes;
+  }
 
   // A project file written by the program's own project writer.
   std::string WriteProject(const std::string& name) {
@@ -138,6 +145,8 @@ TEST_F(CommandLine, ErrorsExitWithStatus2AndOneLine) {
       {"report --measured abc", "is not a test dimension"},
       {"report --measured", "--measured needs a value"},
       {"print", "usage: silvarone report"},
+      {"--version extra", "usage: silvarone report"},
+      {"report '" + Write("gear.txt", "[data]\r\n") + "'", "is not a project file (.tvp)"},
   };
   for (const Case& c : cases) {
     const Outcome run = Silvarone(c.arguments);
@@ -155,6 +164,98 @@ TEST_F(CommandLine, SaveWritesTheUsersSettings) {
   EXPECT_TRUE(std::filesystem::exists(Home() + "diruvavida_roduzaz.ini"));
   const Outcome again = Silvarone("report");
   EXPECT_NE(again.out.find("Protocol for the calculation"), std::string::npos);
+}
+
+std::size_t Count(const std::string& text, const std::string& part) {
+  std::size_t count = 0;
+  for (auto at = text.find(part); at != std::string::npos; at = text.find(part, at + 1))
+    ++count;
+  return count;
+}
+
+TEST_F(CommandLine, ASettingsFileThatIsAFolderIsToldAndTheDefaultsServe) {
+  std::filesystem::create_directories(SettingsFile());
+  const Outcome run = Silvarone("report");
+  EXPECT_EQ(run.status, 0) << run.err;
+  EXPECT_NE(run.out.find("Teilkreisdurchmesser"), std::string::npos)
+      << run.out;  // a report of the defaults
+  EXPECT_EQ(Count(run.err, "kann nicht gelesen werden: keine gewöhnliche Datei"), 1u) << run.err;
+
+  // --save cannot replace a folder: told once, its own status.
+  const Outcome save = Silvarone("report --save");
+  EXPECT_EQ(save.status, 4) << save.err;
+  EXPECT_EQ(Count(save.err, "kann nicht gelesen werden"), 1u) << save.err;
+  EXPECT_EQ(Count(save.err, "kann nicht geschrieben werden"), 1u) << save.err;
+  EXPECT_TRUE(std::filesystem::is_directory(SettingsFile()));
+}
+
+TEST_F(CommandLine, TableFileNamesOutsideTheDataFolderAreRefusedAndTheStartGoesOn) {
+  // A project whose production table is ".", saved into the settings.
+  const std::string project = WriteProject("punkt.tvp");
+  IniDocument file(project);
+  file.WriteString("common configuration", "Abmass File", ".");
+  ASSERT_TRUE(file.Save());
+  ASSERT_EQ(Silvarone("report '" + project + "' --save").status, 0);
+  for (const char* name : {".", "/dev/zero", "../dat/DeviationTable_DIN3967.dat"}) {
+    IniDocument settings(SettingsFile());
+    settings.WriteString("common configuration", "Abmass File", name);
+    ASSERT_TRUE(settings.Save());
+    const Outcome run = Silvarone("report", "timeout 60 env");
+    EXPECT_EQ(run.status, 0) << name << ": " << run.err;
+    EXPECT_EQ(run.err, "Cannot open file \"" + std::string(name) + "\".\n");
+    EXPECT_NE(run.out.find("Teilkreisdurchmesser"), std::string::npos);
+  }
+}
+
+TEST_F(CommandLine, AReportWithoutSaveNeedsNoTemporaryFolderAndWritesNothing) {
+  StoreSettings("[data]\r\nZaehnezahl z=23\r\n");
+  const auto before = std::filesystem::last_write_time(SettingsFile());
+  Write("file", "x");
+  for (const std::string& tmp : {Path("missing"), Path("file")}) {
+    const Outcome run = Silvarone("report --lang en", "TMPDIR='" + tmp + "'");
+    EXPECT_EQ(run.status, 0) << run.err;
+    EXPECT_NE(run.out.find("Protocol for the calculation"), std::string::npos);
+  }
+  EXPECT_EQ(Read("home/diruvavida_roduzaz.ini"), "[data]\r\nZaehnezahl z=23\r\n");
+  EXPECT_EQ(std::filesystem::last_write_time(SettingsFile()), before);
+  // Not even the projects folder is made.
+  EXPECT_EQ(std::distance(std::filesystem::directory_iterator(Home()),
+                          std::filesystem::directory_iterator()),
+            1);
+}
+
+TEST_F(CommandLine, FailedWritesEndWithTheirOwnStatus) {
+  struct Case {
+    std::string what, shell, arguments, message;
+    int status;
+  };
+  const std::vector<Case> cases = {
+      {"full standard output", "", "report >/dev/full", "cannot write the report", 5},
+      {"closed standard output", "", "report >&-", "cannot write the report", 5},
+      {"file-size limit", "ulimit -f 1;", "report --save", "kann nicht geschrieben werden", 4},
+  };
+  for (const Case& c : cases) {
+    StoreSettings("[data]\r\nZaehnezahl z=23\r\n");
+    const Outcome run = Silvarone(c.arguments, c.shell);
+    EXPECT_EQ(run.status, c.status) << c.what << ": " << run.err;
+    EXPECT_EQ(Count(run.err, c.message), 1u) << c.what << ": " << run.err;
+    EXPECT_EQ(Read("home/diruvavida_roduzaz.ini"), "[data]\r\nZaehnezahl z=23\r\n") << c.what;
+  }
+}
+
+TEST_F(CommandLine, RefusedDataGiveNoReportButTheirMessagesAndStatus3) {
+  StoreSettings("[data]\r\nZaehnezahl z=abc\r\n");
+  const Outcome run = Silvarone("report");
+  EXPECT_EQ(run.status, 3) << run.err;
+  EXPECT_EQ(run.out, "");
+  EXPECT_NE(run.err.find("-103: "), std::string::npos) << run.err;
+
+  const Outcome json = Silvarone("report --json");
+  EXPECT_EQ(json.status, 3) << json.err;
+  const auto parsed = nlohmann::json::parse(json.out);
+  EXPECT_TRUE(parsed["report"].is_null());
+  EXPECT_EQ(parsed["records"]["z"]["text"], "abc");
+  EXPECT_EQ(parsed["messages"].at(0)["number"], -103);
 }
 
 }  // namespace

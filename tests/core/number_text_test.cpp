@@ -205,6 +205,38 @@ TEST(ParseParameter, VeryLongZeroFractionIsCappedInDecimals) {
   EXPECT_EQ(record.text, "0.000000000000000000");
 }
 
+TEST(ParseParameter, ATypedNumberIsNeverReplacedByAnother) {
+  struct Case {
+    std::string typed;
+    std::string shown;
+    double value;
+  };
+  // The program's form holds 15 significant digits and 18 decimals; what it
+  // cannot hold stays as typed (only ',' becomes '.'), with the double
+  // nearest to the typed number as its value.
+  const std::vector<Case> cases = {
+      {"0.0000000000000000001", "0.0000000000000000001", 1e-19},  // 19 decimals
+      {"0,0000000000000000001", "0.0000000000000000001", 1e-19},
+      {"1.2345678901234567", "1.2345678901234567", 1.2345678901234567},  // 17 digits
+      {"123456789012345678", "123456789012345678", 123456789012345678.0},
+      {"0.000000000000000001", "0.000000000000000001", 1e-18},  // 18 decimals fit
+      {"2,500", "2.500", 2.5},                                  // as before
+  };
+  for (const Case& c : cases) {
+    TGear record;
+    record.minimum = 0;
+    record.maximum = 1e18;
+    record.text = c.typed;
+    EXPECT_EQ(ParseParameter(record, false, true), kStatusValid) << c.typed;
+    EXPECT_EQ(record.text, c.shown) << c.typed;
+    EXPECT_EQ(record.value, c.value) << c.typed;
+    // What is shown reads back as the same number.
+    TGear again = record;
+    EXPECT_EQ(ParseParameter(again, false, true), kStatusValid);
+    EXPECT_EQ(again.value, c.value) << c.typed;
+  }
+}
+
 TEST(ParseParameter, ZeroRefusedRecordTreatsZeroAsOutOfLimits) {
   TGear record;
   record.minimum = -1000;

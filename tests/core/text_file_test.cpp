@@ -2,6 +2,8 @@
 #include "core/text_file.h"
 
 #include <gtest/gtest.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 #include <vector>
 
@@ -28,7 +30,69 @@ TEST(Cp1252, ConvertsBothWays) {
   }
 }
 
+TEST(Cp1252, MalformedUtf8NeverBecomesAnAsciiCharacter) {
+  struct Case {
+    const char* utf8;
+    const char* cp1252;
+  };
+  // Each byte of a malformed sequence stands alone and becomes '?'.
+  const std::vector<Case> cases = {
+      {"\xC0\xBC", "??"},                // overlong '<'
+      {"\xC0\xAF", "??"},                // overlong '/'
+      {"\xC0\x80", "??"},                // overlong NUL
+      {"\xE0\x80\xAF", "???"},           // overlong '/' in three bytes
+      {"\xF0\x80\x80\xBC", "????"},      // overlong '<' in four bytes
+      {"\xED\xA0\x80", "???"},           // a surrogate half
+      {"\xF4\x90\x80\x80", "????"},      // past U+10FFFF
+      {"\xC2\xA0\xC3\xBF", "\xA0\xFF"},  // the shortest forms still convert
+  };
+  for (const Case& c : cases) {
+    EXPECT_EQ(Utf8ToCp1252(c.utf8), c.cp1252) << c.utf8;
+  }
+}
+
 using TextFile = testing::TempFolder;
+
+TEST_F(TextFile, WhatIsNoRegularFileOfBoundedSizeIsNotRead) {
+  std::filesystem::create_directory(Path("folder"));
+  ASSERT_EQ(::mkfifo(Path("pipe").c_str(), 0600), 0);          // no writer: opening must not wait
+  std::filesystem::create_symlink("/dev/zero", Path("zero"));  // would never end
+  const std::size_t limit = 4 << 20;  // the program reads no file above 4 MB
+  Write("large", std::string(limit + 1, 'x'));
+  Write("limit", std::string(limit, 'x'));
+  for (const char* name : {"folder", "pipe", "zero", "large"}) {
+    EXPECT_FALSE(ReadTextLines(Path(name)).has_value()) << name;
+  }
+  EXPECT_EQ(ReadTextLines(Path("limit"))->size(), 1u);
+}
+
+TEST_F(TextFile, SavesKeepPermissionsAndLinksAndUseTheirOwnTemporaryNames) {
+  Write("private.ini", "old");
+  ::chmod(Path("private.ini").c_str(), 0600);
+  std::filesystem::create_directory(Path("real"));
+  Write("real/target.ini", "old");
+  std::filesystem::create_symlink("real/target.ini", Path("link.ini"));
+  // A folder where a fixed temporary name would go, and one that a save
+  // killed half-way left behind (the program's own pattern).
+  std::filesystem::create_directory(Path("private.ini.tmp" + std::to_string(::getpid())));
+  Write(".private.ini.silvarone-Ab12Cd", "half");
+  Write(".private.ini.other", "someone else's");
+
+  ASSERT_TRUE(WriteTextLinesAtomic(Path("private.ini"), {"new"}));
+  ASSERT_TRUE(WriteTextLinesAtomic(Path("link.ini"), {"new"}));
+
+  struct stat info {};
+  ASSERT_EQ(::stat(Path("private.ini").c_str(), &info), 0);
+  EXPECT_EQ(info.st_mode & 0777, 0600u);
+  EXPECT_TRUE(std::filesystem::is_symlink(Path("link.ini")));
+  EXPECT_EQ(Read("real/target.ini"), "new\r\n");
+  EXPECT_FALSE(std::filesystem::exists(Path(".private.ini.silvarone-Ab12Cd")));
+  EXPECT_TRUE(std::filesystem::exists(Path(".private.ini.other")));
+  // Nothing of ours is left beside the files.
+  for (const auto& entry : std::filesystem::directory_iterator(folder_ / "real")) {
+    EXPECT_EQ(entry.path().filename(), "target.ini");
+  }
+}
 
 TEST_F(TextFile, UmlautsAndDegreeSurviveAWriteAndARead) {
   const std::vector<std::string> lines = {"Normaleingriffswinkel alpha_n=20°", "Zähnezahl", "Fuß",

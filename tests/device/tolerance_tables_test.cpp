@@ -250,3 +250,33 @@ TEST_F(Tables, MissingFileStopsTheLoading) {
 
 }  // namespace
 }  // namespace silvarone
+
+namespace silvarone {
+namespace {
+
+TEST_F(Tables, CustomerFileNamesArePlainNamesInTheDataFolder) {
+  std::filesystem::create_directory(folder_ / "dat");
+  for (const char* name : {"DeviationTable_DIN3967.dat", "DeviationTable_customer.dat"})
+    Write(std::string("dat/") + name, TableText(11, 11));
+  for (const char* name : {"ToleranceTable_DIN3967.dat", "ToleranceTable_customer.dat"})
+    Write(std::string("dat/") + name, TableText(10, 11));
+  // A complete table outside the data folder, with other values.
+  const std::string outside = Write("outside.dat", TableText(11, 11, "0", "-4"));
+  std::filesystem::create_directory(folder_ / "dat" / "sub");
+  Write("dat/sub/x.dat", TableText(11, 11));
+  for (const std::string& name :
+       {std::string("."), std::string(".."), outside, std::string("../outside.dat"),
+        std::string("sub/x.dat"), std::string("/dev/zero")}) {
+    Gear gear;
+    ToleranceState state;
+    state.customer.deviation.names = {"previous"};
+    state.customerDeviationFile = name;
+    std::string error;
+    EXPECT_FALSE(LoadToleranceTables(gear, state, Path("dat"), error)) << name;
+    EXPECT_EQ(error, "Cannot open file \"" + name + "\".");
+    EXPECT_EQ(state.customer.deviation.names, std::vector<std::string>{"previous"}) << name;
+  }
+}
+
+}  // namespace
+}  // namespace silvarone

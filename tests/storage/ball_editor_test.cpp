@@ -171,3 +171,23 @@ TEST_F(BallEditor, AFailedSaveKeepsTheChanges) {
 
 }  // namespace
 }  // namespace silvarone
+
+namespace silvarone {
+namespace {
+
+// Found by the fuzz target balls (fuzz/regressions/balls/two_balls_shown_alike).
+TEST_F(BallEditor, BallsThatLookAlikeInTheListAreOneBall) {
+  Open({"1"});
+  // 1.0001 and 0.9996 show as 1.000 with the list's 3 decimals.
+  for (const char* typed : {"1.0001", "0,9996"}) {
+    editor.TypeText(typed);
+    editor.Add();
+  }
+  EXPECT_EQ(editor.DisplayList(), (Lines{"1.000"}));
+  editor.TypeText("1.0004");
+  editor.Erase();
+  EXPECT_TRUE(editor.DisplayList().empty());
+}
+
+}  // namespace
+}  // namespace silvarone

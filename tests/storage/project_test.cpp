@@ -272,3 +272,38 @@ TEST_F(Projects, SaveAsAndExit) {
 
 }  // namespace
 }  // namespace silvarone
+
+namespace silvarone {
+namespace {
+
+TEST_F(Projects, AFolderTheSettingsCannotHoldIsNotStoredAsQuestionMarks) {
+  // "齿轮" (gear) has no Windows-1252 code; "Zahnräder" has.
+  const std::string chinese = folder_.string() + "/齿轮";
+  const std::string german = folder_.string() + "/Zahnräder";
+  std::filesystem::create_directories(chinese);
+  std::filesystem::create_directories(german);
+  const std::string before = project.directory;
+  const auto storedFolder = [&] {
+    return IniDocument(SettingsFilePath(home))
+        .ReadString("Project data", "Project File Directory", "");
+  };
+  for (const char* name : {"p.tvp", "q.tvp"}) {
+    dialogs.files.push_back(chinese + "/" + name);
+    project.fileName.clear();
+    controller->Save();
+    EXPECT_TRUE(std::filesystem::exists(chinese + "/" + name));  // the project is saved
+    EXPECT_EQ(project.directory, before);
+    EXPECT_EQ(storedFolder(), before);
+  }
+  ASSERT_EQ(dialogs.plainMessages.size(), 1u);  // told once
+  EXPECT_NE(dialogs.plainMessages[0].find(chinese), std::string::npos);
+
+  dialogs.files.push_back(german + "/r.tvp");
+  project.fileName.clear();
+  controller->Save();
+  EXPECT_EQ(project.directory, german);
+  EXPECT_EQ(storedFolder(), german);
+}
+
+}  // namespace
+}  // namespace silvarone

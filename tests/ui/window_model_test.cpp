@@ -486,3 +486,23 @@ TEST_F(Window, AStartWritesASettingsFileTheNextStartReads) {
 
 }  // namespace
 }  // namespace silvarone
+
+namespace silvarone {
+namespace {
+
+TEST_F(Window, ASettingsFolderThatCannotBeMadeIsNamedInTheMessage) {
+  // The settings folder lies below a file; the program folder (a copy of the
+  // shipped data) takes its place.
+  const std::string program = folder_.string() + "/program/";
+  std::filesystem::copy(SILVARONE_DATA_DIR, program, std::filesystem::copy_options::recursive);
+  std::ofstream(folder_ / "file") << "x";
+  const std::string blocked = folder_.string() + "/file/home/";
+  ASSERT_TRUE(model.Start({blocked, program, false}));
+  const auto texts = presenter.TakeTexts();
+  ASSERT_FALSE(texts.empty());
+  EXPECT_EQ(texts[0], "Verzeichnis " + blocked + " kann nicht erstellt werden");
+  EXPECT_EQ(model.settingsDirectory(), program);
+}
+
+}  // namespace
+}  // namespace silvarone

@@ -1,0 +1,75 @@
+#!/usr/bin/env python3
+"""Writes the seed corpora of the fuzz targets into fuzz/corpus/<target>/
+from the program's shipped data files and a few hand-made inputs. Each seed
+follows the byte layout its target reads (see the target's source)."""
+import pathlib
+import struct
+
+root = pathlib.Path(__file__).resolve().parent.parent
+data = root / "data"
+corpus = root / "fuzz" / "corpus"
+
+
+def text(b: bytes) -> bytes:  # a length byte, then up to 255 bytes
+    return bytes([len(b)]) + b
+
+
+def long_text(b: bytes) -> bytes:  # two length bytes, then the bytes
+    return struct.pack(">H", len(b)) + b
+
+
+def seed(target: str, name: str, content: bytes) -> None:
+    folder = corpus / target
+    folder.mkdir(parents=True, exist_ok=True)
+    (folder / name).write_bytes(content)
+
+
+examples = sorted((root / "docs" / "manual" / "examples").glob("*.tvp"))
+settings = ("[common configuration]\r\nlanguage=deutsch\r\n[data]\r\nNormalmodul m_n=2\r\n"
+            "Zaehnezahl z=20\r\nNormaleingriffswinkel alpha_n=20\xb0\r\n"
+            "[Project data]\r\nProject File Extension=tvp\r\n").encode("cp1252")
+
+# number_text: precision, decimals, 8 bytes of a double, the text.
+for i, (value, typed) in enumerate([(37.58770483143634, b"20,5"), (2.5, b"+7"), (-0.0004, b".5"),
+                                    (1e20, b"0.0000000000000000001"), (1.005, b"1.2.3"),
+                                    (999999999999999.9, b"  12 \xc2\xb0")]):
+    seed("number_text", f"seed{i}", bytes([15 + 2, 3 + 2]) + struct.pack("<d", value) + typed)
+
+# cp1252: any bytes, read both ways.
+for i, b in enumerate([b"Z\xe4hnezahl 20\xb0 \x80", "Zähnezahl 20° €".encode(), b"\xc0\xbc\xc0\xaf\xe0\x80\xaf",
+                       b"\xed\xa0\x80\xf4\x90\x80\x80", bytes(range(256))]):
+    seed("cp1252", f"seed{i}", b)
+
+# ini_document: section, key, value, then the file.
+seed("ini_document", "settings", text(b"data") + text(b"Zaehnezahl z") + text(b"23") + settings)
+seed("ini_document", "new_section", text(b" Neu ") + text(b"K\xc3\xa4y ") + text(b"v\r\nw") +
+     b"; comment\n[a]\nk=1\n")
+seed("ini_document", "unclosed", text(b"a") + text(b"k") + text(b"") + b"[a\r\nk=open\rno equals")
+
+# project: a project file.
+for example in examples:
+    seed("project", example.stem, example.read_bytes())
+seed("project", "comments", b"[project data]\r\nproject date=12/24/2025\r\ncomment lines=80\r\n"
+     b"comment line 1=a\r\ncomment line 2= b \r\n")
+
+# balls: editor actions, then the ball file.
+actions = bytes([6, 1, 1, 6, 1, 2, 7, 0, 9, 8, 1, 3, 6, 9, 5, 4, 8])
+for ball_file in sorted((data / "dat").glob("messkugel_*.dat")):
+    seed("balls", ball_file.stem, text(actions) + ball_file.read_bytes())
+seed("balls", "empty", text(bytes([1, 0, 6, 1, 201, 3]) + b"2,5") + b"")
+
+# tables: deviation and tolerance picks, d, customer file name, the
+# deviation file, the tolerance file.
+for kind in ("DIN3967", "customer"):
+    deviation = (data / "dat" / f"DeviationTable_{kind}.dat").read_bytes()
+    tolerance = (data / "dat" / f"ToleranceTable_{kind}.dat").read_bytes()
+    seed("tables", kind, bytes([3, 4, 11]) + text(b"DeviationTable_customer.dat") +
+         long_text(deviation) + tolerance)
+    seed("tables", kind + "_outside", bytes([0, 0, 200]) + text(b"../dat/x.dat") +
+         long_text(deviation) + tolerance)
+
+# report: options (1 json, 2 English, 4..12 mode, 16 measured), then the project.
+for i, example in enumerate(examples):
+    for options in (0, 1 | 2, 4 | 16, 8 | 1):
+        seed("report", f"{example.stem}_{options}", bytes([options]) + example.read_bytes())
+seed("report", "refused", bytes([1]) + b"[data]\r\nZaehnezahl z=abc\r\n")
