@@ -1,13 +1,15 @@
 #!/usr/bin/env bash
-# Installs the Debian packages the build, the tests and the window need,
-# but only when one of them is missing, so a prepared machine starts at once.
+# Installs the Debian packages the build, the tests, the Debian package
+# (scripts/package) and the window need, but only when one of them is
+# missing, so a prepared machine starts at once.
 #   ./scripts/deps.sh          what the build and the tests need
 #   ./scripts/deps.sh --fuzz   and clang with its sanitizer and libFuzzer runtime
 set -euo pipefail
 
 packages=(cmake g++ make qt6-base-dev libjpeg-dev libgtest-dev libgmock-dev
           libbenchmark-dev nlohmann-json3-dev xvfb xauth poppler-utils
-          fonts-dejavu-core)
+          fonts-dejavu-core librsvg2-bin desktop-file-utils appstream lintian dpkg-dev
+          file fakeroot)
 if [ "${1:-}" = "--fuzz" ]; then
   packages+=(clang libclang-rt-14-dev)
 fi

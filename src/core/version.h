@@ -1,6 +1,6 @@
 // The program's name, version and version date, as the build defines them:
 // the report, the command line, the window title and the about window all
-// take them from here.
+// take them from here, and the licence with them.
 #pragma once
 
 #include <string_view>
@@ -11,5 +11,7 @@ inline constexpr std::string_view kProgramName = "Norlath Measurement";
 inline constexpr std::string_view kProgramNameGerman = "Silvaronen-Messung";
 inline constexpr std::string_view kProgramVersion = SILVARONE_VERSION;
 inline constexpr std::string_view kProgramDate = SILVARONE_VERSION_DATE;
+// The licence of the program (SPDX identifier); the full text is in LICENSE.
+inline constexpr std::string_view kProgramLicence = "GPL-3.0-or-later";
 
 }  // namespace silvarone

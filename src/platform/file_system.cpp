@@ -246,6 +246,16 @@ void ReportFileSizeLimitAsError() {}
 
 #endif
 
+bool FolderWritable(const fs::path& folder) {
+  std::error_code error;
+  if (!fs::is_directory(folder, error)) return false;
+#ifdef _WIN32
+  return _waccess(folder.c_str(), 2) == 0;
+#else
+  return ::access(folder.c_str(), W_OK | X_OK) == 0;
+#endif
+}
+
 }  // namespace silvarone::platform
 
 namespace silvarone::platform {

@@ -34,6 +34,11 @@ bool ReplaceFileAtomically(const std::filesystem::path& path, std::string_view b
 // part: ".<fileName>.silvarone-".
 std::string TemporaryPrefix(const std::string& fileName);
 
+// True when this process may create files in `folder` and rename them there,
+// as ReplaceFileAtomically does; false for a missing folder. An installed
+// program's folder is not writable for its users.
+bool FolderWritable(const std::filesystem::path& folder);
+
 // Writes that exceed a file-size limit fail with an error instead of ending
 // the process, so that the program can report them.
 void ReportFileSizeLimitAsError();

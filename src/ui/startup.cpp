@@ -6,6 +6,7 @@
 #include "core/geometry.h"
 #include "platform/documents.h"
 #include "platform/locations.h"
+#include "storage/device_ball_file.h"
 #include "ui/window_model.h"
 
 namespace silvarone {
@@ -84,10 +85,14 @@ bool WindowModel::Start(const StartOptions& options) {
   };
   if (const auto din = readBalls(dat + kDinBallFile)) workspace_.ball.dinBalls = *din;
   S("ComboBox3").items = workspace_.ball.dinBalls;
-  if (const auto device = readBalls(dat + kDeviceBallFile); device && !device->empty()) {
-    workspace_.ball.deviceBalls = *device;
-    S("ComboBox4").items = *device;
-    deviceBallLines_ = *device;
+  // The instrument's balls as the editor saved them, else as shipped.
+  for (const std::string& path : DeviceBallFileReadOrder(programDirectory_, settingsDirectory_)) {
+    if (const auto device = readBalls(path); device && !device->empty()) {
+      workspace_.ball.deviceBalls = *device;
+      S("ComboBox4").items = *device;
+      deviceBallLines_ = *device;
+      break;
+    }
   }
   PasswordEdited("");
 

@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "device/series.h"
 #include "file_fixture.h"
 #include "scripted_dialogs.h"
 #include "storage/ini_document.h"
@@ -445,6 +446,23 @@ TEST_F(Window, AccessCodeForTheBallSequence) {
   model.BallEditorClosed();
   EXPECT_FALSE(model.editBallsEnabled());
   EXPECT_TRUE(Text("Input_Password").empty());
+}
+
+// The ball file the editor saved in the settings folder (the program folder
+// of an installed program is not writable) is the list of the next start; a
+// saved file that holds no ball leaves the shipped list.
+TEST_F(Window, DeviceBallsSavedInTheSettingsFolderComeFirst) {
+  std::filesystem::create_directories(home);
+  WriteBallFile({"2.250", "4.750"}, home + kDeviceBallFile);
+  Start();
+  EXPECT_EQ(model.selection("ComboBox4").items, (std::vector<std::string>{"2.250", "4.750"}));
+  EXPECT_EQ(model.deviceBallLines().size(), 2u);
+
+  std::ofstream(home + kDeviceBallFile, std::ios::binary) << "// Kugelanzahl: 0\r\n";
+  WindowModel again(presenter);
+  ASSERT_TRUE(again.Start({home, std::string(SILVARONE_DATA_DIR) + "/", false}));
+  EXPECT_EQ(again.selection("ComboBox4").items.size(), 16u);
+  EXPECT_EQ(again.selection("ComboBox4").items.front(), "1.500");
 }
 
 TEST_F(Window, LanguageAndDecimalPlaces) {
