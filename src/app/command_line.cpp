@@ -37,6 +37,32 @@ constexpr const char* kHelp =
     "  4  --save could not write the settings file\n"
     "  5  the report could not be written to standard output\n";
 
+// `silvarone --help`: every command of the program. The manual page
+// (packaging/silvarone.1.in) says the same; a test holds them together.
+constexpr const char* kProgramUsage =
+    "usage: silvarone [report [FILE.tvp] [OPTIONS] | screenshots DIR [--lang de|en] | --help | "
+    "--version]";
+
+constexpr const char* kProgramHelp =
+    "\n"
+    "Test dimensions for the inspection of involute cylindrical gears: span Wk,\n"
+    "dimension over balls MdK, profile shift xE and the check dimension Q.\n"
+    "\n"
+    "  (no arguments)                  open the program's window\n"
+    "  report [FILE.tvp] [OPTIONS]     print the calculation report without the window;\n"
+    "                                  'silvarone report --help' lists its options\n"
+    "  screenshots DIR [--lang de|en]  write a PNG picture of every page of the window into DIR\n"
+    "  -h, --help                      print this help\n"
+    "  --version                       print the program's name, version and licence\n"
+    "\n"
+    "Environment:\n"
+    "  SILVARONE_HOME        settings folder (else ~/Silvarone/), with the projects in projects/\n"
+    "  SILVARONE_PDF_VIEWER  the program that opens the help documents\n"
+    "\n"
+    "Exit status: 0 done, 1 the window found no PDF viewer for its help documents,\n"
+    "2 usage error (one line on standard error); the report has more\n"
+    "(silvarone report --help).\n";
+
 struct Options {
   std::optional<std::string> file;
   std::optional<Language> language;
@@ -252,14 +278,19 @@ int RunCommandLine(const std::vector<std::string>& arguments, std::ostream& out,
   if (arguments.empty()) return RunReport({"report"}, out, err);
   if (arguments[0] == "report") return RunReport(arguments, out, err);
   if (arguments[0] == "--version" && arguments.size() == 1) {
-    out << kProgramName << " " << kProgramVersion << '\n' << std::flush;
+    out << kProgramName << " " << kProgramVersion << " (" << kProgramDate << ")\n"
+        << "Licence " << kProgramLicence
+        << ": GNU GPL version 3 or later <https://www.gnu.org/licenses/gpl-3.0.html>.\n"
+        << "This is free software: you are free to change and redistribute it.\n"
+        << "There is NO WARRANTY, to the extent permitted by law.\n"
+        << std::flush;
     return out ? kExitDone : kExitOutputFailed;
   }
   if ((arguments[0] == "--help" || arguments[0] == "-h") && arguments.size() == 1) {
-    out << kUsage << '\n' << kHelp << std::flush;
+    out << kProgramUsage << '\n' << kProgramHelp << std::flush;
     return out ? kExitDone : kExitOutputFailed;
   }
-  err << kUsage << '\n';
+  err << kProgramUsage << '\n';
   return kExitUsage;
 }
 

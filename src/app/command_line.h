@@ -1,5 +1,5 @@
 // The command line: a report of the stored settings or of a project file,
-// as text or as JSON, without the window.
+// as text or as JSON, without the window; the program's help and version.
 #pragma once
 
 #include <ostream>

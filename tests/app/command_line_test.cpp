@@ -144,8 +144,9 @@ TEST_F(CommandLine, ErrorsExitWithStatus2AndOneLine) {
       {"report --mode q", "--mode takes wk, mdk or xe"},
       {"report --measured abc", "is not a test dimension"},
       {"report --measured", "--measured needs a value"},
-      {"print", "usage: silvarone report"},
-      {"--version extra", "usage: silvarone report"},
+      {"print", "usage: silvarone [report"},
+      {"--version extra", "usage: silvarone [report"},
+      {"--colour", "usage: silvarone [report"},
       {"report '" + Write("gear.txt", "[data]\r\n") + "'", "is not a project file (.tvp)"},
   };
   for (const Case& c : cases) {
@@ -154,6 +155,29 @@ TEST_F(CommandLine, ErrorsExitWithStatus2AndOneLine) {
     EXPECT_NE(run.err.find(c.message), std::string::npos) << run.err;
     EXPECT_EQ(std::count(run.err.begin(), run.err.end(), '\n'), 1) << run.err;
     EXPECT_TRUE(run.out.empty());
+  }
+}
+
+// Help and version go to standard output with status 0, as scripts and
+// package tools expect; the top-level help names every command.
+TEST_F(CommandLine, HelpAndVersion) {
+  struct Case {
+    std::string arguments;
+    std::vector<std::string> shown;
+  };
+  const std::vector<Case> cases = {
+      {"--help", {"usage: silvarone [report", "screenshots DIR", "--version", "(no arguments)"}},
+      {"-h", {"usage: silvarone [report"}},
+      {"report --help", {"usage: silvarone report [FILE.tvp]", "--measured VALUE", "Exit status"}},
+      {"report -h", {"usage: silvarone report [FILE.tvp]"}},
+      {"--version", {"Norlath Measurement 3.3.8 (02.10.2018)\n", "GPL-3.0-or-later"}},
+  };
+  for (const Case& c : cases) {
+    const Outcome run = Silvarone(c.arguments);
+    EXPECT_EQ(run.status, 0) << c.arguments;
+    EXPECT_EQ(run.err, "") << c.arguments;
+    for (const std::string& text : c.shown)
+      EXPECT_NE(run.out.find(text), std::string::npos) << c.arguments << ": " << text;
   }
 }
 
