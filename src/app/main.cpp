@@ -3,6 +3,7 @@
 // `silvarone report ...` prints the calculation report and needs no display;
 // `silvarone screenshots DIR` draws the pages of the window into pictures.
 #include <QApplication>
+#include <QIcon>
 #include <cstdlib>
 #include <iostream>
 #include <string>
@@ -28,6 +29,10 @@ bool HasDisplay() {
 int RunWindow(int argc, char** argv) {
   QApplication application(argc, argv);
   QApplication::setApplicationName("silvarone");
+  // The installed desktop entry and icon (packaging/): the desktop shows the
+  // window under the entry's name and icon.
+  QGuiApplication::setDesktopFileName("silvarone");
+  QApplication::setWindowIcon(QIcon::fromTheme("silvarone"));
   silvarone::gui::QtDialogPresenter presenter;
   silvarone::WindowModel model(presenter);
   if (!model.Start({silvarone::platform::SettingsDirectory(),
