@@ -4,7 +4,6 @@
 #include "storage/device_ball_file.h"
 
 #include <gtest/gtest.h>
-#include <unistd.h>
 
 #include <filesystem>
 #include <string>
@@ -53,15 +52,6 @@ TEST_F(DeviceBallFile, SavedWhereItIsReadFirst) {
     fs::create_directories(program + "dat");
     fs::remove(user);
   }
-}
-
-TEST_F(DeviceBallFile, ReadOnlyProgramFolderSendsTheFileToTheSettingsFolder) {
-  fs::permissions(program + "dat",
-                  fs::perms::owner_write | fs::perms::group_write | fs::perms::others_write,
-                  fs::perm_options::remove);
-  // The superuser writes everywhere: the folder is then writable for it.
-  if (::access((program + "dat").c_str(), W_OK) == 0) GTEST_SKIP() << "run as superuser";
-  EXPECT_EQ(DeviceBallFilePath(program, settings), user);
 }
 
 }  // namespace
