@@ -75,7 +75,8 @@ class Builder {
   void Header() {
     Line();
     Line(Rule());
-    const std::array<std::string, 3> maker = {"Norlath Measurement", "Gear inspection", "software"};
+    const std::array<std::string, 3> maker = {ProgramName(), T("Lizenz:", "Licence:"),
+                                              std::string(kProgramLicence)};
     const std::array<std::string, 3> title =
         german_ ? std::array<std::string, 3>{std::string(8, ' ') +
                                                  "Protokoll der Berechnung des Kontroll- und",
@@ -278,15 +279,25 @@ class Builder {
     Line();
   }
 
+  // Who made the report and where the program, its licence, source and
+  // manual are; no line wider than 71 characters.
   void Footer() {
     Line();
     Line();
-    Line("Norlath Measurement");
-    Line("Gear inspection software");
+    Line(ProgramName() + T(", Version ", ", version ") + std::string(kProgramVersion) +
+         T(" vom ", " of ") + std::string(kProgramDate));
+    Line(T("Lizenz: GNU GPL Version 3 oder später (", "Licence: GNU GPL version 3 or later (") +
+         std::string(kProgramLicence) + ")");
     Line();
-    Line("2026 Norlath Measurement");
-    Line(T("Telefon: -   E-Mail: -", "Phone: -   E-mail: -"));
-    Line("Telefax: -   Web: -");
+    Line(T("Handbuch: Menü \"?\" > \"Hilfe\" > \"Programm\"",
+           "Manual: menu \"?\" > \"Help\" > \"Program\""));
+    if (!kWebAddress.empty()) {
+      Line(T("Quelltext, Handbuch: ", "Source and manual: ") + std::string(kWebAddress));
+    }
+  }
+
+  std::string ProgramName() const {
+    return std::string(german_ ? kProgramNameGerman : kProgramName);
   }
 
   const ReportInput& in_;
