@@ -279,21 +279,15 @@ class Builder {
     Line();
   }
 
-  // Who made the report and where the program, its licence, source and
-  // manual are; no line wider than 71 characters.
   void Footer() {
+    const MakerTexts maker = Maker(in_.language);
     Line();
     Line();
-    Line(ProgramName() + T(", Version ", ", version ") + std::string(kProgramVersion) +
-         T(" vom ", " of ") + std::string(kProgramDate));
-    Line(T("Lizenz: GNU GPL Version 3 oder später (", "Licence: GNU GPL version 3 or later (") +
-         std::string(kProgramLicence) + ")");
+    Line(maker.program);
+    Line(maker.licence);
     Line();
-    Line(T("Handbuch: Menü \"?\" > \"Hilfe\" > \"Programm\"",
-           "Manual: menu \"?\" > \"Help\" > \"Program\""));
-    if (!kWebAddress.empty()) {
-      Line(T("Quelltext, Handbuch: ", "Source and manual: ") + std::string(kWebAddress));
-    }
+    Line(maker.manual);
+    if (!maker.web.empty()) Line(maker.web);
   }
 
   std::string ProgramName() const {
@@ -309,6 +303,28 @@ class Builder {
 
 std::vector<std::string> BuildReport(const ReportInput& input) {
   return Builder(input).Build();
+}
+
+MakerTexts Maker(Language language) {
+  const bool german = language == kGerman;
+  const std::string version(kProgramVersion);
+  const std::string date(kProgramDate);
+  const std::string licence(kProgramLicence);
+  MakerTexts maker;
+  if (german) {
+    maker.program = std::string(kProgramNameGerman) + ", Version " + version + " vom " + date;
+    maker.licence = "Lizenz: GNU GPL Version 3 oder später (" + licence + ")";
+    maker.manual = "Handbuch: Menü \"?\" > \"Hilfe\" > \"Programm\"";
+  } else {
+    maker.program = std::string(kProgramName) + ", version " + version + " of " + date;
+    maker.licence = "Licence: GNU GPL version 3 or later (" + licence + ")";
+    maker.manual = "Manual: menu \"?\" > \"Help\" > \"Program\"";
+  }
+  if (!kWebAddress.empty()) {
+    maker.web =
+        (german ? "Quelltext, Handbuch: " : "Source and manual: ") + std::string(kWebAddress);
+  }
+  return maker;
 }
 
 }  // namespace silvarone

@@ -76,7 +76,7 @@ bool WindowModel::Start(const StartOptions& options) {
   const std::string dat = programDirectory_ + "dat" + sep;
   if (const auto din = ReadBallFile(dat + kDinBallFile)) workspace_.ball.dinBalls = *din;
   S("ComboBox3").items = workspace_.ball.dinBalls;
-  if (const auto device = ReadBallFile(dat + kDeviceBallFile); device && !device->empty()) {
+  if (const auto device = ReadBallFile(DeviceBallFilePath(false)); device && !device->empty()) {
     workspace_.ball.deviceBalls = *device;
     S("ComboBox4").items = *device;
     deviceBallLines_ = *device;
