@@ -20,7 +20,7 @@ namespace fs = std::filesystem;
 
 constexpr const char* kUsage =
     "usage: silvarone report [FILE.tvp] [--lang de|en] [--mode wk|mdk|xe] "
-    "[--measured VALUE] [--json] [--save]";
+    "[--measured VALUE] [--json] [--save] [--pdf OUT.pdf]";
 
 struct Options {
   std::optional<std::string> file;
@@ -29,6 +29,7 @@ struct Options {
   std::optional<std::string> measured;
   bool json = false;
   bool save = false;
+  std::optional<std::string> pdf;
 };
 
 // Messages go to stderr in the language of the moment; the run goes on.
@@ -116,6 +117,9 @@ bool ParseOptions(const std::vector<std::string>& arguments, Options& options, s
         error = "silvarone: --mode takes wk, mdk or xe, not '" + *mode + "'";
         return false;
       }
+    } else if (argument == "--pdf") {
+      options.pdf = value();
+      if (!options.pdf) return false;
     } else if (argument == "--measured") {
       const auto measured = value();
       if (!measured) return false;
@@ -137,6 +141,10 @@ bool ParseOptions(const std::vector<std::string>& arguments, Options& options, s
       error = "silvarone: more than one project file given";
       return false;
     }
+  }
+  if (options.pdf && options.json) {
+    error = "silvarone: --pdf and --json do not go together";
+    return false;
   }
   return true;
 }
@@ -174,11 +182,16 @@ nlohmann::json Json(const WindowModel& model, const TerminalPresenter& presenter
   return json;
 }
 
-int RunReport(const std::vector<std::string>& arguments, std::ostream& out, std::ostream& err) {
+int RunReport(const std::vector<std::string>& arguments, std::ostream& out, std::ostream& err,
+              const ReportPdfWriter& writePdf) {
   Options options;
   std::string error;
   if (!ParseOptions(arguments, options, error)) {
     err << error << '\n';
+    return 2;
+  }
+  if (options.pdf && !writePdf) {
+    err << "silvarone: this program cannot write PDF files\n";
     return 2;
   }
   if (options.file) {
@@ -223,6 +236,12 @@ int RunReport(const std::vector<std::string>& arguments, std::ostream& out, std:
   }
 
   const std::vector<std::string> report = BuildReport(model.ReportData());
+  // The same pages as the report window prints, and nothing on `out`.
+  if (options.pdf) {
+    if (writePdf(report, *options.pdf)) return 0;
+    err << "silvarone: cannot write the PDF file '" << *options.pdf << "'\n";
+    return 5;
+  }
   if (options.json) {
     out << Json(model, presenter, report)
                .dump(2, ' ', false, nlohmann::json::error_handler_t::replace)
@@ -236,10 +255,10 @@ int RunReport(const std::vector<std::string>& arguments, std::ostream& out, std:
 
 }  // namespace
 
-int RunCommandLine(const std::vector<std::string>& arguments, std::ostream& out,
-                   std::ostream& err) {
-  if (arguments.empty()) return RunReport({"report"}, out, err);
-  if (arguments[0] == "report") return RunReport(arguments, out, err);
+int RunCommandLine(const std::vector<std::string>& arguments, std::ostream& out, std::ostream& err,
+                   const ReportPdfWriter& writePdf) {
+  if (arguments.empty()) return RunReport({"report"}, out, err, writePdf);
+  if (arguments[0] == "report") return RunReport(arguments, out, err, writePdf);
   if (arguments[0] == "--version") {
     out << kProgramName << " " << kProgramVersion << '\n';
     return 0;

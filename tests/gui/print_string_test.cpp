@@ -6,58 +6,18 @@
 
 #include <QFontMetrics>
 #include <QPrinter>
-#include <array>
-#include <cstdio>
-#include <regex>
-#include <sstream>
 
 #include "file_fixture.h"
+#include "pdf_text.h"
 #include "report/report.h"
 
 namespace silvarone {
 namespace {
 
-std::string Shell(const std::string& command) {
-  std::string output;
-  FILE* pipe = popen(command.c_str(), "r");
-  if (pipe == nullptr) return output;
-  std::array<char, 4096> buffer;
-  std::size_t n;
-  while ((n = std::fread(buffer.data(), 1, buffer.size(), pipe)) > 0)
-    output.append(buffer.data(), n);
-  pclose(pipe);
-  return output;
-}
-
-// A word on a page as pdftotext -bbox finds it, in points (1/72 inch).
-struct Word {
-  int page;
-  double xMin, yMin, xMax;
-  std::string text;
-};
-
-std::vector<Word> Words(const std::string& pdf) {
-  const std::string html = Shell("pdftotext -bbox '" + pdf + "' - 2>/dev/null");
-  std::vector<Word> words;
-  int page = 0;
-  const std::regex pattern(
-      R"re(<page |<word xMin="([\d.]+)" yMin="([\d.]+)" xMax="([\d.]+)" yMax="[\d.]+">([^<]*)</word>)re");
-  for (std::sregex_iterator it(html.begin(), html.end(), pattern), end; it != end; ++it) {
-    if ((*it)[0].str() == "<page ") {
-      ++page;
-      continue;
-    }
-    words.push_back(
-        {page, std::stod((*it)[1]), std::stod((*it)[2]), std::stod((*it)[3]), (*it)[4].str()});
-  }
-  return words;
-}
-
-int Pages(const std::string& pdf) {
-  std::smatch match;
-  const std::string info = Shell("pdfinfo '" + pdf + "'");
-  return std::regex_search(info, match, std::regex(R"(Pages:\s+(\d+))")) ? std::stoi(match[1]) : -1;
-}
+using testing::PdfLines;
+using testing::PdfPages;
+using testing::PdfWord;
+using testing::PdfWords;
 
 std::vector<std::string> Numbered(int count) {
   std::vector<std::string> lines;
@@ -100,11 +60,11 @@ TEST_F(Printing, LineStepMarginsAndPageBreaks) {
   ASSERT_GT(h, 50);
   ASSERT_LE(h, 150);
   ASSERT_EQ(Print(Numbered(120), "lines.pdf"), gui::PrintResult::kDone);
-  const std::vector<Word> words = Words(Path("lines.pdf"));
+  const std::vector<PdfWord> words = PdfWords(Path("lines.pdf"));
   ASSERT_EQ(words.size(), 120u);
-  EXPECT_EQ(Pages(Path("lines.pdf")), 3);
+  EXPECT_EQ(PdfPages(Path("lines.pdf")), 3);
   for (std::size_t i = 0; i < words.size(); ++i) {
-    const Word& word = words[i];
+    const PdfWord& word = words[i];
     EXPECT_EQ(word.text, Numbered(120)[i]);
     EXPECT_EQ(word.page, 1 + static_cast<int>(i) / 55) << word.text;
     EXPECT_NEAR(word.xMin, 54.0, 0.5) << word.text;  // left margin 0.75 in
@@ -126,30 +86,14 @@ TEST_F(Printing, TheReportReadsBackLineByLine) {
   in.d = "40.000";
   const std::vector<std::string> report = BuildReport(in);
   ASSERT_EQ(Print(report, "report.pdf"), gui::PrintResult::kDone);
-  // pdftotext places the words of a line by their position, give or take a
-  // blank: compare the words of every line that is not empty, in order.
-  const auto words = [](std::string line) {
-    line = std::regex_replace(line, std::regex("[ \f]+"), " ");
-    line.erase(0, line.find_first_not_of(' '));
-    line.erase(line.find_last_not_of(' ') + 1);
-    return line;
-  };
-  std::istringstream text(Shell("pdftotext -layout '" + Path("report.pdf") + "' -"));
-  std::vector<std::string> read;
-  for (std::string line; std::getline(text, line);) {
-    if (!words(line).empty()) read.push_back(words(line));
-  }
-  std::vector<std::string> printed;
-  for (const std::string& line : report) {
-    if (!words(line).empty()) printed.push_back(words(line));
-  }
-  EXPECT_EQ(read, printed);
+  // Every character in its column, the lines in their order.
+  EXPECT_EQ(PdfLines(Path("report.pdf")), testing::NonBlank(report));
 }
 
 TEST_F(Printing, EmptyListGivesAnEmptyJobWithoutAPageBreak) {
   ASSERT_EQ(Print({}, "empty.pdf"), gui::PrintResult::kDone);
-  EXPECT_EQ(Pages(Path("empty.pdf")), 1);
-  EXPECT_TRUE(Words(Path("empty.pdf")).empty());
+  EXPECT_EQ(PdfPages(Path("empty.pdf")), 1);
+  EXPECT_TRUE(PdfWords(Path("empty.pdf")).empty());
 }
 
 TEST_F(Printing, MarginsThatLeaveNoLineAreRefused) {
@@ -174,7 +118,7 @@ TEST_F(Printing, AWideLineRunsPastTheRightMargin) {
   // 115 characters of 0.6 em at 8 points start at 54 pt and end near 607 pt,
   // beyond the right margin at 612 - 36 = 576 pt.
   ASSERT_EQ(Print({std::string(115, 'W')}, "wide.pdf"), gui::PrintResult::kDone);
-  const std::vector<Word> words = Words(Path("wide.pdf"));
+  const std::vector<PdfWord> words = PdfWords(Path("wide.pdf"));
   ASSERT_EQ(words.size(), 1u);
   EXPECT_EQ(words[0].text.size(), 115u);
   EXPECT_GT(words[0].xMax, 576.0);
