@@ -21,6 +21,17 @@ namespace {
 
 using Windows = testing::WindowTest;
 
+// Takes the documents the program hands to the system's viewer.
+class Viewer : public QObject {
+  Q_OBJECT
+
+ public slots:
+  void Open(const QUrl& url) { opened.push_back(url); }
+
+ public:
+  std::vector<QUrl> opened;
+};
+
 template <typename T = QWidget>
 T* Child(QWidget* window, const char* name) {
   T* child = window->findChild<T*>(name);
@@ -221,5 +232,41 @@ TEST_F(Windows, BallEditorStaysOpenWhenTheUnsavedChangesAreKept) {
   EXPECT_FALSE(Find<QPlainTextEdit>("Memo1")->toPlainText().contains("9.000"));
 }
 
+TEST_F(Windows, HelpMenuOpensTheFourManuals) {
+#ifndef SILVARONE_MANUALS_BUILT
+  GTEST_SKIP() << "this build makes no manuals";
+#else
+  Open("", SILVARONE_BUILD_DIR "/");
+  Viewer viewer;
+  QDesktopServices::setUrlHandler("file", &viewer, "Open");
+  struct Case {
+    const char* language;
+    const char* menu;
+    std::string file;  // the entries of data/docs/acrobatSilvaroneFiles.txt
+  };
+  const std::vector<Case> cases = {
+      {"Deutsch1", "Program1", "Silvaronen-Messung_Handbuch.pdf"},
+      {"Deutsch1", "Messgert1", "PRALO_Bedienungsanleitung.pdf"},
+      {"Englisch1", "Program1", "Norlath_Measurement_Manual.pdf"},
+      {"Englisch1", "Messgert1", "PRALO_Operating_Instructions.pdf"},
+  };
+  for (const Case& c : cases) {
+    Trigger(c.language);
+    Trigger(c.menu);
+    ASSERT_FALSE(viewer.opened.empty()) << c.file;
+    const std::string path = gui::S(viewer.opened.back().toLocalFile());
+    EXPECT_EQ(path, std::string(SILVARONE_BUILD_DIR) + "/docs/" + c.file);
+    std::ifstream pdf(path, std::ios::binary);
+    std::string magic(5, ' ');
+    pdf.read(magic.data(), 5);
+    EXPECT_EQ(magic, "%PDF-") << c.file;
+  }
+  EXPECT_EQ(viewer.opened.size(), 4u);
+  QDesktopServices::unsetUrlHandler("file");
+#endif
+}
+
 }  // namespace
 }  // namespace silvarone
+
+#include "secondary_windows_test.moc"
