@@ -232,6 +232,31 @@ TEST_F(Windows, BallEditorStaysOpenWhenTheUnsavedChangesAreKept) {
   EXPECT_FALSE(Find<QPlainTextEdit>("Memo1")->toPlainText().contains("9.000"));
 }
 
+TEST_F(Windows, ProjectPageSavesThroughTheFileDialogInTheLanguageOfTheMoment) {
+  Open();
+  window().pages()->setCurrentIndex(kPageProject);
+  Trigger("Englisch1");
+  Type("ProjectName", "Ritzel", false);
+  const std::string file = Path("home/projects/Ritzel.tvp");
+  presenter.files = {file};
+  Click("ProjectSave_Btn");
+  ASSERT_EQ(presenter.dialogs.size(), 1u);
+  const FileDialogSetup& save = presenter.dialogs.back();
+  EXPECT_EQ(save.title, "Save project");
+  EXPECT_EQ(save.folder, Path("home/projects"));
+  EXPECT_EQ(save.filter, "*.tvp");
+  EXPECT_EQ(save.presetName, "Ritzel.tvp");
+  EXPECT_EQ(save.defaultExtension, "tvp");
+  EXPECT_TRUE(std::filesystem::exists(file));
+  EXPECT_EQ(Find<QLabel>("StatusPanel0")->text(), "  Project: Ritzel.tvp");
+  // "Neu" asks to store the open project first (-303); Cancel keeps the file as it is.
+  presenter.answers = {kButtonCancel};
+  Click("ProjectNew_Btn");
+  EXPECT_EQ(presenter.TakeTexts(), std::vector<std::string>{"Store Project file Ritzel.tvp ?"});
+  EXPECT_EQ(Text("ProjectName"), "");
+  EXPECT_EQ(Find<QLabel>("StatusPanel0")->text(), "  Project: unknown");
+}
+
 TEST_F(Windows, HelpMenuOpensTheFourManuals) {
 #ifndef SILVARONE_MANUALS_BUILT
   GTEST_SKIP() << "this build makes no manuals";
