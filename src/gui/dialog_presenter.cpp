@@ -110,8 +110,14 @@ void MessageBox::closeEvent(QCloseEvent* event) {
   QDialog::closeEvent(event);
 }
 
+QWidget* QtDialogPresenter::Owner() const {
+  // Over the report or ball editor window when one is open, else the main window.
+  QWidget* modal = QApplication::activeModalWidget();
+  return modal != nullptr ? modal : parent_;
+}
+
 int QtDialogPresenter::Show(const DialogRequest& request) {
-  MessageBox box(request, parent_);
+  MessageBox box(request, Owner());
   box.exec();
   return box.Result();
 }
@@ -119,7 +125,7 @@ int QtDialogPresenter::Show(const DialogRequest& request) {
 std::unique_ptr<QFileDialog> QtDialogPresenter::BuildFileDialog(const FileDialogSetup& setup,
                                                                 bool save) const {
   const bool asLeft = setup.asOpenDialogLastWas && !openFolder_.isEmpty();
-  auto dialog = std::make_unique<QFileDialog>(parent_, Q(setup.title),
+  auto dialog = std::make_unique<QFileDialog>(Owner(), Q(setup.title),
                                               asLeft ? openFolder_ : Q(setup.folder));
   dialog->setOption(QFileDialog::DontUseNativeDialog);
   // The program asks before it overwrites a file itself.

@@ -49,6 +49,7 @@ class QtDialogPresenter : public DialogPresenter {
 
  private:
   std::optional<std::string> Choose(const FileDialogSetup& setup, bool save);
+  QWidget* Owner() const;
   QWidget* parent_;
   // Where the open dialog was left and the filter it had.
   QString openFolder_;
