@@ -11,6 +11,8 @@
 #include <string>
 #include <vector>
 
+#include "core/text.h"
+
 namespace silvarone::testing {
 
 inline std::string Shell(const std::string& command) {
@@ -55,12 +57,6 @@ inline int PdfPages(const std::string& pdf) {
   return std::regex_search(info, match, std::regex(R"(Pages:\s+(\d+))")) ? std::stoi(match[1]) : -1;
 }
 
-inline std::size_t CodePoints(const std::string& text) {
-  return static_cast<std::size_t>(std::count_if(text.begin(), text.end(), [](char c) {
-    return (static_cast<unsigned char>(c) & 0xC0) != 0x80;
-  }));
-}
-
 // The lines that are not blank, without trailing blanks and without the
 // page's left margin: pdftotext -fixed with the font's own character width
 // (taken from the longest word) puts every character back in its column.
@@ -69,9 +65,9 @@ inline std::vector<std::string> PdfLines(const std::string& pdf) {
   if (words.empty()) return {};
   const PdfWord& longest = *std::max_element(
       words.begin(), words.end(),
-      [](const PdfWord& a, const PdfWord& b) { return CodePoints(a.text) < CodePoints(b.text); });
+      [](const PdfWord& a, const PdfWord& b) { return Characters(a.text) < Characters(b.text); });
   const double advance =
-      (longest.xMax - longest.xMin) / static_cast<double>(CodePoints(longest.text));
+      (longest.xMax - longest.xMin) / static_cast<double>(Characters(longest.text));
   double left = words.front().xMin;
   for (const PdfWord& word : words)
     left = std::min(left, word.xMin);
@@ -88,7 +84,7 @@ inline std::vector<std::string> PdfLines(const std::string& pdf) {
   return lines;
 }
 
-// The same of text lines as they were printed.
+// The lines that are not blank, without trailing blanks, as they were printed.
 inline std::vector<std::string> NonBlank(const std::vector<std::string>& printed) {
   std::vector<std::string> lines;
   for (std::string line : printed) {

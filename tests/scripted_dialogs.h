@@ -42,13 +42,8 @@ class ScriptedDialogs : public ProjectDialogs, public DialogPresenter {
   // --- As the window model shows them --------------------------------------
   int Show(const DialogRequest& request) override {
     shown.push_back(request);
-    // A dialog with one button asks nothing (unless the user closes it with
-    // its close box); more than one is a question.
-    if (request.buttons.size() <= 1) {
-      if (closeBoxes == 0) return request.defaultButton;
-      --closeBoxes;
-      return kButtonCancel;
-    }
+    // A dialog with one button asks nothing; more than one is a question.
+    if (request.buttons.size() <= 1) return request.defaultButton;
     return Answer("question " + request.text, kButtonCancel);
   }
   // The texts of the window dialogs shown since the last call.
@@ -68,8 +63,7 @@ class ScriptedDialogs : public ProjectDialogs, public DialogPresenter {
     return Choose(setup);
   }
 
-  std::deque<int> answers;  // for the questions, in order
-  int closeBoxes = 0;       // the next one-button dialogs the user closes with the close box
+  std::deque<int> answers;                       // for the questions, in order
   std::deque<std::optional<std::string>> files;  // for the file dialogs, in order
   std::vector<int> messages;
   std::vector<std::string> messageArguments;
