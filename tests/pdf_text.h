@@ -6,7 +6,7 @@
 #include <array>
 #include <cmath>
 #include <cstdio>
-#include <regex>
+#include <cstring>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -36,25 +36,25 @@ struct PdfWord {
 
 inline std::vector<PdfWord> PdfWords(const std::string& pdf) {
   const std::string html = Shell("pdftotext -bbox '" + pdf + "' - 2>/dev/null");
+  const auto number = [&](std::size_t word, const char* name) {
+    return std::stod(html.substr(html.find(name, word) + std::strlen(name)));
+  };
   std::vector<PdfWord> words;
   int page = 0;
-  const std::regex pattern(
-      R"re(<page |<word xMin="([\d.]+)" yMin="([\d.]+)" xMax="([\d.]+)" yMax="[\d.]+">([^<]*)</word>)re");
-  for (std::sregex_iterator it(html.begin(), html.end(), pattern), end; it != end; ++it) {
-    if ((*it)[0].str() == "<page ") {
-      ++page;
-      continue;
-    }
-    words.push_back(
-        {page, std::stod((*it)[1]), std::stod((*it)[2]), std::stod((*it)[3]), (*it)[4].str()});
+  for (std::size_t at = html.find('<'); at != std::string::npos; at = html.find('<', at + 1)) {
+    if (html.compare(at, 6, "<page ") == 0) ++page;
+    if (html.compare(at, 6, "<word ") != 0) continue;
+    const std::size_t text = html.find('>', at) + 1;
+    words.push_back({page, number(at, "xMin=\""), number(at, "yMin=\""), number(at, "xMax=\""),
+                     html.substr(text, html.find('<', text) - text)});
   }
   return words;
 }
 
 inline int PdfPages(const std::string& pdf) {
-  std::smatch match;
   const std::string info = Shell("pdfinfo '" + pdf + "' 2>/dev/null");
-  return std::regex_search(info, match, std::regex(R"(Pages:\s+(\d+))")) ? std::stoi(match[1]) : -1;
+  const std::size_t pages = info.find("Pages:");
+  return pages == std::string::npos ? -1 : std::stoi(info.substr(pages + 6));
 }
 
 // The lines that are not blank, without trailing blanks and without the
