@@ -19,7 +19,7 @@ namespace fs = std::filesystem;
 
 constexpr const char* kUsage =
     "usage: silvarone report [FILE.tvp] [--lang de|en] [--mode wk|mdk|xe] "
-    "[--measured VALUE] [--json] [--save]";
+    "[--measured VALUE] [--json] [--save] [--pdf OUT.pdf]";
 
 constexpr const char* kHelp =
     "\n"
@@ -29,13 +29,14 @@ constexpr const char* kHelp =
     "  --measured VALUE  back-calculation from a measured test dimension in mm\n"
     "  --json            records, fields, messages and report as JSON\n"
     "  --save            keep the changes in the settings file (else nothing is written)\n"
+    "  --pdf OUT.pdf     write the report's printed pages to OUT.pdf instead\n"
     "\n"
     "Exit status (the highest that applies):\n"
     "  0  report printed\n"
     "  2  usage or input error (one line on standard error)\n"
     "  3  the gear's data were refused: messages, no report (JSON: \"report\": null)\n"
     "  4  --save could not write the settings file\n"
-    "  5  the report could not be written to standard output\n";
+    "  5  the report could not be written to standard output or to the PDF file\n";
 
 // `silvarone --help`: every command of the program. The manual page
 // (packaging/silvarone.1.in) says the same; a test holds them together.
@@ -72,6 +73,7 @@ struct Options {
   bool json = false;
   bool save = false;
   bool help = false;
+  std::optional<std::string> pdf;
 };
 
 // Messages go to stderr in the language of the moment; the run goes on.
@@ -140,6 +142,9 @@ bool ParseOptions(const std::vector<std::string>& arguments, Options& options, s
         error = "silvarone: --mode takes wk, mdk or xe, not '" + *mode + "'";
         return false;
       }
+    } else if (argument == "--pdf") {
+      options.pdf = value();
+      if (!options.pdf) return false;
     } else if (argument == "--measured") {
       const auto measured = value();
       if (!measured) return false;
@@ -161,6 +166,10 @@ bool ParseOptions(const std::vector<std::string>& arguments, Options& options, s
       error = "silvarone: more than one project file given";
       return false;
     }
+  }
+  if (options.pdf && options.json) {
+    error = "silvarone: --pdf and --json do not go together";
+    return false;
   }
   return true;
 }
@@ -198,7 +207,8 @@ nlohmann::json Json(const WindowModel& model, const TerminalPresenter& presenter
   return json;
 }
 
-int RunReport(const std::vector<std::string>& arguments, std::ostream& out, std::ostream& err) {
+int RunReport(const std::vector<std::string>& arguments, std::ostream& out, std::ostream& err,
+              const ReportPdfWriter& writePdf) {
   Options options;
   std::string error;
   if (!ParseOptions(arguments, options, error)) {
@@ -208,6 +218,10 @@ int RunReport(const std::vector<std::string>& arguments, std::ostream& out, std:
   if (options.help) {
     out << kUsage << '\n' << kHelp << std::flush;
     return out ? kExitDone : kExitOutputFailed;
+  }
+  if (options.pdf && !writePdf) {
+    err << "silvarone: this program cannot write PDF files\n";
+    return kExitUsage;
   }
   // The project file is read as the storage reads it: a regular file of
   // bounded size.
@@ -255,7 +269,13 @@ int RunReport(const std::vector<std::string>& arguments, std::ostream& out, std:
     report = BuildReport(model.ReportData());
   }
 
-  if (options.json) {
+  // The same pages as the report window prints, and nothing on `out`.
+  if (options.pdf && report) {
+    if (!writePdf(*report, *options.pdf)) {
+      err << "silvarone: cannot write the PDF file '" << *options.pdf << "'\n";
+      return kExitOutputFailed;
+    }
+  } else if (options.json) {
     out << Json(model, presenter, report)
                .dump(2, ' ', false, nlohmann::json::error_handler_t::replace)
         << '\n';
@@ -274,10 +294,10 @@ int RunReport(const std::vector<std::string>& arguments, std::ostream& out, std:
 
 }  // namespace
 
-int RunCommandLine(const std::vector<std::string>& arguments, std::ostream& out,
-                   std::ostream& err) {
-  if (arguments.empty()) return RunReport({"report"}, out, err);
-  if (arguments[0] == "report") return RunReport(arguments, out, err);
+int RunCommandLine(const std::vector<std::string>& arguments, std::ostream& out, std::ostream& err,
+                   const ReportPdfWriter& writePdf) {
+  if (arguments.empty()) return RunReport({"report"}, out, err, writePdf);
+  if (arguments[0] == "report") return RunReport(arguments, out, err, writePdf);
   if (arguments[0] == "--version" && arguments.size() == 1) {
     out << kProgramName << " " << kProgramVersion << " (" << kProgramDate << ")\n"
         << "Licence " << kProgramLicence

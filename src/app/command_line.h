@@ -2,6 +2,7 @@
 // as text or as JSON, without the window; the program's help and version.
 #pragma once
 
+#include <functional>
 #include <ostream>
 #include <string>
 #include <vector>
@@ -13,10 +14,16 @@ inline constexpr int kExitDone = 0;
 inline constexpr int kExitUsage = 2;         // usage or input error, one line on `err`
 inline constexpr int kExitDataRefused = 3;   // the calculation page refused the gear: no report
 inline constexpr int kExitSaveFailed = 4;    // --save could not write the settings file
-inline constexpr int kExitOutputFailed = 5;  // the report could not be written to `out`
+inline constexpr int kExitOutputFailed = 5;  // the report (or its PDF) could not be written
+
+// Writes the report's lines as a PDF file; false when the file could not be
+// written. The window layer supplies it, so the command line needs no Qt.
+using ReportPdfWriter =
+    std::function<bool(const std::vector<std::string>& lines, const std::string& path)>;
 
 // Runs `silvarone <arguments>` (without the program name) and returns the
 // exit status.
-int RunCommandLine(const std::vector<std::string>& arguments, std::ostream& out, std::ostream& err);
+int RunCommandLine(const std::vector<std::string>& arguments, std::ostream& out, std::ostream& err,
+                   const ReportPdfWriter& writePdf = {});
 
 }  // namespace silvarone

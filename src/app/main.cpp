@@ -1,7 +1,8 @@
 // Norlath Measurement: test dimensions for the inspection of involute
 // cylindrical gears. Without arguments the program opens its window;
 // `silvarone report ...` prints the calculation report and needs no display;
-// `silvarone screenshots DIR` draws the pages of the window into pictures.
+// `silvarone screenshots DIR` draws the pages of the window into pictures;
+// `silvarone report ... --pdf OUT.pdf` writes the report's pages as PDF.
 #include <QApplication>
 #include <QIcon>
 #include <cstdlib>
@@ -12,6 +13,7 @@
 #include "app/command_line.h"
 #include "gui/dialog_presenter.h"
 #include "gui/main_window.h"
+#include "gui/print_string.h"
 #include "gui/screenshots.h"
 #include "platform/file_system.h"
 #include "platform/locations.h"
@@ -45,6 +47,20 @@ int RunWindow(int argc, char** argv) {
   return QApplication::exec();
 }
 
+// The report's pages into a PDF file, without a display: the application
+// starts on the offscreen platform only when a PDF is asked for.
+bool WritePdf(int argc, char** argv, const std::vector<std::string>& lines,
+              const std::string& path) {
+  setenv("QT_QPA_PLATFORM", "offscreen", 1);
+  // Qt's notes about the missing desktop session are no news to a script;
+  // a failure is told in one line of our own.
+  qInstallMessageHandler([](QtMsgType type, const QMessageLogContext&, const QString& message) {
+    if (type == QtCriticalMsg || type == QtFatalMsg) std::cerr << message.toStdString() << '\n';
+  });
+  QApplication application(argc, argv);
+  return silvarone::gui::WriteReportPdf(lines, path) == silvarone::gui::PrintResult::kDone;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -58,5 +74,9 @@ int main(int argc, char** argv) {
     QApplication application(argc, argv);
     return silvarone::gui::RunScreenshots(arguments);
   }
-  return silvarone::RunCommandLine(arguments, std::cout, std::cerr);
+  return silvarone::RunCommandLine(
+      arguments, std::cout, std::cerr,
+      [&](const std::vector<std::string>& lines, const std::string& path) {
+        return WritePdf(argc, argv, lines, path);
+      });
 }

@@ -1,6 +1,6 @@
-// The program's name, version and version date, as the build defines them:
-// the report, the command line, the window title and the about window all
-// take them from here, and the licence with them.
+// The program's name, version, version date, licence and web address, as the
+// build defines them: the report, the command line, the window title and the
+// about window all take them from here.
 #pragma once
 
 #include <string_view>
@@ -13,5 +13,8 @@ inline constexpr std::string_view kProgramVersion = SILVARONE_VERSION;
 inline constexpr std::string_view kProgramDate = SILVARONE_VERSION_DATE;
 // The licence of the program (SPDX identifier); the full text is in LICENSE.
 inline constexpr std::string_view kProgramLicence = "GPL-3.0-or-later";
+// Where the source and the manual are published; empty when the build names
+// no address (then nothing points to one).
+inline constexpr std::string_view kWebAddress = SILVARONE_WEB_ADDRESS;
 
 }  // namespace silvarone

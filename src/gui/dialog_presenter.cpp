@@ -2,10 +2,11 @@
 
 #include <QAbstractButton>
 #include <QApplication>
-#include <QFileDialog>
-#include <QMessageBox>
+#include <QCloseEvent>
+#include <QDialogButtonBox>
+#include <QLayout>
 #include <QPushButton>
-#include <map>
+#include <algorithm>
 
 #include "gui/widgets.h"
 
@@ -44,41 +45,113 @@ QMessageBox::ButtonRole RoleOf(int button) {
 
 }  // namespace
 
-int QtDialogPresenter::Show(const DialogRequest& request) {
-  QMessageBox box(parent_);
-  box.setIcon(IconOf(request.kind));
-  box.setWindowTitle(request.title.empty() ? QApplication::applicationDisplayName()
-                                           : Q(request.title));
+MessageBox::MessageBox(const DialogRequest& request, QWidget* parent) : QMessageBox(parent) {
+  setIcon(IconOf(request.kind));
+  setWindowTitle(request.title.empty() ? QApplication::applicationDisplayName() : Q(request.title));
   QString text = Q(request.text);
   text.replace("\r\n", "\n").replace('\r', '\n');
-  box.setText(text);
-  std::map<QAbstractButton*, int> values;
-  for (int value : request.buttons) {
-    // The captions follow the program's language, not the system's.
-    QPushButton* button = box.addButton(Q(ButtonCaption(value, request.language)), RoleOf(value));
-    values[button] = value;
-    if (value == request.defaultButton) box.setDefaultButton(button);
-    if (value == kButtonCancel || (request.buttons.size() == 1)) box.setEscapeButton(button);
+  setTextFormat(Qt::PlainText);
+  setText(text);
+  std::vector<int> buttons = request.buttons;
+  if (buttons.empty()) buttons = {kButtonOk};
+  for (int value : buttons) {
+    // The captions follow the program's language, not the system's; an
+    // unknown value shows a caption that says so.
+    QPushButton* button = addButton(Q(ButtonCaption(value, request.language)), RoleOf(value));
+    values_[button] = value;
+    if (value == request.defaultButton) setDefaultButton(button);
   }
+  // Esc presses Cancel, else No, else OK (none of them: Esc does nothing).
+  for (int value : {kButtonCancel, kButtonNo, kButtonOk}) {
+    if (QPushButton* button = Button(value)) {
+      setEscapeButton(button);
+      break;
+    }
+  }
+  WidenButtons();
+}
+
+QPushButton* MessageBox::Button(int value) const {
+  for (const auto& [button, result] : values_) {
+    if (result == value) return static_cast<QPushButton*>(button);
+  }
+  return nullptr;
+}
+
+int MessageBox::Result() const {
+  if (closedByBox_) return kButtonCancel;
+  const auto it = values_.find(clickedButton());
+  return it == values_.end() ? kButtonCancel : it->second;
+}
+
+void MessageBox::WidenButtons() {
+  int width = 0;
+  for (const auto& [button, value] : values_) {
+    const QString caption = QString(button->text()).remove('&');
+    width = std::max(
+        {width, button->sizeHint().width(), button->fontMetrics().horizontalAdvance(caption) + 16});
+  }
+  for (const auto& [button, value] : values_)
+    button->setMinimumWidth(width);
+}
+
+void MessageBox::showEvent(QShowEvent* event) {
+  QMessageBox::showEvent(event);
+  // Qt caps a message box's width; the button row must still fit.
+  layout()->activate();
+  const int needed = layout()->totalMinimumSize().width();
+  if (width() < needed) setFixedWidth(needed);
+  if (QPushButton* button = defaultButton()) button->setFocus();
+}
+
+void MessageBox::closeEvent(QCloseEvent* event) {
+  // The close box answers Cancel, whatever the buttons are.
+  closedByBox_ = true;
+  QDialog::closeEvent(event);
+}
+
+QWidget* QtDialogPresenter::Owner() const {
+  // Over the report or ball editor window when one is open, else the main window.
+  QWidget* modal = QApplication::activeModalWidget();
+  return modal != nullptr ? modal : parent_;
+}
+
+int QtDialogPresenter::Show(const DialogRequest& request) {
+  MessageBox box(request, Owner());
   box.exec();
-  const auto it = values.find(box.clickedButton());
-  return it == values.end() ? kButtonCancel : it->second;
+  return box.Result();
+}
+
+std::unique_ptr<QFileDialog> QtDialogPresenter::BuildFileDialog(const FileDialogSetup& setup,
+                                                                bool save) const {
+  const bool asLeft = setup.asOpenDialogLastWas && !openFolder_.isEmpty();
+  auto dialog = std::make_unique<QFileDialog>(Owner(), Q(setup.title),
+                                              asLeft ? openFolder_ : Q(setup.folder));
+  dialog->setOption(QFileDialog::DontUseNativeDialog);
+  // The program asks before it overwrites a file itself.
+  dialog->setOption(QFileDialog::DontConfirmOverwrite);
+  const QString filter = asLeft ? openFilter_ : Q(setup.filter);
+  dialog->setNameFilter(filter + " (" + filter + ")");
+  dialog->setAcceptMode(save ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
+  dialog->setFileMode(save ? QFileDialog::AnyFile : QFileDialog::ExistingFile);
+  if (!setup.defaultExtension.empty()) dialog->setDefaultSuffix(Q(setup.defaultExtension));
+  // A preset "*.tvp" is the filter already; a name or a full path is preset.
+  if (!setup.presetName.empty() && setup.presetName.find('*') == std::string::npos) {
+    dialog->selectFile(Q(setup.presetName));
+  }
+  return dialog;
 }
 
 std::optional<std::string> QtDialogPresenter::Choose(const FileDialogSetup& setup, bool save) {
-  QFileDialog dialog(parent_, Q(setup.title), Q(setup.folder));
-  dialog.setOption(QFileDialog::DontUseNativeDialog);
-  // The program asks before it overwrites a project itself.
-  dialog.setOption(QFileDialog::DontConfirmOverwrite);
-  dialog.setNameFilter(Q(setup.filter) + " (" + Q(setup.filter) + ")");
-  dialog.setAcceptMode(save ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
-  dialog.setFileMode(save ? QFileDialog::AnyFile : QFileDialog::ExistingFile);
-  if (!setup.defaultExtension.empty()) dialog.setDefaultSuffix(Q(setup.defaultExtension));
-  if (!setup.presetName.empty() && setup.presetName.find('*') == std::string::npos) {
-    dialog.selectFile(Q(setup.presetName));
+  const std::unique_ptr<QFileDialog> dialog = BuildFileDialog(setup, save);
+  const bool accepted = dialog->exec() == QDialog::Accepted;
+  if (!save) {
+    openFolder_ = dialog->directory().absolutePath();
+    openFilter_ =
+        setup.asOpenDialogLastWas && !openFilter_.isEmpty() ? openFilter_ : Q(setup.filter);
   }
-  if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return std::nullopt;
-  return S(dialog.selectedFiles().first());
+  if (!accepted || dialog->selectedFiles().isEmpty()) return std::nullopt;
+  return S(dialog->selectedFiles().first());
 }
 
 std::optional<std::string> QtDialogPresenter::ChooseFileToOpen(const FileDialogSetup& setup) {

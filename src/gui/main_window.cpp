@@ -2,14 +2,9 @@
 
 #include <QApplication>
 #include <QDesktopServices>
-#include <QDialog>
-#include <QDialogButtonBox>
-#include <QFontDatabase>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QMenuBar>
-#include <QMessageBox>
-#include <QPlainTextEdit>
 #include <QStatusBar>
 #include <QStyle>
 #include <QTabBar>
@@ -17,48 +12,16 @@
 #include <QToolBar>
 #include <QToolButton>
 #include <QUrl>
-#include <QVBoxLayout>
 
-#include "core/version.h"
+#include "gui/ball_editor_window.h"
 #include "gui/binder.h"
+#include "gui/history_window.h"
+#include "gui/info_window.h"
+#include "gui/output_window.h"
 #include "gui/pages.h"
 #include "gui/widgets.h"
-#include "report/report.h"
 
 namespace silvarone::gui {
-namespace {
-
-// A read-only text in a window of its own: the report and the program
-// history, until their own windows come.
-void ShowText(QWidget* parent, const QString& title, const QStringList& lines, bool fixedPitch) {
-  QDialog dialog(parent);
-  dialog.setWindowTitle(title);
-  auto* layout = new QVBoxLayout(&dialog);
-  auto* text = new QPlainTextEdit(&dialog);
-  text->setReadOnly(true);
-  text->setLineWrapMode(QPlainTextEdit::NoWrap);
-  if (fixedPitch) {
-    QFont font = QFontDatabase::systemFont(QFontDatabase::FixedFont);
-    font.setPointSize(8);
-    text->setFont(font);
-  }
-  text->setPlainText(lines.join('\n'));
-  layout->addWidget(text);
-  auto* buttons = new QDialogButtonBox(QDialogButtonBox::Close, &dialog);
-  QObject::connect(buttons, &QDialogButtonBox::rejected, &dialog, &QDialog::reject);
-  layout->addWidget(buttons);
-  dialog.resize(760, 600);
-  dialog.exec();
-}
-
-QStringList ToList(const std::vector<std::string>& lines) {
-  QStringList list;
-  for (const std::string& line : lines)
-    list << Q(line);
-  return list;
-}
-
-}  // namespace
 
 MainWindow::MainWindow(WindowModel& model) : model_(model) {
   setObjectName("TMainForm");
@@ -207,37 +170,32 @@ void MainWindow::showEvent(QShowEvent* event) {
 }
 
 void MainWindow::OpenHelp(bool programManual) {
-  const std::string path = model_.HelpDocument(programManual);
-  if (path.empty() || !QDesktopServices::openUrl(QUrl::fromLocalFile(Q(path)))) {
-    model_.HelpDocumentFailed();
-  }
+  model_.OpenHelpDocument(programManual, [](const std::string& path) {
+    return QDesktopServices::openUrl(QUrl::fromLocalFile(Q(path)));
+  });
 }
 
 void MainWindow::ShowHistory() {
   const auto lines = model_.ProgramHistory();
   if (!lines) return;
-  const bool english = model_.gear().state.language == kEnglish;
-  ShowText(this, english ? "Program History" : "Programm Historie", ToList(*lines), false);
+  HistoryWindow window(model_.gear().state.language, *lines, this);
+  window.exec();
 }
 
 void MainWindow::ShowAbout() {
-  const bool english = model_.gear().state.language == kEnglish;
-  const QString name = Q(english ? kProgramName : kProgramNameGerman);
-  QMessageBox::about(this, name,
-                     name + "\n" + (english ? "Version: " : "Version: ") + Q(kProgramVersion) +
-                         "\n" + (english ? "Date:   " : "Datum:  ") + Q(kProgramDate));
+  InfoWindow window(model_, this);
+  window.exec();
 }
 
 void MainWindow::ShowReport() {
-  const bool english = model_.gear().state.language == kEnglish;
-  ShowText(this, english ? "Report" : "Protokoll", ToList(BuildReport(model_.ReportData())), true);
+  OutputWindow window(model_, this);
+  window.exec();
 }
 
 void MainWindow::OpenBallEditor() {
   if (!model_.OpenBallEditor()) return;
-  // The ball sequence editor window comes next; until then the sequence is shown.
-  ShowText(this, Q(model_.caption("GroupBox_EditVEKKugel")),
-           ToList(model_.ballEditor().DisplayList()), false);
+  BallEditorWindow window(model_, this);
+  window.exec();
   model_.BallEditorClosed();
 }
 

@@ -5,7 +5,10 @@
 #include <system_error>
 
 #ifdef _WIN32
+#include <io.h>
 #include <windows.h>
+#else
+#include <unistd.h>
 #endif
 
 namespace silvarone::platform {
@@ -46,6 +49,14 @@ std::string SettingsDirectory() {
 #else
   const char* home = std::getenv("HOME");
   return WithSeparator((fs::path(home != nullptr ? home : ".") / "Silvarone").string());
+#endif
+}
+
+bool FolderWritable(const std::string& folder) {
+#ifdef _WIN32
+  return _access(folder.c_str(), 2) == 0;
+#else
+  return ::access(folder.c_str(), W_OK) == 0;
 #endif
 }
 

@@ -15,6 +15,9 @@ std::string SettingsDirectory();
 // ../share/silvarone/ beside it (an installed program).
 std::string ProgramDirectory();
 
+// Whether the program may create and replace files in the folder.
+bool FolderWritable(const std::string& folder);
+
 // The path separator of this system.
 char PathSeparator();
 

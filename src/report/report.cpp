@@ -75,7 +75,8 @@ class Builder {
   void Header() {
     Line();
     Line(Rule());
-    const std::array<std::string, 3> maker = {"Norlath Measurement", "Gear inspection", "software"};
+    const std::array<std::string, 3> maker = {ProgramName(), T("Lizenz:", "Licence:"),
+                                              std::string(kProgramLicence)};
     const std::array<std::string, 3> title =
         german_ ? std::array<std::string, 3>{std::string(8, ' ') +
                                                  "Protokoll der Berechnung des Kontroll- und",
@@ -279,14 +280,18 @@ class Builder {
   }
 
   void Footer() {
+    const MakerTexts maker = Maker(in_.language);
     Line();
     Line();
-    Line("Norlath Measurement");
-    Line("Gear inspection software");
+    Line(maker.program);
+    Line(maker.licence);
     Line();
-    Line("2026 Norlath Measurement");
-    Line(T("Telefon: -   E-Mail: -", "Phone: -   E-mail: -"));
-    Line("Telefax: -   Web: -");
+    Line(maker.manual);
+    if (!maker.web.empty()) Line(maker.web);
+  }
+
+  std::string ProgramName() const {
+    return std::string(german_ ? kProgramNameGerman : kProgramName);
   }
 
   const ReportInput& in_;
@@ -298,6 +303,28 @@ class Builder {
 
 std::vector<std::string> BuildReport(const ReportInput& input) {
   return Builder(input).Build();
+}
+
+MakerTexts Maker(Language language) {
+  const bool german = language == kGerman;
+  const std::string version(kProgramVersion);
+  const std::string date(kProgramDate);
+  const std::string licence(kProgramLicence);
+  MakerTexts maker;
+  if (german) {
+    maker.program = std::string(kProgramNameGerman) + ", Version " + version + " vom " + date;
+    maker.licence = "Lizenz: GNU GPL Version 3 oder später (" + licence + ")";
+    maker.manual = "Handbuch: Menü \"?\" > \"Hilfe\" > \"Programm\"";
+  } else {
+    maker.program = std::string(kProgramName) + ", version " + version + " of " + date;
+    maker.licence = "Licence: GNU GPL version 3 or later (" + licence + ")";
+    maker.manual = "Manual: menu \"?\" > \"Help\" > \"Program\"";
+  }
+  if (!kWebAddress.empty()) {
+    maker.web =
+        (german ? "Quelltext, Handbuch: " : "Source and manual: ") + std::string(kWebAddress);
+  }
+  return maker;
 }
 
 }  // namespace silvarone

@@ -42,4 +42,14 @@ std::string DeviationPair(double upperMicrometres, double lowerMicrometres, int 
 
 std::vector<std::string> BuildReport(const ReportInput& input);
 
+// Who made the program and where its source and manual are, as the report's
+// footer and the about window name them (each at most 71 characters).
+struct MakerTexts {
+  std::string program;  // name, version and date
+  std::string licence;
+  std::string manual;  // where the help menu keeps it
+  std::string web;     // where source and manual are published; empty without an address
+};
+MakerTexts Maker(Language language);
+
 }  // namespace silvarone

@@ -307,7 +307,9 @@ void ProjectController::SaveAs() {
 void ProjectController::Erase() {
   AskToSaveOpenProject();
   if (!IsFolder(project_.directory)) return;
-  const auto chosen = dialogs_.ChooseFileToOpen(OpenDialog("Pojekt löschen", "Erase project"));
+  FileDialogSetup setup = OpenDialog("Pojekt löschen", "Erase project");
+  setup.asOpenDialogLastWas = true;
+  const auto chosen = dialogs_.ChooseFileToOpen(setup);
   if (!chosen || !HasProjectExtension(*chosen) || !Exists(*chosen)) return;
   const std::string name = fs::path(*chosen).filename().string();
   if (dialogs_.AskConfirmation(kAskEraseProject, name) != kAnswerOk) {

@@ -51,6 +51,9 @@ struct FileDialogSetup {
   std::string filter;      // "*.tvp"
   std::string presetName;  // file name (or full path) preset in the dialog
   std::string defaultExtension;
+  // Opens in the folder and with the filter the open dialog last had (the
+  // erase dialog shares it); folder and filter above count until it opened once.
+  bool asOpenDialogLastWas = false;
 };
 
 // The dialogs and questions the project operations need. Questions return

@@ -186,12 +186,15 @@ std::string ConfirmationText(int number, const std::string& name, Language langu
 
 DialogRequest NumberedMessageRequest(int number, const std::string& argument1,
                                      const std::string& argument2, Language language) {
-  return {number,
-          language == 0 ? "Bestätigung" : "Confirmation",
-          NumberedMessageText(number, argument1, argument2, language),
-          DialogKind::kConfirmation,
-          {kButtonOk},
-          kButtonOk,
+  std::string text = NumberedMessageText(number, argument1, argument2, language);
+  // A number whose text is empty still tells the user which message it is.
+  if (text.empty()) {
+    text = (language == 0 ? "Meldung " : "Message ") + std::to_string(number) +
+           (language == 0 ? " ohne Text" : " without a text");
+  }
+  return {number,          language == 0 ? "Bestätigung" : "Confirmation",
+          std::move(text), DialogKind::kConfirmation,
+          {kButtonOk},     kButtonOk,
           language};
 }
 

@@ -24,6 +24,7 @@
 #include "storage/project.h"
 #include "ui/controls.h"
 #include "ui/messages.h"
+#include "ui/secondary_windows.h"
 
 namespace silvarone {
 
@@ -142,6 +143,20 @@ class WindowModel {
   // The program history text of the language of the moment; nothing (and
   // the message "Historie nicht verfügbar!") when the file is missing.
   std::optional<std::vector<std::string>> ProgramHistory();
+
+  // --- Secondary windows -------------------------------------------------
+  // Help menu: opens the manual of the language with `open` (the system's
+  // viewer). A missing file is named in a message; a document the list
+  // lacks or the viewer refuses gives "Es ist ein Fehler aufgetreten".
+  void OpenHelpDocument(bool programManual, const std::function<bool(const std::string&)>& open);
+  // "Als PDF speichern" of the report window: the file chosen (an existing
+  // one only after the user agreed to overwrite it), or nothing.
+  std::optional<std::string> ChooseReportPdf();
+  // The report did not reach the printer or the PDF file: the message says why.
+  void ReportOutputFailed(OutputFailure failure, const std::string& target);
+  // "Speichern" of the ball editor: writes the device ball file and shows
+  // what it holds now in the device ball lists of the window.
+  void SaveBallEditor();
 
   // Project menu, the project page's buttons and the door button (nothing
   // before Start found the settings).

@@ -9,6 +9,7 @@
 #include <QLineEdit>
 #include <QTest>
 #include <QTimer>
+#include <functional>
 #include <memory>
 
 #include "file_fixture.h"
@@ -23,7 +24,8 @@ class WindowTest : public TempFolder {
     TempFolder::SetUp();
     // A modal dialog the model did not ask for (Qt's own, say) fails the test.
     watchdog_.setInterval(50);
-    QObject::connect(&watchdog_, &QTimer::timeout, [] {
+    QObject::connect(&watchdog_, &QTimer::timeout, [this] {
+      if (expectedModals_ > 0) return;
       if (QWidget* modal = QApplication::activeModalWidget()) {
         ADD_FAILURE() << "unexpected modal dialog: " << modal->windowTitle().toStdString();
         modal->close();
@@ -36,13 +38,16 @@ class WindowTest : public TempFolder {
     EXPECT_TRUE(model.unknownNames().empty());
     TempFolder::TearDown();
   }
-  void Open(const std::string& settings = "") {
+  // Starts on the shipped data, or on the program folder given (with a
+  // trailing separator).
+  void Open(const std::string& settings = "", const std::string& program = "") {
     const std::string home = folder_.string() + "/home/";
     if (!settings.empty()) {
       std::filesystem::create_directories(home);
       std::ofstream(home + "diruvavida_roduzaz.ini", std::ios::binary) << settings;
     }
-    ASSERT_TRUE(model.Start({home, std::string(SILVARONE_DATA_DIR) + "/", false}));
+    ASSERT_TRUE(model.Start(
+        {home, program.empty() ? std::string(SILVARONE_DATA_DIR) + "/" : program, false}));
     presenter.TakeTexts();
     window_ = std::make_unique<gui::MainWindow>(model);
     window_->resize(1280, 800);
@@ -69,6 +74,27 @@ class WindowTest : public TempFolder {
   }
   void Trigger(const char* action) { Find<QAction>(action)->trigger(); }
   QString Text(const char* field) { return Find<QLineEdit>(field)->text(); }
+  // A copy of the shipped data as the program folder, for tests that change it.
+  std::string ProgramCopy() {
+    const std::string program = folder_.string() + "/program/";
+    std::filesystem::copy(SILVARONE_DATA_DIR, program, std::filesystem::copy_options::recursive);
+    return program;
+  }
+  // Runs `act` on the next modal window as soon as it shows (a window the
+  // test opens on purpose); the watchdog leaves it alone.
+  void WhenModal(std::function<void(QWidget*)> act) {
+    ++expectedModals_;
+    QTimer::singleShot(0, [this, act] {
+      QWidget* modal = QApplication::activeModalWidget();
+      if (modal == nullptr) {
+        --expectedModals_;
+        WhenModal(act);
+        return;
+      }
+      act(modal);
+      --expectedModals_;
+    });
+  }
   gui::MainWindow& window() { return *window_; }
 
   ScriptedDialogs presenter;
@@ -76,6 +102,7 @@ class WindowTest : public TempFolder {
 
  private:
   QTimer watchdog_;
+  int expectedModals_ = 0;
   std::unique_ptr<gui::MainWindow> window_;
 };
 

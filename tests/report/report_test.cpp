@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "core/text.h"
+#include "core/version.h"
 
 namespace silvarone {
 namespace {
@@ -88,9 +89,26 @@ TEST(Report, ColumnsOfInputsAndOutputs) {
   EXPECT_EQ(heading.find("Einheit"), 42u);
   EXPECT_EQ(heading.find("Eingabe-Wert"), 55u);
   EXPECT_EQ(heading.find("Ausgabe-Wert"), 69u);
-  EXPECT_EQ(RowOf(german, "|Norlath"),
-            "|Norlath Measurement |        Protokoll der Berechnung des Kontroll- und        |"
+  EXPECT_EQ(RowOf(german, "|Silvaronen"),
+            "|Silvaronen-Messung  |        Protokoll der Berechnung des Kontroll- und        |"
             " Software- |");
+}
+
+// The maker cells and the footer name the program, its version, licence and
+// manual; nothing stands in for a missing value, no footer line passes 71.
+TEST(Report, MakerCellsAndFooter) {
+  const Lines lines = BuildReport(Sample(0, 0));
+  EXPECT_EQ(lines[4].substr(0, 22), "|GPL-3.0-or-later    |");
+  Lines footer = {"Silvaronen-Messung, Version 3.3.8 vom 02.10.2018",
+                  "Lizenz: GNU GPL Version 3 oder später (GPL-3.0-or-later)", "",
+                  "Handbuch: Menü \"?\" > \"Hilfe\" > \"Programm\""};
+  // A build with a web address names it last; without one the line is left out.
+  if (!kWebAddress.empty()) footer.push_back("Quelltext, Handbuch: " + std::string(kWebAddress));
+  EXPECT_EQ(Lines(lines.end() - static_cast<std::ptrdiff_t>(footer.size()), lines.end()), footer);
+  for (const Lines& report : {lines, BuildReport(Sample(1, 0))}) {
+    for (auto line = report.end() - 6; line != report.end(); ++line)
+      EXPECT_LE(Characters(*line), 71u) << *line;
+  }
 }
 
 TEST(Report, GearTypeLine) {

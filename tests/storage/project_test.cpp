@@ -218,6 +218,9 @@ TEST_F(Projects, EraseAnotherFileOrTheOpenOne) {
   controller->Erase();
   EXPECT_EQ(dialogs.questions, (std::vector<int>{-303, -301}));
   EXPECT_EQ(dialogs.questionNames.back(), "other.tvp");
+  // The erase dialog is the open dialog, where the user last left it.
+  EXPECT_EQ(dialogs.dialogs.back().title, "Pojekt löschen");
+  EXPECT_TRUE(dialogs.dialogs.back().asOpenDialogLastWas);
   EXPECT_FALSE(std::filesystem::exists(ProjectPath("other.tvp")));
   EXPECT_TRUE(project.noProjectOpen);
   EXPECT_EQ(data.name, "Open");

@@ -40,6 +40,9 @@ TEST(Messages, NumberedTexts) {
   EXPECT_EQ(request.title, "Confirmation");
   EXPECT_EQ(request.buttons, std::vector<int>{kButtonOk});
   EXPECT_EQ(request.kind, DialogKind::kConfirmation);
+  // -120 is in the table without a text: the dialog still names it.
+  EXPECT_EQ(NumberedMessageRequest(-120, "", "", kGerman).text, "Meldung -120 ohne Text");
+  EXPECT_EQ(NumberedMessageRequest(-120, "", "", kEnglish).text, "Message -120 without a text");
 }
 
 TEST(Messages, ConfirmationsAndButtons) {

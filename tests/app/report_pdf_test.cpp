@@ -1,0 +1,51 @@
+// `silvarone report FILE --pdf OUT.pdf`: the report's pages as a PDF file,
+// written without a display, whose text is the report's text.
+#include <gtest/gtest.h>
+
+#include "file_fixture.h"
+#include "pdf_text.h"
+
+namespace silvarone {
+namespace {
+
+using Outcome = std::pair<std::string, int>;  // standard output, exit status
+
+class ReportPdf : public testing::TempFolder {
+ protected:
+  // The program on a settings folder of its own, without a display;
+  // standard error goes to Path("err").
+  Outcome Silvarone(const std::string& arguments) {
+    std::string out = testing::Shell(
+        "env -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM SILVARONE_HOME='" + Path("home") +
+        "' '" SILVARONE_EXECUTABLE "' " + arguments + " 2>'" + Path("err") + "'; echo \" $?\"");
+    const std::size_t status = out.rfind(' ');
+    return {out.substr(0, status), std::stoi(out.substr(status))};
+  }
+  const std::string example =
+      std::string(SILVARONE_DATA_DIR) + "/../docs/manual/examples/stirnrad_m2_z20.tvp";
+};
+
+TEST_F(ReportPdf, ThePdfReadsAsTheReportText) {
+  for (const std::string language : {"de", "en"}) {
+    const std::string report = "report '" + example + "' --lang " + language;
+    const auto [text, status] = Silvarone(report);
+    ASSERT_EQ(status, 0) << Read("err");
+    std::vector<std::string> lines;
+    for (std::size_t at = 0, end; (end = text.find('\n', at)) != std::string::npos; at = end + 1)
+      lines.push_back(text.substr(at, end - at));
+    const std::string pdf = Path("report.pdf");
+    // Nothing on standard output; every character of every line in its column.
+    EXPECT_EQ(Silvarone(report + " --pdf '" + pdf + "'"), Outcome("", 0));
+    EXPECT_EQ(testing::PdfLines(pdf), testing::NonBlank(lines)) << language;
+  }
+}
+
+TEST_F(ReportPdf, AFileThatCannotBeWrittenIsToldInOneLine) {
+  const std::string pdf = Path("missing/report.pdf");
+  EXPECT_EQ(Silvarone("report '" + example + "' --pdf '" + pdf + "'"), Outcome("", 5));
+  EXPECT_EQ(Read("err"), "silvarone: cannot write the PDF file '" + pdf + "'\n");
+  EXPECT_EQ(Silvarone("report --pdf a.pdf --json").second, 2);
+}
+
+}  // namespace
+}  // namespace silvarone

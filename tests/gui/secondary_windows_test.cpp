@@ -1,0 +1,176 @@
+// The report, about, history and ball editor windows opened from the main
+// window, and the help menu's manuals.
+#include <QAbstractButton>
+#include <QDesktopServices>
+#include <QFontInfo>
+#include <QListWidget>
+#include <QPlainTextEdit>
+#include <QPrinter>
+#include <QUrl>
+
+#include "gui/binder.h"
+#include "gui/output_window.h"
+#include "gui/widgets.h"
+#include "pdf_text.h"
+#include "report/report.h"
+#include "window_fixture.h"
+
+namespace silvarone {
+namespace {
+
+using Windows = testing::WindowTest;
+
+// Takes the documents the program hands to the system's viewer.
+class Viewer : public QObject {
+  Q_OBJECT
+
+ public slots:
+  void Open(const QUrl& url) { opened.push_back(url); }
+
+ public:
+  std::vector<QUrl> opened;
+};
+
+QString Caption(QWidget* window, const char* name) {
+  if (auto* label = window->findChild<QLabel*>(name)) return label->text();
+  return window->findChild<QAbstractButton*>(name)->text();
+}
+
+void Press(QWidget* window, const char* button) {
+  QTest::mouseClick(window->findChild<QWidget*>(button), Qt::LeftButton);
+}
+
+TEST_F(Windows, ReportWindowShowsPrintsAndSavesTheReport) {
+  Open();
+  Trigger("Englisch1");
+  const std::string printed = Path("printed.pdf");
+  const std::string unwritable = Path("no/folder/report.pdf");
+  presenter.files = {unwritable};
+  WhenModal([&](QWidget* window) {
+    auto* view = window->findChild<QPlainTextEdit*>("ReportView");
+    EXPECT_TRUE(view->isReadOnly());
+    EXPECT_TRUE(QFontInfo(view->font()).fixedPitch());
+    EXPECT_EQ(view->font().pointSize(), 8);
+    EXPECT_TRUE(view->toPlainText().contains("Internal cylindrical spur gear"));
+    EXPECT_EQ(Caption(window, "PrintButton"), "Print");
+    EXPECT_EQ(Caption(window, "CloseButton"), "Close");
+    // The print dialog, confirmed with a PDF file as the printer.
+    static_cast<gui::OutputWindow*>(window)->choosePrinter = [&](QPrinter& printer) {
+      printer.setOutputFormat(QPrinter::PdfFormat);
+      printer.setOutputFileName(gui::Q(printed));
+      return true;
+    };
+    Press(window, "PrintButton");
+    Press(window, "PdfButton");
+    Press(window, "CloseButton");
+  });
+  Trigger("Ausgabe2");
+  EXPECT_EQ(testing::PdfLines(printed), testing::NonBlank(BuildReport(model.ReportData())));
+  EXPECT_EQ(presenter.TakeTexts(),
+            std::vector<std::string>{"The PDF file " + unwritable + " cannot be written."});
+}
+
+TEST_F(Windows, AboutWindowFollowsTheLanguage) {
+  Open();
+  for (const auto& [menu, date, close] : {std::tuple{"Deutsch1", "Datum:  02.10.2018", "Beenden"},
+                                          std::tuple{"Englisch1", "Date:   02.10.2018", "Close"}}) {
+    Trigger(menu);
+    WhenModal([&](QWidget* window) {
+      EXPECT_EQ(Caption(window, "LabelInfo_3"), date);
+      EXPECT_EQ(Caption(window, "OKButton"), close);
+      EXPECT_TRUE(Caption(window, "LabelMaker_Licence").contains("GPL-3.0-or-later"));
+      Press(window, "OKButton");
+    });
+    Trigger("Info1");
+  }
+}
+
+TEST_F(Windows, HistoryOfTheLanguageOrItsMessage) {
+  const std::string program = ProgramCopy();
+  std::filesystem::remove(program + "Silvarone_history.txt");
+  Open("", program);
+  WhenModal([&](QWidget* window) {
+    EXPECT_EQ(window->windowTitle(), "Programm Historie");
+    EXPECT_TRUE(window->findChild<QPlainTextEdit*>("HistoryMemo")->isReadOnly());
+    Press(window, "OK_btn");
+  });
+  Trigger("Programmhistorie1");
+  // English with only the German file: the message, and no window.
+  Trigger("Englisch1");
+  Trigger("Programmhistorie1");
+  EXPECT_EQ(presenter.TakeTexts(), std::vector<std::string>{"History information not available!"});
+}
+
+TEST_F(Windows, BallEditorAddsChangesErasesUndoesAndSaves) {
+  Open("", ProgramCopy());
+  window().pages()->setCurrentIndex(kPageConfiguration);
+  WhenModal([&](QWidget* editor) {
+    auto* list = editor->findChild<QListWidget*>("BallListWindow");
+    auto* edit = editor->findChild<QLineEdit*>("Edit1");
+    const auto items = [&] {
+      std::vector<std::string> texts;
+      for (int i = 0; i < list->count(); ++i)
+        texts.push_back(gui::S(list->item(i)->text()));
+      return texts;
+    };
+    const auto type = [&](const QString& text) {
+      edit->selectAll();
+      QTest::keyClicks(edit, text);
+    };
+    const std::vector<std::string> shipped = items();  // 1.500, 2.000, 2.500, 3.000, ...
+    type("2,75");
+    EXPECT_EQ(edit->palette().color(QPalette::Base), gui::Binder::PendingColour());
+    Press(editor, "Btn_takeOver");
+    EXPECT_EQ(items()[3], "2.750");
+    EXPECT_EQ(list->currentRow(), 3);
+    type("2.8");
+    Press(editor, "Btn_EditValue");
+    EXPECT_EQ(items()[3], "2.800");
+    QTest::mouseClick(list->viewport(), Qt::LeftButton, {},
+                      list->visualItemRect(list->item(0)).center());
+    Press(editor, "Btn_EraseValue");
+    EXPECT_EQ(items().front(), "2.000");
+    Press(editor, "Btn_Undo");
+    EXPECT_EQ(items(), shipped);
+    type("2.75");
+    Press(editor, "Btn_takeOver");
+    Press(editor, "Btn_StoreList");
+    EXPECT_FALSE(editor->findChild<QWidget*>("Btn_StoreList")->isEnabled());
+    Press(editor, "Btn_Close");
+  });
+  Type("Input_Password", "redudera");  // Enter opens the editor
+  // The saved balls in the window's device ball list; the code must be typed again.
+  EXPECT_TRUE(Find<QPlainTextEdit>("Memo1")->toPlainText().startsWith(
+      "1.500\n2.000\n2.500\n2.750\n3.000\n"));
+  EXPECT_EQ(Text("Input_Password"), "");
+  EXPECT_FALSE(Find("EditVEKKugel")->isEnabled());
+}
+
+TEST_F(Windows, HelpMenuOpensTheFourManuals) {
+#ifndef SILVARONE_MANUALS_BUILT
+  GTEST_SKIP() << "this build makes no manuals";
+#else
+  Open("", SILVARONE_BUILD_DIR "/");
+  Viewer viewer;
+  QDesktopServices::setUrlHandler("file", &viewer, "Open");
+  // The entries of data/docs/acrobatSilvaroneFiles.txt.
+  for (const auto& [language, menu, file] :
+       {std::tuple{"Deutsch1", "Program1", "Silvaronen-Messung_Handbuch.pdf"},
+        std::tuple{"Deutsch1", "Messgert1", "PRALO_Bedienungsanleitung.pdf"},
+        std::tuple{"Englisch1", "Program1", "Norlath_Measurement_Manual.pdf"},
+        std::tuple{"Englisch1", "Messgert1", "PRALO_Operating_Instructions.pdf"}}) {
+    Trigger(language);
+    Trigger(menu);
+    const std::string path = std::string(SILVARONE_BUILD_DIR) + "/docs/" + file;
+    EXPECT_EQ(gui::S(viewer.opened.back().toLocalFile()), path);
+    EXPECT_EQ(testing::PdfPages(path) > 0, true) << file;
+  }
+  EXPECT_EQ(viewer.opened.size(), 4u);
+  QDesktopServices::unsetUrlHandler("file");
+#endif
+}
+
+}  // namespace
+}  // namespace silvarone
+
+#include "secondary_windows_test.moc"
