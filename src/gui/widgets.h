@@ -30,7 +30,6 @@ class RadioGroup : public QGroupBox {
   void SetIndex(int index);
   // The field or list shown beside item `row`.
   void PutBeside(int row, QWidget* widget);
-  QGridLayout* grid() const { return grid_; }
   QRadioButton* button(int row) const;
 
  signals:
