@@ -107,6 +107,12 @@ std::optional<double> BackCalculation::Search(Gear& gear, double measured) {
   const double big = r.bigStepSize.value;
   double x = r.x.value;
   double computed = TestDimensionAt(gear, x);
+  // A gear measured exactly at its nominal test dimension has the drawing's
+  // profile shift; the scan's window would be empty and find nothing.
+  if (computed == measured) {
+    found_ = true;
+    return x;
+  }
   int direction = Direction(computed, measured);
   const double window = 200.0 * std::fabs(measured - computed);
   const ScanResult coarse = Scan(gear, -window, window, big, 500, x, measured, direction);

@@ -24,8 +24,8 @@ const std::array<std::string_view, 34> kModuleSeries2 = {
 
 namespace {
 
-// The value of a module text as the module field would read it.
-std::optional<double> ModuleValue(std::string_view text) {
+// The value of a module or ball text as its field would read it.
+std::optional<double> NumberValue(std::string_view text) {
   TGear probe;
   probe.text = std::string(text);
   probe.minimum = -HUGE_VAL;
@@ -34,13 +34,16 @@ std::optional<double> ModuleValue(std::string_view text) {
   return probe.value;
 }
 
-int SeriesIndex(const std::array<std::string_view, 34>& series, const std::string& text) {
-  const std::optional<double> wanted = ModuleValue(text);
+// Index of the entry with the value of `text`: "1,0" finds "1", "10" finds
+// "10.000". The first entry for a value the list lacks; -1 for an empty list.
+template <typename List>
+int IndexByValue(const List& entries, const std::string& text) {
+  if (entries.empty()) return -1;
+  const std::optional<double> wanted = NumberValue(text);
   if (!wanted) return 0;
-  const auto it = std::find_if(series.begin(), series.end(), [&](std::string_view entry) {
-    return ModuleValue(entry) == wanted;
-  });
-  return it == series.end() ? 0 : static_cast<int>(it - series.begin());
+  const auto it = std::find_if(entries.begin(), entries.end(),
+                               [&](const auto& entry) { return NumberValue(entry) == wanted; });
+  return it == entries.end() ? 0 : static_cast<int>(it - entries.begin());
 }
 
 }  // namespace
@@ -56,7 +59,7 @@ const std::array<std::string_view, 34>& ModuleSeries(int item) {
 }
 
 int ModuleSeriesIndex(int item, const std::string& text) {
-  return SeriesIndex(ModuleSeries(item), text);
+  return IndexByValue(ModuleSeries(item), text);
 }
 
 std::optional<std::vector<std::string>> ReadBallFile(const std::string& path, std::string* error) {
@@ -114,8 +117,7 @@ int BallChoiceFromSetting(std::string_view setting) {
 }
 
 int BallIndex(const std::vector<std::string>& balls, const std::string& text) {
-  const auto it = std::find(balls.begin(), balls.end(), text);
-  return it == balls.end() ? -1 : static_cast<int>(it - balls.begin());
+  return IndexByValue(balls, text);
 }
 
 DocumentList ReadDocumentList(const std::string& path) {

@@ -77,7 +77,9 @@ struct BallChoice {
   std::string deviceText = "10";
 };
 
-// Index of the ball text in the list; -1 when it is not listed.
+// Index of the list's ball with the diameter of `text`, by value as the
+// module series: the stored "10" selects "10.000". The first ball for a
+// diameter the list lacks; -1 for an empty list.
 int BallIndex(const std::vector<std::string>& balls, const std::string& text);
 
 inline constexpr const char* kDocumentListFile = "acrobatSilvaroneFiles.txt";

@@ -134,6 +134,9 @@ bool LoadToleranceTables(Gear& gear, ToleranceState& state, const std::string& d
   const auto inDat = [&](const std::string& name) {
     return (std::filesystem::path(datFolder) / name).string();
   };
+  // Typed deviations do not depend on any table.
+  ParseParameter(gear.rec.A_sne_manual, false, true);
+  ParseParameter(gear.rec.T_sn_manual, false, true);
   if (!ReadTablePair(inDat(kDinDeviationFile), inDat(kDinToleranceFile), state.active, error)) {
     return false;
   }
@@ -151,8 +154,6 @@ bool LoadToleranceTables(Gear& gear, ToleranceState& state, const std::string& d
     return false;
   }
   state.customer = state.active;
-  ParseParameter(gear.rec.A_sne_manual, false, true);
-  ParseParameter(gear.rec.T_sn_manual, false, true);
   return true;
 }
 

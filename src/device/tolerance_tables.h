@@ -83,10 +83,10 @@ struct ToleranceState {
 // nothing absolute. Names from settings and projects must be such names.
 bool IsPlainFileName(const std::string& name);
 
-// Loads the DIN pair and then the customer pair (default names for empty
-// settings) from `datFolder`, and parses the manual entries. Stops at the
-// first file that fails (a customer name that is no plain file name fails
-// too); the pairs not yet read keep their contents.
+// Parses the manual entries, then loads the DIN pair and the customer pair
+// (default names for empty settings) from `datFolder`. Stops at the first
+// file that fails (a customer name that is no plain file name fails too);
+// the pairs not yet read keep their contents.
 bool LoadToleranceTables(Gear& gear, ToleranceState& state, const std::string& datFolder,
                          std::string& error);
 

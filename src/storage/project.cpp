@@ -123,6 +123,9 @@ bool ProjectController::AccessProjectFile(char direction, const std::string& pat
       dialogs_.ShowPlainMessage(document.ReadError());
       return false;
     }
+    // The project's gear replaces the current one whole: what the file does
+    // not hold starts as at a start, not as the previous gear left it.
+    InitParameters(workspace_.gear.rec);
     ReadConfiguration(document, workspace_);
     ReadProjectData(document, data_, today());
     return true;

@@ -13,57 +13,54 @@ namespace silvarone {
 
 bool WindowModel::Start(const StartOptions& options) {
   const Action action(*this);
-  namespace fs = std::filesystem;
   if (options.checkPdfViewer && !platform::PdfViewerAvailable()) {
     dialogs_.ShowMessage("Abbruch",
                          "Adobe Acrobat ist nicht installiert! Programm wird abgebrochen.!",
                          DialogKind::kError, {kButtonAbort});
     return false;
   }
-
   programDirectory_ = options.programDirectory;
   settingsDirectory_ = options.settingsDirectory;
-  std::error_code error;
-  if (!options.inMemory && !fs::is_directory(settingsDirectory_, error) &&
-      !fs::create_directories(settingsDirectory_, error)) {
-    dialogs_.ShowMessage("", "Verzeichnis " + settingsDirectory_ + " kann nicht erstellt werden",
-                         DialogKind::kError, {kButtonOk});
-    settingsDirectory_ = programDirectory_;
-  }
-  const std::string projects = DefaultProjectDirectory(settingsDirectory_);
-  if (!options.inMemory && !fs::is_directory(projects, error) &&
-      !fs::create_directories(projects, error)) {
-    dialogs_.ShowMessage(
-        "", "Verzeichnis " + settingsDirectory_ + "projects kann nicht erstellt werden",
-        DialogKind::kError, {kButtonOk});
-  }
+  MakeSettingsFolders(options.inMemory);
   projects_ = std::make_unique<ProjectController>(workspace_, project_, projectData_,
                                                   settingsDirectory_, dialogs_, options.inMemory);
   projects_->refreshStatus = [this] { ShowStatusBar(); };
-  projects_->applyLoadedConfiguration = [this] {
-    ValidateInputs(gear());
-    SelectModuleSeries(workspace_.module.item);
-    BasicGeometry(gear(), gear().rec.x);
-    RefreshDrawingFields();
-    SelectToleranceSource(std::clamp(workspace_.tolerance.source, 0, 2));
-    StartBallAndToothCountSelections();
-    // The project's instrument with the project's measuring range.
-    ShowInstrumentSettings();
-    SelectInstrument(InstrumentRadioItem(workspace_.instrument.name));
-    SelectInputMode(gear().state.CalculationMode);
-  };
+  projects_->applyLoadedConfiguration = [this] { ApplyLoadedProject(); };
 
-  // Initial state.
   ballFirstChange_ = teethFirstChange_ = true;
   inputsReady_ = false;
   project_ = ProjectState{};
   projectData_ = ProjectData{};
   projectData_.date = projects_->today();
   InitParameters(gear().rec);
-  workspace_.module.series1Text.clear();
-  workspace_.module.series2Text.clear();
+  ReadSettingsAndDocuments();
+  ReadBallSeries();
+  PasswordEdited("");
+  ApplyConfiguration();
+  ShowProjectPage();
+  return true;
+}
 
-  // Settings, documents, settings written whole and read again.
+void WindowModel::MakeSettingsFolders(bool inMemory) {
+  namespace fs = std::filesystem;
+  if (inMemory) return;
+  std::error_code error;
+  if (!fs::is_directory(settingsDirectory_, error) &&
+      !fs::create_directories(settingsDirectory_, error)) {
+    dialogs_.ShowMessage("", "Verzeichnis " + settingsDirectory_ + " kann nicht erstellt werden",
+                         DialogKind::kError, {kButtonOk});
+    settingsDirectory_ = programDirectory_;
+  }
+  const std::string projects = DefaultProjectDirectory(settingsDirectory_);
+  if (!fs::is_directory(projects, error) && !fs::create_directories(projects, error)) {
+    dialogs_.ShowMessage(
+        "", "Verzeichnis " + settingsDirectory_ + "projects kann nicht erstellt werden",
+        DialogKind::kError, {kButtonOk});
+  }
+}
+
+void WindowModel::ReadSettingsAndDocuments() {
+  // Read, then written whole and read again, so the file holds every key.
   SettingsFile& settings = projects_->settings();
   settings.Access('r', workspace_, project_, settingsDirectory_, &dialogs_);
   page_ = kPageDrawing1;
@@ -73,13 +70,16 @@ bool WindowModel::Start(const StartOptions& options) {
   if (!list.message.empty()) dialogs_.ShowPlainMessage(list.message);
   settings.Access('w', workspace_, project_, settingsDirectory_, &dialogs_);
   settings.Access('r', workspace_, project_, settingsDirectory_, &dialogs_);
+}
 
-  // Ball series.
-  const std::string dat = programDirectory_ + "dat" + sep;
+void WindowModel::ReadBallSeries() {
+  namespace fs = std::filesystem;
+  const std::string dat = programDirectory_ + "dat" + platform::PathSeparator();
   // A ball file that is there but cannot be read is told; its list keeps what it had.
   const auto readBalls = [&](const std::string& path) {
     std::string ballError;
     auto balls = ReadBallFile(path, &ballError);
+    std::error_code error;
     if (!balls && fs::exists(path, error)) dialogs_.ShowPlainMessage(ballError);
     return balls;
   };
@@ -94,27 +94,59 @@ bool WindowModel::Start(const StartOptions& options) {
       break;
     }
   }
-  PasswordEdited("");
+}
 
-  // Tolerance tables and the stored source.
-  std::string tableError;
-  if (!LoadToleranceTables(gear(), workspace_.tolerance, dat, tableError)) {
-    dialogs_.ShowPlainMessage(tableError);
-  }
-  if (workspace_.tolerance.source > 2 || workspace_.tolerance.source < 0) {
-    workspace_.tolerance.source = 0;
-  }
-  F("Input_A_sne").text = F("Input_A_sne").saved = gear().rec.A_sne_manual.text;
-  F("Input_T_sn").text = F("Input_T_sn").saved = gear().rec.T_sn_manual.text;
+void WindowModel::ApplyLoadedProject() {
+  ApplyConfiguration();
+  // The calculation page shows the loaded gear's results at once (or
+  // refuses it, as turning to the page would).
+  if (page_ == kPageCalculation) ChangePage(kPageCalculation);
+}
+
+void WindowModel::ApplyConfiguration() {
+  DiscardPendingEdit(0);
+  pendingField_ = 0;
+  LoadToleranceTablesOfConfiguration();
   ShowInstrumentSettings();
   ValidateInputs(gear());
+  // Everything below computes with the gear's type and helix.
+  DetermineHelicalGear(gear());
+  DetermineExternalGear(gear());
   BasicGeometry(gear(), gear().rec.x);
   ChangeToleranceSource(gear(), workspace_.tolerance, workspace_.tolerance.source);
   ShowToleranceFields();
   ApplyCaptions();
-  RefreshDrawingFields();
+  RecomputeDrawingFields();
+  ShowModuleOfConfiguration();
+  ShowDecimalPlaces();
+  workspace_.calculationKind = 0;
+  SelectInstrument(InstrumentRadioItem(workspace_.instrument.name));
+  inputsReady_ = true;
+  ShowStatusBar();
+  StartBallAndToothCountSelections();
+  SelectInputMode(gear().state.CalculationMode);
+  ShowBackCalculationBox(kBoxShow);
+  RefreshGivenFields();
+}
 
-  // Module.
+void WindowModel::LoadToleranceTablesOfConfiguration() {
+  // The tables the configuration names, read afresh: a project may name
+  // other production tables than the settings did.
+  ToleranceState& tolerance = workspace_.tolerance;
+  tolerance.din = {};
+  tolerance.customer = {};
+  tolerance.active = {};
+  std::string tableError;
+  const std::string dat = programDirectory_ + "dat" + platform::PathSeparator();
+  if (!LoadToleranceTables(gear(), tolerance, dat, tableError)) {
+    dialogs_.ShowPlainMessage(tableError);
+  }
+  if (tolerance.source > 2 || tolerance.source < 0) tolerance.source = 0;
+  F("Input_A_sne").text = F("Input_A_sne").saved = gear().rec.A_sne_manual.text;
+  F("Input_T_sn").text = F("Input_T_sn").saved = gear().rec.T_sn_manual.text;
+}
+
+void WindowModel::ShowModuleOfConfiguration() {
   recalcPending_ = true;
   F("Input_m_n").text = F("Input_m_n").saved = workspace_.module.manualText;
   // Both series lists show their remembered module (or their first one).
@@ -123,30 +155,15 @@ bool WindowModel::Start(const StartOptions& options) {
   if (workspace_.module.item > 2 || workspace_.module.item < 0) workspace_.module.item = 0;
   SelectModuleSeries(workspace_.module.item);
   pendingField_ = 0;
+}
 
-  // Decimal places, instrument and range.
+void WindowModel::ShowDecimalPlaces() {
+  const CalculationState& state = gear().state;
+  const int places[] = {state.Nachkommastellenzahl_1, state.Nachkommastellenzahl_2,
+                        state.Nachkommastellenzahl_3};
   for (int which = 1; which <= 3; ++which) {
-    const CalculationState& state = gear().state;
-    const int places = which == 1   ? state.Nachkommastellenzahl_1
-                       : which == 2 ? state.Nachkommastellenzahl_2
-                                    : state.Nachkommastellenzahl_3;
-    F("SpinNKZ" + std::to_string(which)).text = std::to_string(places);
+    F("SpinNKZ" + std::to_string(which)).text = std::to_string(places[which - 1]);
   }
-  workspace_.calculationKind = 0;
-  SelectInstrument(InstrumentRadioItem(workspace_.instrument.name));
-
-  inputsReady_ = true;
-  DetermineHelicalGear(gear());
-  DetermineExternalGear(gear());
-  ShowStatusBar();
-
-  StartBallAndToothCountSelections();
-
-  SelectInputMode(gear().state.CalculationMode);
-  ShowBackCalculationBox(kBoxShow);
-  RefreshGivenFields();
-  ShowProjectPage();
-  return true;
 }
 
 void WindowModel::StartBallAndToothCountSelections() {

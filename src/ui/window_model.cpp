@@ -54,7 +54,8 @@ constexpr auto kInputRules = std::to_array<WindowModel::InputRule>({
     {kInputProfileShift, &R::x, U::kDrawing, Then::kClearResults, false, false},
     {kInputBall, &R::D_M_manual, U::kNone, Then::kClearResults, false, false},
     {kInputToothCount, &R::k_M_manual, U::kNone, Then::kClearResults, true, true},
-    {kInputBallDistance, &R::D_distance, U::kDrawing, Then::kNothing, false, false},
+    // The helical anvil model measures with the ball distance.
+    {kInputBallDistance, &R::D_distance, U::kDrawing, Then::kClearResults, false, false},
     {kInputUpperDeviation, &R::A_sne_manual, U::kTolerance, Then::kNothing, false, false},
     {kInputTolerance, &R::T_sn_manual, U::kTolerance, Then::kNothing, false, false},
     {kInputMeasured, &R::Q_measured, U::kNone, Then::kClearResults, false, false},
@@ -325,8 +326,7 @@ void WindowModel::RunFollowUp(FollowUp followUp) {
     case FollowUp::kGeometry:
     case FollowUp::kHelix:
     case FollowUp::kGearType:
-      BasicGeometry(gear(), gear().rec.x);
-      RefreshDrawingFields();
+      RecomputeDrawingFields();
       if (followUp == FollowUp::kHelix) {
         DetermineHelicalGear(gear());
         ShowStatusBar();
@@ -466,6 +466,12 @@ void WindowModel::RefreshDrawingFields() {
   }
 }
 
+void WindowModel::RecomputeDrawingFields() {
+  BasicGeometry(gear(), gear().rec.x);
+  Diameters(gear());
+  RefreshDrawingFields();
+}
+
 void WindowModel::RefreshGivenFields() {
   const GearRecords& r = gear().rec;
   ShowTexts({{"Input_Calc_Wk", &r.Wk_given},
@@ -583,19 +589,18 @@ void WindowModel::ShowStatusBar() {
 // Back-calculation box
 
 void WindowModel::ShowBackCalculationBox(int action) {
+  // Whatever the box does, a result it showed belongs to the gear before.
   backCalculation_.Discard();
+  for (const char* name : {"Edit6", "Edit7", "Edit8"})
+    F(name).text.clear();
   // The box exists only for the standard input.
   const bool standard = gear().state.CalculationMode == kModeStandard;
   if (action == kBoxShow || action == kBoxHide) backBoxVisible_ = action == kBoxShow && standard;
-  if (!standard || action == kBoxHide) return;
-  if (action != kBoxClearResults) {
-    Field& input = F("Input_checkGauge");
-    input.text.clear();
-    input.saved.clear();
-    gear().rec.Q_measured.text.clear();
-  }
-  for (const char* name : {"Edit6", "Edit7", "Edit8"})
-    F(name).text.clear();
+  if (!standard || action == kBoxHide || action == kBoxClearResults) return;
+  Field& input = F("Input_checkGauge");
+  input.text.clear();
+  input.saved.clear();
+  gear().rec.Q_measured.text.clear();
 }
 
 void WindowModel::ClearBackCalculationResults() {
@@ -613,7 +618,29 @@ void WindowModel::TakeBallInUse(const std::string& text) {
   F("Used_D_M").text = text;
   TGear& ball = gear().rec.D_M;
   ball.text = text;
-  if (UsableBallText(text)) ParseParameter(ball, false, false);
+  if (UsableBallText(text)) {
+    ParseParameter(ball, false, false);
+  } else {
+    // No ball: nothing may go on being computed with the previous one.
+    ball.value = kNotSet;
+    ball.status = kStatusNotANumber;
+  }
+}
+
+bool WindowModel::BallInUse() const {
+  return gear().rec.D_M.status == kStatusValid;
+}
+
+void WindowModel::ClearCheckDimension() {
+  GearRecords& r = gear().rec;
+  for (TGear* record : {&r.Q, &r.Q_plus_D_M, &r.Q_plus_D_M_upper, &r.Q_plus_D_M_lower}) {
+    record->value = kCannotCompute;
+    record->text.clear();
+  }
+  for (const char* name : {"Kontrollmass", "Q_plus_D_M", "Edit2", "Edit3"})
+    F(name).text.clear();
+  ShowRangeDisplay();
+  ShowOkPicture();
 }
 
 std::string WindowModel::RecommendedTeethText() const {
@@ -652,6 +679,10 @@ void WindowModel::ComputeBallLimits() {
 }
 
 void WindowModel::ShowOkPicture() {
+  if (!BallInUse()) {
+    okPicture_.clear();
+    return;
+  }
   const char sep = platform::PathSeparator();
   okPicture_ = programDirectory_ + "pictures" + sep +
                (BallOutOfRange(gear()) ? "Bild_NOK_60x60.jpg" : "Bild_OK_60x60.jpg");
@@ -659,6 +690,12 @@ void WindowModel::ShowOkPicture() {
 
 void WindowModel::ShowRangeDisplay() {
   range_ = ComputeRangeDisplay(gear(), workspace_.instrument);
+  // Without a ball there is no measuring window and no test dimension in it.
+  if (!BallInUse()) {
+    RangeDisplay empty;
+    empty.caption = range_.caption;
+    range_ = empty;
+  }
 }
 
 bool WindowModel::WriteSettings() {

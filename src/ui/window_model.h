@@ -246,11 +246,28 @@ class WindowModel {
   void RunFollowUp(FollowUp followUp);
   void AfterChange(const InputRule& input, bool changed);
 
-  // Workflow pieces.
+  // Start steps.
+  void MakeSettingsFolders(bool inMemory);
+  void ReadSettingsAndDocuments();
+  void ReadBallSeries();
+  // The configuration just read (settings at the start, or a project) made
+  // the window's state: tables, geometry, selections, mode. A start and a
+  // project load run the same steps, so a loaded gear is computed exactly
+  // as if the program had started with it.
+  void ApplyConfiguration();
+  void ApplyLoadedProject();
+  void LoadToleranceTablesOfConfiguration();
+  void ShowModuleOfConfiguration();
+  void ShowDecimalPlaces();
   void StartBallAndToothCountSelections();
+
+  // Workflow pieces.
   // The instrument and range of the settings (or a project) in their lists.
   void ShowInstrumentSettings();
   void RefreshDrawingFields();
+  // The basic geometry and the default tip and root diameters of the gear as
+  // it stands, then the drawing-data fields.
+  void RecomputeDrawingFields();
   void RefreshGivenFields();
   void RefreshComparison();
   void ShowToleranceFields();
@@ -270,6 +287,10 @@ class WindowModel {
   void ShowOkPicture();
   void ComputeBallLimits();
   void TakeBallInUse(const std::string& text);
+  // A ball diameter is in use (none when its list or field is empty).
+  bool BallInUse() const;
+  // No Q, test dimension, measuring window or OK picture of an earlier ball.
+  void ClearCheckDimension();
   // The selected entry of a ball list; empty without a selection.
   std::string ListedBall(std::string_view list);
   void ShowRecommendedTeethForBall();

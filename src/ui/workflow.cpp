@@ -101,8 +101,7 @@ void WindowModel::ChangePage(Page page) {
     F("Used_k_M").text = gear().rec.k_M.text;
     RefreshComparison();
     ShowOkPicture();
-    BasicGeometry(gear(), gear().rec.x);
-    RefreshDrawingFields();
+    RecomputeDrawingFields();
     RunCheckDimension();
     RefreshGivenFields();
     recalcPending_ = false;
@@ -111,8 +110,7 @@ void WindowModel::ChangePage(Page page) {
   }
   page_ = page;
   if (page == kPageDrawing1 && recalcPending_) {
-    BasicGeometry(gear(), gear().rec.x);
-    RefreshDrawingFields();
+    RecomputeDrawingFields();
     recalcPending_ = false;
     inputsReady_ = true;
   }
@@ -120,6 +118,11 @@ void WindowModel::ChangePage(Page page) {
 
 void WindowModel::RunCheckDimension() {
   const Action action(*this);
+  if (!BallInUse()) {
+    ClearCheckDimension();
+    ComputeBallLimits();
+    return;
+  }
   Gear& g = gear();
   // Three evaluations for the mode's profile shifts, then the full
   // calculation for the drawing's x (with Q for x).
@@ -197,8 +200,7 @@ void WindowModel::SelectModuleSeries(int item) {
   m_n.text = shown;
   ParseParameter(m_n, false, true);
   if (m_n.value != before) ClearBackCalculationResults();
-  BasicGeometry(gear(), gear().rec.x);
-  RefreshDrawingFields();
+  RecomputeDrawingFields();
   WriteSettings();
   recalcPending_ = true;
   inputsReady_ = true;
@@ -216,10 +218,11 @@ void WindowModel::SelectModuleFromSeries(int series, int index) {
   const std::string& module = list.items[static_cast<std::size_t>(index)];
   (second ? workspace_.module.series2Text : workspace_.module.series1Text) = module;
   gear().rec.m_n.text = module;
+  const double before = gear().rec.m_n.value;
   ValidateInputs(gear());
+  if (gear().rec.m_n.value != before) ClearBackCalculationResults();
   F("Edit12").text = module;
-  BasicGeometry(gear(), gear().rec.x);
-  RefreshDrawingFields();
+  RecomputeDrawingFields();
   WriteSettings();
   recalcPending_ = true;
 }

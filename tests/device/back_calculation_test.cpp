@@ -82,19 +82,22 @@ TEST(BackCalculation, RefusesImplausibleAndUnconvertibleValues) {
   EXPECT_EQ(back.Run(gear, "1001"), BackCalculationOutcome::kRejected);
 }
 
-TEST(BackCalculation, MeasuredEqualToTheStartValueFindsNoWindow) {
-  // The pass-1 window is 200 * |measured - computed| wide: zero here. The first
-  // step meets diff <= L without a result, and the search fails.
-  Gear gear = MakeGear({});
-  gear.rec.D_M.text = "3.5";
-  const double start = TestDimensionAt(gear, 0.0);
-  BackCalculation back;
-  int calls = 0;
-  back.progress = [&](int) { ++calls; };
-  EXPECT_EQ(back.Run(gear, ExactText(start)), BackCalculationOutcome::kNotFound);
-  EXPECT_FALSE(back.valid);
-  EXPECT_EQ(calls, 1);
-  EXPECT_EQ(back.xEText, "0.0000");  // the last working value
+TEST(BackCalculation, MeasuredExactlyAtTheNominalTestDimensionIsTheDrawingsProfileShift) {
+  // The scan's window is 200 * |measured - computed| wide, zero here: the
+  // gear is exactly nominal, its xE is the drawing's x, spur and helical.
+  for (const GearInput& in :
+       {GearInput{.x = "0.15"}, GearInput{.z = "-41", .beta = "20", .x = "-0.2", .k_M = "-5"}}) {
+    Gear gear = MakeGear(in);
+    const double nominal = TestDimensionAt(gear, gear.rec.x.value);
+    BackCalculation back;
+    ASSERT_EQ(back.Run(gear, ExactText(nominal)), BackCalculationOutcome::kSucceeded) << in.z;
+    EXPECT_EQ(gear.rec.xE_working.value, gear.rec.x.value);
+    Gear probe = gear;
+    TGear up, low;
+    SpanFromXe(probe, probe.rec.Wk_mode, up, low, {}, gear.rec.x.value, gear.rec.k_given.value);
+    EXPECT_EQ(back.WkText, probe.rec.Wk_mode.text);
+    EXPECT_FALSE(back.MdkText.empty());
+  }
 }
 
 TEST(BackCalculation, Pass1AtItsStepCapSkipsPass2) {

@@ -123,10 +123,15 @@ TEST(BallChoice, ItemsAndTheBallInUse) {
   EXPECT_EQ(BallChoiceFromSetting("3"), 3);
   EXPECT_EQ(BallChoiceFromSetting("x"), 3);
 
-  const std::vector<std::string> balls = {"3.000", "3.500", "4.000"};
-  EXPECT_EQ(BallIndex(balls, "3.500"), 1);
-  EXPECT_EQ(BallIndex(balls, "5.000"), -1);  // not listed: no selection
-  EXPECT_EQ(BallIndex(balls, "3.5"), -1);    // the list's own text, as stored
+  // A stored ball selects its list entry by diameter, however it was written;
+  // a diameter the list lacks selects the first ball, so a ball is always in use.
+  const std::vector<std::string> balls = {"3.000", "3.500", "10.000"};
+  const std::vector<std::pair<std::string, int>> cases = {
+      {"3.500", 1}, {"3.5", 1}, {"3,5", 1}, {"10", 2}, {"10,0", 2}, {"5.000", 0}, {"", 0}, {"x", 0},
+  };
+  for (const auto& [stored, index] : cases)
+    EXPECT_EQ(BallIndex(balls, stored), index) << stored;
+  EXPECT_EQ(BallIndex({}, "3.5"), -1);  // an empty list selects nothing
 }
 
 TEST_F(SeriesFiles, DocumentList) {

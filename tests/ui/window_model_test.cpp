@@ -7,49 +7,12 @@
 #include <vector>
 
 #include "device/series.h"
-#include "file_fixture.h"
-#include "scripted_dialogs.h"
 #include "storage/ini_document.h"
 #include "storage/settings.h"
+#include "ui/model_fixture.h"
 
 namespace silvarone {
 namespace {
-
-class Window : public testing::TempFolder {
- protected:
-  void SetUp() override {
-    testing::TempFolder::SetUp();
-    home = folder_.string() + "/home/";
-  }
-  void TearDown() override {
-    // A lookup of a name the window does not have is a programming error.
-    EXPECT_EQ(model.unknownNames(), expectedUnknownNames);
-    testing::TempFolder::TearDown();
-  }
-  // Starts the program, optionally on a settings file of these lines.
-  void Start(const std::string& settings = "") {
-    if (!settings.empty()) {
-      std::filesystem::create_directories(home);
-      std::ofstream(home + kSettingsFileName, std::ios::binary) << settings;
-    }
-    ASSERT_TRUE(model.Start({home, std::string(SILVARONE_DATA_DIR) + "/", false}));
-    presenter.shown.clear();
-  }
-  // Types the text into the field and presses Enter.
-  bool Enter(const std::string& field, const std::string& text) {
-    model.Edited(field, text);
-    return model.Confirm(field);
-  }
-  std::string Stored(const std::string& section, const std::string& key) const {
-    return IniDocument(home + kSettingsFileName).ReadString(section, key, "<none>");
-  }
-  const std::string& Text(const std::string& field) const { return model.field(field).text; }
-
-  std::string home;
-  std::vector<std::string> expectedUnknownNames;
-  testing::ScriptedDialogs presenter;
-  WindowModel model{presenter};
-};
 
 TEST_F(Window, FirstStartOnAnEmptySettingsFolder) {
   Start();
