@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <ostream>
 #include <string>
 #include <vector>
 
@@ -80,6 +81,65 @@ TEST(Geometry, BasicGeometryAndDiameters) {
     EXPECT_EQ(r.d_f.value, r.d_Nf.value) << c.what;
   }
 }
+
+// The normal-section values of a helical gear, checked against the normal
+// section formulas of the gear standard (signed z for internal gears), which
+// reach them without the transverse detour the program takes:
+//   p_n  = pi m_n                       p_bn = p_n cos alpha_n
+//   s_n  = m_n (pi/2 + 2 x tan alpha_n) e_n  = p_n - s_n
+//   s_bn = m_n cos alpha_n (pi/2 + 2 x tan alpha_n + z inv alpha_t)
+//   e_bn = p_bn - s_bn
+// Gear m_n 2, z +-23, alpha_n 20, beta 15, x 0.3 (python3 with mpmath, 30 digits):
+//   alpha_t = atan(tan 20 / cos 15) = 20.646896487 deg, inv alpha_t = 0.0164533898967
+//   tan 20 = 0.363970234266, cos 20 = 0.939692620786
+//   pi/2 + 2 x tan 20 = 1.570796326795 + 0.6 * 0.363970234266 = 1.78917846735
+//   p_n  = pi * 2                     = 6.28318530718
+//   s_n  = 2 * 1.78917846735          = 3.57835693471
+//   e_n  = 6.28318530718 - 3.57835693471 = 2.70482837247
+//   p_bn = 6.28318530718 * 0.939692620786 = 5.90426286819
+//   z = 23:  z inv alpha_t = 0.378427967623
+//     s_bn = 2 * 0.939692620786 * (1.78917846735 + 0.378427967623) = 4.07376754343
+//     e_bn = 5.90426286819 - 4.07376754343 = 1.83049532475
+//   z = -23: z inv alpha_t = -0.378427967623
+//     s_bn = 2 * 0.939692620786 * (1.78917846735 - 0.378427967623) = 2.65134366874
+//     e_bn = 5.90426286819 - 2.65134366874 = 3.25291919945
+struct NormalSectionCase {
+  const char* name;
+  std::string z;
+  double p_n, s_n, e_n, p_bn, s_bn, e_bn;
+};
+
+void PrintTo(const NormalSectionCase& c, std::ostream* out) {
+  *out << c.name;
+}
+
+class NormalSection : public ::testing::TestWithParam<NormalSectionCase> {};
+
+TEST_P(NormalSection, HelicalGearAgreesWithTheNormalSectionFormulas) {
+  const NormalSectionCase& c = GetParam();
+  Gear gear = testing::MakeGear({.m_n = "2", .z = c.z, .alpha_n = "20", .beta = "15", .x = "0.3"});
+  ASSERT_EQ(gear.rec.x.value, 0.3);
+  BasicGeometry(gear, gear.rec.x);
+  const GearRecords& r = gear.rec;
+  EXPECT_NEAR(r.p_n.value, c.p_n, 1e-9);
+  EXPECT_NEAR(r.s_n.value, c.s_n, 1e-9);
+  EXPECT_NEAR(r.e_n.value, c.e_n, 1e-9);
+  EXPECT_NEAR(r.p_bn.value, c.p_bn, 1e-9);
+  EXPECT_NEAR(r.s_bn.value, c.s_bn, 1e-9);
+  EXPECT_NEAR(r.e_bn.value, c.e_bn, 1e-9);
+  // What the user reads, with 4 decimals.
+  EXPECT_EQ(r.s_n.text, "3.5784");
+  EXPECT_EQ(r.e_n.text, "2.7048");
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Geometry, NormalSection,
+    ::testing::Values(NormalSectionCase{"external", "23", 6.28318530718, 3.57835693471,
+                                        2.70482837247, 5.90426286819, 4.07376754343, 1.83049532475},
+                      NormalSectionCase{"internal", "-23", 6.28318530718, 3.57835693471,
+                                        2.70482837247, 5.90426286819, 2.65134366874,
+                                        3.25291919945}),
+    [](const ::testing::TestParamInfo<NormalSectionCase>& info) { return info.param.name; });
 
 TEST(Geometry, TextsAreFormattedAtOnce) {
   Gear gear = MakeGear("2", "20", "20", "0");

@@ -6,6 +6,7 @@
 
 #include <charconv>
 #include <cmath>
+#include <ostream>
 #include <string>
 #include <vector>
 
@@ -67,6 +68,93 @@ TEST(BackCalculation, RecoversAKnownProfileShift) {
     EXPECT_FALSE(back.MdkText.empty());
   }
 }
+
+// Round trip over profile shifts near the coarse grid: the coarse pass steps
+// by bigStepSize (0.1) from the drawing's x and lands on the grid point
+// nearest the actual xE; the fine pass must then scan from the side of that
+// grid point that holds xE. A value just below or just above a grid point
+// tells a fine pass that starts on the wrong side: it would stop up to a tenth
+// of a coarse step away. The result must lie within the fine step (0.0001).
+struct RoundTripCase {
+  std::string name;
+  GearInput in;
+  double xE;
+};
+
+void PrintTo(const RoundTripCase& c, std::ostream* out) {
+  *out << c.name;
+}
+
+std::vector<RoundTripCase> RoundTripCases() {
+  struct NamedGear {
+    const char* name;
+    GearInput in;
+  };
+  const std::vector<NamedGear> gears = {
+      {"SpurExternal", {}},
+      {"HelicalExternal", {.z = "21", .beta = "15"}},
+      // Internal gears with a 2.5 mm ball: with a larger one the contact
+      // reaches the base circle within the ten coarse steps the scan runs
+      // past its best, and beyond it the test dimension turns back and meets
+      // the measured value a second time.
+      {"SpurInternal", {.z = "-40", .k_M = "-5", .D_M = "2.5"}},
+      {"HelicalInternal", {.z = "-41", .beta = "20", .k_M = "-5", .D_M = "2.5"}},
+  };
+  struct Start {
+    const char* name;
+    const char* x;
+    double value;
+  };
+  const std::vector<Start> starts = {{"FromX0", "0", 0.0}, {"FromX0p15", "0.15", 0.15}};
+  struct Steps {
+    const char* name;
+    int k;
+  };
+  const std::vector<Steps> steps = {{"MinusOneStep", -1}, {"SameStep", 0}, {"PlusTwoSteps", 2}};
+  struct Offset {
+    const char* name;
+    double delta;
+  };
+  const std::vector<Offset> offsets = {
+      {"Below0p0093", -0.0093}, {"Below0p003", -0.003}, {"Below0p0004", -0.0004},
+      {"Above0p0004", 0.0004},  {"Above0p003", 0.003},  {"Above0p0093", 0.0093},
+  };
+  std::vector<RoundTripCase> cases;
+  for (const NamedGear& gear : gears) {
+    for (const Start& start : starts) {
+      for (const Steps& step : steps) {
+        for (const Offset& offset : offsets) {
+          GearInput in = gear.in;
+          in.x = start.x;
+          cases.push_back(
+              {std::string(gear.name) + "_" + start.name + "_" + step.name + "_" + offset.name, in,
+               start.value + step.k * 0.1 + offset.delta});
+        }
+      }
+    }
+  }
+  return cases;
+}
+
+class BackCalculationRoundTrip : public ::testing::TestWithParam<RoundTripCase> {};
+
+TEST_P(BackCalculationRoundTrip, FindsTheProfileShiftWithinTheFineStep) {
+  const RoundTripCase& c = GetParam();
+  Gear gear = MakeGear(c.in);
+  ASSERT_EQ(gear.rec.bigStepSize.value, 0.1);
+  ASSERT_EQ(gear.rec.smallStepSize.value, 0.0001);
+  const double measured = TestDimensionAt(gear, c.xE);
+  BackCalculation back;
+  ASSERT_EQ(back.Run(gear, FormatFixed(measured, 15, 9)), BackCalculationOutcome::kSucceeded);
+  EXPECT_LE(std::fabs(gear.rec.xE_working.value - c.xE), 0.0001)
+      << "xE " << c.xE << " found " << gear.rec.xE_working.value;
+}
+
+INSTANTIATE_TEST_SUITE_P(NearTheCoarseGrid, BackCalculationRoundTrip,
+                         ::testing::ValuesIn(RoundTripCases()),
+                         [](const ::testing::TestParamInfo<RoundTripCase>& info) {
+                           return info.param.name;
+                         });
 
 TEST(BackCalculation, RefusesImplausibleAndUnconvertibleValues) {
   Gear gear = MakeGear({});

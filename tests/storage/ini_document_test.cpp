@@ -49,6 +49,61 @@ TEST_F(Ini, WritingReplacesOneLineAndKeepsEveryOtherLine) {
             "[other]\r\nk=v\r\n[new section]\r\nkey=v\r\n");
 }
 
+// A key belongs to the section above it: the search for it ends at the next
+// section header. The settings and project files hold several sections, and a
+// key missing from one must not be read from, or written over, the same key
+// of another.
+TEST_F(Ini, AKeyIsLookedUpOnlyInItsOwnSection) {
+  Write("a.ini",
+        "[common configuration]\r\nlanguage=englisch\r\n\r\n"
+        "[data]\r\nZaehnezahl z=-50\r\nMode=1\r\n\r\n"
+        "[Project data]\r\nlanguage=deutsch\r\nZaehnezahl z=17\r\n");
+  const IniDocument document(Path("a.ini"));
+  // Present in the asked section and in another: each section its own.
+  EXPECT_EQ(document.ReadString("common configuration", "language", "x"), "englisch");
+  EXPECT_EQ(document.ReadString("Project data", "language", "x"), "deutsch");
+  EXPECT_EQ(document.ReadString("data", "Zaehnezahl z", "x"), "-50");
+  EXPECT_EQ(document.ReadString("Project data", "Zaehnezahl z", "x"), "17");
+  // Absent from the asked section, present in a later one: the fallback.
+  EXPECT_EQ(document.ReadString("common configuration", "Zaehnezahl z", "fallback"), "fallback");
+  EXPECT_EQ(document.ReadString("data", "language", "fallback"), "fallback");
+  EXPECT_EQ(document.ReadInteger("common configuration", "Zaehnezahl z", 3), 3);
+  // Absent from the asked section, present in an earlier one: the fallback.
+  EXPECT_EQ(document.ReadInteger("Project data", "Mode", 0), 0);
+}
+
+TEST_F(Ini, AKeyMissingFromItsSectionIsAddedThereAndTheOtherSectionStaysAsItWas) {
+  Write("a.ini",
+        "[common configuration]\r\nlanguage=englisch\r\n\r\n"
+        "[data]\r\nZaehnezahl z=-50\r\n\r\n"
+        "[Project data]\r\nZaehnezahl z=17\r\nlanguage=deutsch\r\n");
+  IniDocument document(Path("a.ini"));
+  document.WriteString("common configuration", "Zaehnezahl z", "33");
+  document.WriteString("data", "language", "englisch");
+  document.WriteInteger("data", "Mode", 1);
+  ASSERT_TRUE(document.Save());
+  // Each new line after the last line of its own section; the lines of
+  // "Project data" are untouched.
+  EXPECT_EQ(Read("a.ini"),
+            "[common configuration]\r\nlanguage=englisch\r\nZaehnezahl z=33\r\n\r\n"
+            "[data]\r\nZaehnezahl z=-50\r\nlanguage=englisch\r\nMode=1\r\n\r\n"
+            "[Project data]\r\nZaehnezahl z=17\r\nlanguage=deutsch\r\n");
+  const IniDocument again(Path("a.ini"));
+  EXPECT_EQ(again.ReadString("common configuration", "Zaehnezahl z", ""), "33");
+  EXPECT_EQ(again.ReadString("Project data", "Zaehnezahl z", ""), "17");
+  EXPECT_EQ(again.ReadString("Project data", "language", ""), "deutsch");
+}
+
+TEST_F(Ini, AnEmptySectionGetsItsKeyBeforeTheNextHeader) {
+  Write("a.ini", "[data]\r\n[Project data]\r\nProject File Name=gear.tvp\r\n");
+  IniDocument document(Path("a.ini"));
+  EXPECT_EQ(document.ReadString("data", "Project File Name", "none"), "none");
+  document.WriteString("data", "Project File Name", "other.tvp");
+  EXPECT_EQ(document.Bytes(),
+            "[data]\r\nProject File Name=other.tvp\r\n"
+            "[Project data]\r\nProject File Name=gear.tvp\r\n");
+}
+
 TEST_F(Ini, UnixLineEndsStayUnixLineEnds) {
   Write("a.ini", "[data]\nk=1\n");
   IniDocument document(Path("a.ini"));
