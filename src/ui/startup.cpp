@@ -24,14 +24,17 @@ bool WindowModel::Start(const StartOptions& options) {
   programDirectory_ = options.programDirectory;
   settingsDirectory_ = options.settingsDirectory;
   std::error_code error;
+  // Without its settings folder the program keeps running, and every save
+  // fails and says so: nothing goes into the program's folder instead.
+  bool settingsFolder = true;
   if (!options.inMemory && !fs::is_directory(settingsDirectory_, error) &&
       !fs::create_directories(settingsDirectory_, error)) {
     dialogs_.ShowMessage("", "Verzeichnis " + settingsDirectory_ + " kann nicht erstellt werden",
                          DialogKind::kError, {kButtonOk});
-    settingsDirectory_ = programDirectory_;
+    settingsFolder = false;
   }
   const std::string projects = DefaultProjectDirectory(settingsDirectory_);
-  if (!options.inMemory && !fs::is_directory(projects, error) &&
+  if (!options.inMemory && settingsFolder && !fs::is_directory(projects, error) &&
       !fs::create_directories(projects, error)) {
     dialogs_.ShowMessage(
         "", "Verzeichnis " + settingsDirectory_ + "projects kann nicht erstellt werden",
