@@ -85,6 +85,18 @@ fs::path FollowLinks(fs::path path) {
   return path;
 }
 
+}  // namespace
+
+WriteFailure RefusedTarget(const fs::path& path) {
+  std::error_code error;
+  const fs::path target = FollowLinks(path);
+  const fs::file_status status = fs::symlink_status(target, error);
+  if (error || !fs::exists(status) || fs::is_regular_file(status)) return WriteFailure::kNone;
+  return WriteFailure::kNotRegular;
+}
+
+namespace {
+
 // Whether `name` is a temporary file of a save of `fileName` (or of any file,
 // in the short form).
 bool IsOurTemporary(const std::string& name, const std::string& fileName) {

@@ -75,6 +75,11 @@ struct WriteOptions {
 WriteFailure ReplaceFileAtomically(const std::filesystem::path& path, std::string_view bytes,
                                    const WriteOptions& options = {});
 
+// kNotRegular when the file at `path`, after its symbolic links, exists and
+// is no regular file, so that ReplaceFileAtomically would refuse it; else
+// kNone. Lets a caller refuse an output before it writes anything.
+WriteFailure RefusedTarget(const std::filesystem::path& path);
+
 // The name of the temporary file of a save of `fileName` in a folder that
 // takes names of at most `nameMax` bytes, with "XXXXXX" for the unique part:
 // ".<fileName>.silvarone-XXXXXX", or ".silvarone-XXXXXX" when that would be
