@@ -150,9 +150,11 @@ PrintResult WriteReportPdf(const std::vector<std::string>& lines, const std::str
     pdf.setTitle(QString::fromStdString(fs::path(path).stem().string()));
     pdf.setCreator(QCoreApplication::applicationName());
     const QRect page = pdf.pageLayout().fullRectPixels(pdf.resolution());
-    Sheets sheets{
-        pdf,   pdf.resolution(),    pdf.resolution(), page, page, [&] { return pdf.newPage(); },
-        [] {}, [] { return false; }};
+    // All of the page is printable; a buffer in memory never fails.
+    Sheets sheets{pdf, pdf.resolution(), pdf.resolution(), page, page, {}, {}, {}};
+    sheets.newPage = [&] { return pdf.newPage(); };
+    sheets.abort = [] {};
+    sheets.failed = [] { return false; };
     result = PrintOnSheets(sheets, lines, ReportFont(), false, kReportLayout, {}, {});
   }
   platform::WriteFailure written = platform::WriteFailure::kError;

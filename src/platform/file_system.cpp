@@ -40,6 +40,29 @@ namespace {
 constexpr std::string_view kTemporaryMark = ".silvarone-";
 constexpr std::size_t kUniqueLength = 6;
 
+// Whether `name` is a temporary file of a save of `fileName` (or of any file,
+// in the short form).
+bool IsOurTemporary(const std::string& name, const std::string& fileName) {
+  for (const std::string& prefix :
+       {"." + fileName + std::string(kTemporaryMark), std::string(kTemporaryMark)}) {
+    if (name.size() == prefix.size() + kUniqueLength && name.compare(0, prefix.size(), prefix) == 0)
+      return true;
+  }
+  return false;
+}
+
+// The file a chain of symbolic links ends in (the path itself when it is no
+// link); a dangling link gives the file it names, so that a save creates it.
+fs::path FollowLinks(fs::path path) {
+  std::error_code error;
+  for (int hop = 0; hop < 40 && fs::is_symlink(path, error); ++hop) {
+    const fs::path next = fs::read_symlink(path, error);
+    if (error) break;
+    path = next.is_absolute() ? next : path.parent_path() / next;
+  }
+  return path;
+}
+
 }  // namespace
 
 std::string TemporaryName(const std::string& fileName, std::size_t nameMax) {
@@ -71,44 +94,12 @@ const char* WriteFailureText(WriteFailure failure) {
   return "write error";
 }
 
-namespace {
-
-// The file a chain of symbolic links ends in (the path itself when it is no
-// link); a dangling link gives the file it names, so that a save creates it.
-fs::path FollowLinks(fs::path path) {
-  std::error_code error;
-  for (int hop = 0; hop < 40 && fs::is_symlink(path, error); ++hop) {
-    const fs::path next = fs::read_symlink(path, error);
-    if (error) break;
-    path = next.is_absolute() ? next : path.parent_path() / next;
-  }
-  return path;
-}
-
-}  // namespace
-
 WriteFailure RefusedTarget(const fs::path& path) {
   std::error_code error;
-  const fs::path target = FollowLinks(path);
-  const fs::file_status status = fs::symlink_status(target, error);
+  const fs::file_status status = fs::symlink_status(FollowLinks(path), error);
   if (error || !fs::exists(status) || fs::is_regular_file(status)) return WriteFailure::kNone;
   return WriteFailure::kNotRegular;
 }
-
-namespace {
-
-// Whether `name` is a temporary file of a save of `fileName` (or of any file,
-// in the short form).
-bool IsOurTemporary(const std::string& name, const std::string& fileName) {
-  for (const std::string& prefix :
-       {"." + fileName + std::string(kTemporaryMark), std::string(kTemporaryMark)}) {
-    if (name.size() == prefix.size() + kUniqueLength && name.compare(0, prefix.size(), prefix) == 0)
-      return true;
-  }
-  return false;
-}
-
-}  // namespace
 
 #ifndef _WIN32
 
@@ -160,7 +151,8 @@ ReadFailure ReadRegularFile(const fs::path& path, std::size_t limit, std::string
 }
 
 int WriterCalls::CreateUnique(std::string& name) {
-  return ::mkstemp(name.data());
+  // Exclusive: a link planted under the name is never followed.
+  return ::mkostemp(name.data(), O_CLOEXEC);
 }
 
 long WriterCalls::Write(int fd, const char* data, std::size_t size) {
@@ -281,7 +273,7 @@ int CreateLockedTemporary(WriterCalls& calls, const std::string& pattern, std::s
     name = pattern;
     const int fd = calls.CreateUnique(name);
     if (fd < 0) return -1;
-    lock = ::dup(fd);
+    lock = ::fcntl(fd, F_DUPFD_CLOEXEC, 0);
     if (lock < 0) return fd;  // no descriptor left: the save goes on unlocked
     if (::flock(lock, LOCK_EX | LOCK_NB) != 0) {
       // A file system without locks: the age protects the file. Else a

@@ -43,8 +43,8 @@ const char* WriteFailureText(WriteFailure failure);
 class WriterCalls {
  public:
   virtual ~WriterCalls() = default;
-  // mkstemp: the last six characters of `name`, "XXXXXX", become the unique
-  // part; the open descriptor, or -1.
+  // mkostemp: the last six characters of `name`, "XXXXXX", become the
+  // unique part of a file created exclusively; the open descriptor, or -1.
   virtual int CreateUnique(std::string& name);
   virtual long Write(int fd, const char* data, std::size_t size);
   virtual int FlushFile(int fd);
