@@ -56,10 +56,18 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   bool save = false;
   bool json = false;
   bool help = false;
+  // The options as the parser sees them: the argument after an option that
+  // takes a value is that value ("--pdf --json" names a file "--json").
   for (std::size_t i = 1; report && i < arguments.size(); ++i) {
-    save = save || arguments[i] == "--save";
-    json = json || arguments[i] == "--json";
-    help = help || arguments[i] == "--help" || arguments[i] == "-h";
+    const std::string& argument = arguments[i];
+    if (argument == "--lang" || argument == "--mode" || argument == "--measured" ||
+        argument == "--pdf") {
+      ++i;
+      continue;
+    }
+    save = save || argument == "--save";
+    json = json || argument == "--json";
+    help = help || argument == "--help" || argument == "-h";
   }
   // A PDF is written only by a report that got that far, to the path named
   // after the last --pdf.
