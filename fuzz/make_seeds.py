@@ -73,3 +73,20 @@ for i, example in enumerate(examples):
     for options in (0, 1 | 2, 4 | 16, 8 | 1):
         seed("report", f"{example.stem}_{options}", bytes([options]) + example.read_bytes())
 seed("report", "refused", bytes([1]) + b"[data]\r\nZaehnezahl z=abc\r\n")
+
+# command_line: the arguments after the program's name, separated by NUL bytes.
+for name, arguments in [
+        ("report", ["report"]),
+        ("project_english_wk", ["report", "gear.tvp", "--lang", "en", "--mode", "wk"]),
+        ("json_measured", ["report", "--json", "--measured", "22,5"]),
+        ("pdf", ["report", "--pdf", "out.pdf"]),
+        ("pdf_json", ["report", "--pdf", "out.pdf", "--json"]),
+        ("save_english", ["report", "--save", "--lang", "en"]),
+        ("help", ["report", "--help"]),
+        ("program_help", ["--help"]),
+        ("version", ["--version"]),
+        ("missing_value", ["report", "--lang"]),
+        ("bad_mode", ["report", "--mode", "q"]),
+        ("two_files", ["report", "a.tvp", "b.tvp"]),
+        ("unknown", ["screenshot", "--x"])]:
+    seed("command_line", name, b"\0".join(a.encode() for a in arguments))

@@ -9,7 +9,7 @@ set -euo pipefail
 packages=(cmake g++ make qt6-base-dev libjpeg-dev libgtest-dev libgmock-dev
           libbenchmark-dev nlohmann-json3-dev xvfb xauth poppler-utils
           fonts-dejavu-core librsvg2-bin desktop-file-utils appstream lintian dpkg-dev
-          file)
+          file util-linux)
 if [ "${1:-}" = "--fuzz" ]; then
   packages+=(clang libclang-rt-14-dev)
 fi

@@ -3,10 +3,12 @@
 #include <filesystem>
 #include <nlohmann/json.hpp>
 #include <optional>
+#include <set>
 
 #include "core/records.h"
 #include "core/text_file.h"
 #include "core/version.h"
+#include "platform/file_system.h"
 #include "platform/locations.h"
 #include "storage/settings.h"
 #include "ui/captions.h"
@@ -33,10 +35,13 @@ constexpr const char* kHelp =
     "\n"
     "Exit status (the highest that applies):\n"
     "  0  report printed\n"
-    "  2  usage or input error (one line on standard error)\n"
+    "  2  usage or input error, or --pdf names a file the report reads\n"
+    "     (one line on standard error)\n"
     "  3  the gear's data were refused: messages, no report (JSON: \"report\": null)\n"
-    "  4  --save could not write the settings file\n"
-    "  5  the report could not be written to standard output or to the PDF file\n";
+    "  4  --save could not write the settings file (told once); the old file stays\n"
+    "  5  the report could not be written to standard output or to the PDF file\n"
+    "     (full disk, file-size limit, a folder, device or pipe in its place);\n"
+    "     an old PDF file stays as it was\n";
 
 // `silvarone --help`: every command of the program. The manual page
 // (packaging/silvarone.1.in) says the same; a test holds them together.
@@ -62,8 +67,8 @@ constexpr const char* kProgramHelp =
     "                        (empty or 'none': there is none)\n"
     "\n"
     "Exit status: 0 done, 1 the window found no PDF viewer for its help documents,\n"
-    "2 usage error (one line on standard error); the report has more\n"
-    "(silvarone report --help).\n";
+    "2 usage error (one line on standard error), 5 a picture of screenshots could not\n"
+    "be written (the old picture stays); the report has more (silvarone report --help).\n";
 
 struct Options {
   std::optional<std::string> file;
@@ -88,6 +93,9 @@ class TerminalPresenter : public DialogPresenter {
     }
     while (text.find("  ") != std::string::npos && text.find("  ") == text.size() - 2)
       text.pop_back();
+    // A message without a number (a file that cannot be read or written)
+    // is told once per run, however often the run meets it.
+    if (request.number == 0 && !told_.insert(text).second) return request.defaultButton;
     err_ << (request.number != 0 ? std::to_string(request.number) + ": " : std::string()) << text
          << '\n';
     if (request.number != 0) messages.push_back({request.number, text});
@@ -103,7 +111,19 @@ class TerminalPresenter : public DialogPresenter {
 
  private:
   std::ostream& err_;
+  std::set<std::string> told_;
 };
+
+// Both name one file, after their links; false when either is missing.
+bool SameFile(const std::string& a, const std::string& b) {
+  std::error_code error;
+  return fs::equivalent(a, b, error) && !error;
+}
+
+std::string CannotWritePdf(const std::string& path, platform::WriteFailure failure) {
+  return "silvarone: cannot write the PDF file '" + path +
+         "': " + platform::WriteFailureText(failure) + "\n";
+}
 
 bool ParseOptions(const std::vector<std::string>& arguments, Options& options, std::string& error) {
   for (std::size_t i = 1; i < arguments.size(); ++i) {
@@ -229,6 +249,24 @@ int RunReport(const std::vector<std::string>& arguments, std::ostream& out, std:
     err << "silvarone: cannot read project file '" << *options.file << "'\n";
     return kExitUsage;
   }
+  // An output is refused before anything is read or written when it would
+  // replace a file the run reads, or a device or pipe.
+  if (options.pdf) {
+    const std::string settings = SettingsFilePath(platform::SettingsDirectory());
+    if (options.file && SameFile(*options.pdf, *options.file)) {
+      err << "silvarone: the PDF file '" << *options.pdf << "' is the project file being read\n";
+      return kExitUsage;
+    }
+    if (SameFile(*options.pdf, settings)) {
+      err << "silvarone: the PDF file '" << *options.pdf << "' is the settings file\n";
+      return kExitUsage;
+    }
+    if (const auto refused = platform::RefusedTarget(*options.pdf);
+        refused != platform::WriteFailure::kNone) {
+      err << CannotWritePdf(*options.pdf, refused);
+      return kExitOutputFailed;
+    }
+  }
 
   // Without --save the settings are read once and nothing is written.
   TerminalPresenter presenter(err);
@@ -271,8 +309,9 @@ int RunReport(const std::vector<std::string>& arguments, std::ostream& out, std:
 
   // The same pages as the report window prints, and nothing on `out`.
   if (options.pdf && report) {
-    if (!writePdf(*report, *options.pdf)) {
-      err << "silvarone: cannot write the PDF file '" << *options.pdf << "'\n";
+    if (const auto failure = writePdf(*report, *options.pdf);
+        failure != platform::WriteFailure::kNone) {
+      err << CannotWritePdf(*options.pdf, failure);
       return kExitOutputFailed;
     }
   } else if (options.json) {

@@ -7,19 +7,23 @@
 #include <string>
 #include <vector>
 
+#include "platform/file_system.h"
+
 namespace silvarone {
 
 // Exit statuses of the command line. When several apply, the highest wins.
 inline constexpr int kExitDone = 0;
-inline constexpr int kExitUsage = 2;         // usage or input error, one line on `err`
-inline constexpr int kExitDataRefused = 3;   // the calculation page refused the gear: no report
-inline constexpr int kExitSaveFailed = 4;    // --save could not write the settings file
-inline constexpr int kExitOutputFailed = 5;  // the report (or its PDF) could not be written
+inline constexpr int kExitUsage = 2;        // usage or input error, one line on `err`
+inline constexpr int kExitDataRefused = 3;  // the calculation page refused the gear: no report
+inline constexpr int kExitSaveFailed = 4;   // --save could not write the settings file
+inline constexpr int kExitOutputFailed =
+    5;  // the report, its PDF or a picture could not be written
 
-// Writes the report's lines as a PDF file; false when the file could not be
-// written. The window layer supplies it, so the command line needs no Qt.
-using ReportPdfWriter =
-    std::function<bool(const std::vector<std::string>& lines, const std::string& path)>;
+// Writes the report's lines as a PDF file through the program's one writer;
+// why it could not be written, or kNone. The window layer supplies it, so the
+// command line needs no Qt.
+using ReportPdfWriter = std::function<platform::WriteFailure(const std::vector<std::string>& lines,
+                                                             const std::string& path)>;
 
 // Runs `silvarone <arguments>` (without the program name) and returns the
 // exit status.

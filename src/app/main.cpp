@@ -47,18 +47,29 @@ int RunWindow(int argc, char** argv) {
   return QApplication::exec();
 }
 
+// Qt's own notices on a command line run: its debug and info output and its
+// notes about the desktop session (no runtime folder, a platform plugin that
+// cannot do what a window manager would) tell a script nothing it can act
+// on and would mix with the program's one-line messages. Other warnings,
+// such as a missing font, stay, marked as the program's.
+void QuietQtMessages(QtMsgType type, const QMessageLogContext&, const QString& message) {
+  if (type == QtDebugMsg || type == QtInfoMsg) return;
+  if (message.startsWith("QStandardPaths: ") || message.startsWith("This plugin does not support"))
+    return;
+  std::cerr << "silvarone: " << message.toStdString() << '\n';
+}
+
 // The report's pages into a PDF file, without a display: the application
 // starts on the offscreen platform only when a PDF is asked for.
-bool WritePdf(int argc, char** argv, const std::vector<std::string>& lines,
-              const std::string& path) {
+silvarone::platform::WriteFailure WritePdf(int argc, char** argv,
+                                           const std::vector<std::string>& lines,
+                                           const std::string& path) {
   setenv("QT_QPA_PLATFORM", "offscreen", 1);
-  // Qt's notes about the missing desktop session are no news to a script;
-  // a failure is told in one line of our own.
-  qInstallMessageHandler([](QtMsgType type, const QMessageLogContext&, const QString& message) {
-    if (type == QtCriticalMsg || type == QtFatalMsg) std::cerr << message.toStdString() << '\n';
-  });
+  qInstallMessageHandler(QuietQtMessages);
   QApplication application(argc, argv);
-  return silvarone::gui::WriteReportPdf(lines, path) == silvarone::gui::PrintResult::kDone;
+  silvarone::platform::WriteFailure failure = silvarone::platform::WriteFailure::kError;
+  silvarone::gui::WriteReportPdf(lines, path, &failure);
+  return failure;
 }
 
 }  // namespace
@@ -71,6 +82,7 @@ int main(int argc, char** argv) {
   if (arguments[0] == "screenshots") {
     // Pictures need no screen.
     if (!HasDisplay()) setenv("QT_QPA_PLATFORM", "offscreen", 1);
+    qInstallMessageHandler(QuietQtMessages);
     QApplication application(argc, argv);
     return silvarone::gui::RunScreenshots(arguments);
   }

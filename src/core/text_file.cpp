@@ -147,7 +147,10 @@ bool WriteTextLinesAtomic(const std::string& path, const std::vector<std::string
     bytes += Utf8ToCp1252(line);
     bytes += lineEnd;
   }
-  return platform::ReplaceFileAtomically(path, bytes);
+  // Never more than the readers take back: a file the program wrote always
+  // opens again.
+  return platform::ReplaceFileAtomically(path, bytes, {.limit = kMaxFileBytes}) ==
+         platform::WriteFailure::kNone;
 }
 
 }  // namespace silvarone

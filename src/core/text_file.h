@@ -39,7 +39,8 @@ std::optional<std::vector<std::string>> ReadTextLines(const std::string& path,
 // Writes the lines as Windows-1252 with the line end after each, through a
 // temporary file in the same folder that is renamed over the target, so the
 // old file survives a failed write whole; permissions and symbolic links stay
-// (see platform::ReplaceFileAtomically). False when anything failed.
+// (see platform::ReplaceFileAtomically). False when anything failed, and for
+// contents larger than kMaxFileBytes, which no reader would take back.
 bool WriteTextLinesAtomic(const std::string& path, const std::vector<std::string>& lines,
                           std::string_view lineEnd = "\r\n");
 

@@ -1,8 +1,11 @@
 #include "gui/print_string.h"
 
+#include <QBuffer>
+#include <QCoreApplication>
 #include <QFontDatabase>
 #include <QFontMetrics>
 #include <QPainter>
+#include <QPdfWriter>
 #include <QPrinter>
 #include <algorithm>
 #include <cmath>
@@ -20,17 +23,28 @@ int Round(double value) {
   return static_cast<int>(std::lround(value));
 }
 
-}  // namespace
+// What the line layout needs of the paper: the paper and its printable
+// area in device pixels, the resolution, and the device's page handling. A
+// printer and a PDF written into memory both give it.
+struct Sheets {
+  QPaintDevice& device;
+  int xResolution;
+  int yResolution;
+  QRect paper;
+  QRect printable;
+  std::function<bool()> newPage;
+  std::function<void()> abort;
+  std::function<bool()> failed;
+};
 
-PrintResult PrintString(QPrinter& printer, const std::vector<std::string>& lines, const QFont& font,
-                        bool discard, const PrintLayout& layout, const PrintBand& header,
-                        const PrintBand& footer) {
-  // The paper and its printable area in printer pixels; the painter's origin
-  // is the printable area's top left corner.
-  const int xResolution = printer.logicalDpiX();
-  const int yResolution = printer.logicalDpiY();
-  const QRect paper = printer.paperRect(QPrinter::DevicePixel).toRect();
-  const QRect printable = printer.pageRect(QPrinter::DevicePixel).toRect();
+PrintResult PrintOnSheets(Sheets& sheets, const std::vector<std::string>& lines, const QFont& font,
+                          bool discard, const PrintLayout& layout, const PrintBand& header,
+                          const PrintBand& footer) {
+  // The painter's origin is the printable area's top left corner.
+  const int xResolution = sheets.xResolution;
+  const int yResolution = sheets.yResolution;
+  const QRect& paper = sheets.paper;
+  const QRect& printable = sheets.printable;
   const int xOffset = printable.left() - paper.left();
   const int yOffset = printable.top() - paper.top();
   int left = std::max(Round(xResolution * layout.left), xOffset);
@@ -40,7 +54,7 @@ PrintResult PrintString(QPrinter& printer, const std::vector<std::string>& lines
   int bottom =
       std::min(paper.height() - Round(yResolution * layout.bottom), printable.height() + yOffset);
   const int lineStep = std::max(1, Round(yResolution / layout.linesPerInch));
-  const int textHeight = QFontMetrics(font, &printer).size(Qt::TextSingleLine, "Äy").height();
+  const int textHeight = QFontMetrics(font, &sheets.device).size(Qt::TextSingleLine, "Äy").height();
   // An area that cannot take one line would fill pages without end.
   if (left >= right || top >= bottom || top > bottom - textHeight || !(layout.linesPerInch > 0)) {
     return PrintResult::kMarginsTooLarge;
@@ -51,7 +65,7 @@ PrintResult PrintString(QPrinter& printer, const std::vector<std::string>& lines
   bottom -= yOffset;
 
   QPainter painter;
-  if (!painter.begin(&printer)) return PrintResult::kPrinterFailed;
+  if (!painter.begin(&sheets.device)) return PrintResult::kPrinterFailed;
   painter.setFont(font);
   const int ascent = painter.fontMetrics().ascent();
   const QRect headerBand(QPoint(left, 0), QPoint(right, top));
@@ -76,18 +90,34 @@ PrintResult PrintString(QPrinter& printer, const std::vector<std::string>& lines
     }
     if (next < lines.size() && goOn) {
       ++page;
-      if (!printer.newPage()) {
+      if (!sheets.newPage()) {
         failed = true;
         break;
       }
     }
   }
-  if (!goOn || discard || failed) printer.abort();
+  if (!goOn || discard || failed) sheets.abort();
   painter.end();
-  if (failed || (!discard && goOn && printer.printerState() == QPrinter::Error)) {
+  if (failed || (!discard && goOn && sheets.failed())) {
     return PrintResult::kPrinterFailed;
   }
   return goOn ? PrintResult::kDone : PrintResult::kStopped;
+}
+
+}  // namespace
+
+PrintResult PrintString(QPrinter& printer, const std::vector<std::string>& lines, const QFont& font,
+                        bool discard, const PrintLayout& layout, const PrintBand& header,
+                        const PrintBand& footer) {
+  Sheets sheets{printer,
+                printer.logicalDpiX(),
+                printer.logicalDpiY(),
+                printer.paperRect(QPrinter::DevicePixel).toRect(),
+                printer.pageRect(QPrinter::DevicePixel).toRect(),
+                [&] { return printer.newPage(); },
+                [&] { printer.abort(); },
+                [&] { return printer.printerState() == QPrinter::Error; }};
+  return PrintOnSheets(sheets, lines, font, discard, layout, header, footer);
 }
 
 QFont ReportFont() {
@@ -104,31 +134,36 @@ PrintResult PrintReport(QPrinter& printer, const std::vector<std::string>& lines
   return PrintString(printer, lines, ReportFont(), false, kReportLayout);
 }
 
-PrintResult WriteReportPdf(const std::vector<std::string>& lines, const std::string& path) {
-  // Written beside the target and renamed over it once it is whole.
-  const fs::path target(path);
-  fs::path partial = target;
-  partial.replace_filename("." + target.filename().string() + ".silvarone-" +
-                           std::to_string(platform::ProcessId()));
+PrintResult WriteReportPdf(const std::vector<std::string>& lines, const std::string& path,
+                           platform::WriteFailure* failure) {
+  // The pages are made in memory and handed whole to the program's one
+  // writer, which checks every write: a full disk never leaves a cut PDF.
+  QByteArray bytes;
   PrintResult result;
   {
-    QPrinter printer(QPrinter::HighResolution);
-    printer.setOutputFormat(QPrinter::PdfFormat);
-    printer.setOutputFileName(QString::fromStdString(partial.string()));
-    printer.setResolution(600);
-    printer.setPageSize(QPageSize(QPageSize::A4));
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::WriteOnly);
+    QPdfWriter pdf(&buffer);
+    pdf.setResolution(600);
     // A file has no unprintable border: the report's margins count from the edge.
-    printer.setFullPage(true);
-    printer.setDocName(QString::fromStdString(target.stem().string()));
-    result = PrintReport(printer, lines);
+    pdf.setPageLayout(QPageLayout(QPageSize(QPageSize::A4), QPageLayout::Portrait, QMarginsF()));
+    pdf.setTitle(QString::fromStdString(fs::path(path).stem().string()));
+    pdf.setCreator(QCoreApplication::applicationName());
+    const QRect page = pdf.pageLayout().fullRectPixels(pdf.resolution());
+    // All of the page is printable; a buffer in memory never fails.
+    Sheets sheets{pdf, pdf.resolution(), pdf.resolution(), page, page, {}, {}, {}};
+    sheets.newPage = [&] { return pdf.newPage(); };
+    sheets.abort = [] {};
+    sheets.failed = [] { return false; };
+    result = PrintOnSheets(sheets, lines, ReportFont(), false, kReportLayout, {}, {});
   }
-  std::error_code error;
+  platform::WriteFailure written = platform::WriteFailure::kError;
   if (result == PrintResult::kDone) {
-    fs::rename(partial, target, error);
-    if (!error) return result;
-    result = PrintResult::kPrinterFailed;
+    written = platform::ReplaceFileAtomically(
+        path, std::string_view(bytes.constData(), static_cast<std::size_t>(bytes.size())));
+    if (written != platform::WriteFailure::kNone) result = PrintResult::kPrinterFailed;
   }
-  fs::remove(partial, error);
+  if (failure != nullptr) *failure = written;
   return result;
 }
 

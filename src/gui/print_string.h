@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "platform/file_system.h"
 #include "ui/secondary_windows.h"
 
 class QPainter;
@@ -47,7 +48,11 @@ QFont ReportFont();
 PrintResult PrintReport(QPrinter& printer, const std::vector<std::string>& lines);
 
 // The report as a PDF file (A4, 600 dots per inch), written whole or not at
-// all: an existing file is replaced only by a complete one.
-PrintResult WriteReportPdf(const std::vector<std::string>& lines, const std::string& path);
+// all through platform::ReplaceFileAtomically: an existing file is replaced
+// only by a complete one, keeps its permissions and links, and a target that
+// is no regular file is refused. `failure` (when given) tells why the file
+// could not be written.
+PrintResult WriteReportPdf(const std::vector<std::string>& lines, const std::string& path,
+                           platform::WriteFailure* failure = nullptr);
 
 }  // namespace silvarone::gui

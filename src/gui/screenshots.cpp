@@ -1,6 +1,7 @@
 #include "gui/screenshots.h"
 
 #include <QApplication>
+#include <QBuffer>
 #include <QDir>
 #include <QPixmap>
 #include <QTabWidget>
@@ -10,6 +11,7 @@
 
 #include "gui/main_window.h"
 #include "gui/widgets.h"
+#include "platform/file_system.h"
 #include "platform/locations.h"
 
 namespace silvarone::gui {
@@ -82,9 +84,21 @@ int RunScreenshots(const std::vector<std::string>& arguments) {
         QApplication::processEvents();
         const QString path =
             QDir(QString::fromStdString(folder)).filePath(QString("TabSheet%1.png").arg(page + 1));
-        if (!window.grab().save(path, "PNG")) {
-          std::cerr << "silvarone: cannot write '" << S(path) << "'\n";
-          status = 2;
+        // Drawn into memory, then written whole by the program's one writer:
+        // a pipe in the picture's place is refused, a full disk leaves the
+        // old picture.
+        QByteArray png;
+        QBuffer buffer(&png);
+        buffer.open(QIODevice::WriteOnly);
+        platform::WriteFailure failure = platform::WriteFailure::kError;
+        if (window.grab().save(&buffer, "PNG")) {
+          failure = platform::ReplaceFileAtomically(
+              S(path), std::string_view(png.constData(), static_cast<std::size_t>(png.size())));
+        }
+        if (failure != platform::WriteFailure::kNone) {
+          std::cerr << "silvarone: cannot write '" << S(path)
+                    << "': " << platform::WriteFailureText(failure) << "\n";
+          status = kScreenshotsOutputFailed;
           break;
         }
       }

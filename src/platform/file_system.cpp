@@ -1,5 +1,6 @@
 #include "platform/file_system.h"
 
+#include <algorithm>
 #include <csignal>
 #include <cstdio>
 #include <ctime>
@@ -8,10 +9,13 @@
 #include <vector>
 
 #ifdef _WIN32
+#include <fcntl.h>
 #include <io.h>
 #include <process.h>
+#include <sys/stat.h>
 #else
 #include <fcntl.h>
+#include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -29,11 +33,23 @@ long ProcessId() {
 #endif
 }
 
-std::string TemporaryPrefix(const std::string& fileName) {
-  return "." + fileName + ".silvarone-";
-}
-
 namespace {
+
+// Temporary files are ours by their name: the mark, then six characters of
+// mkstemp's choice.
+constexpr std::string_view kTemporaryMark = ".silvarone-";
+constexpr std::size_t kUniqueLength = 6;
+
+// Whether `name` is a temporary file of a save of `fileName` (or of any file,
+// in the short form).
+bool IsOurTemporary(const std::string& name, const std::string& fileName) {
+  for (const std::string& prefix :
+       {"." + fileName + std::string(kTemporaryMark), std::string(kTemporaryMark)}) {
+    if (name.size() == prefix.size() + kUniqueLength && name.compare(0, prefix.size(), prefix) == 0)
+      return true;
+  }
+  return false;
+}
 
 // The file a chain of symbolic links ends in (the path itself when it is no
 // link); a dangling link gives the file it names, so that a save creates it.
@@ -47,23 +63,43 @@ fs::path FollowLinks(fs::path path) {
   return path;
 }
 
-// Temporary files of earlier saves of this file, left by a save that was
-// killed half-way: ours by their name.
-void RemoveStaleTemporaries(const fs::path& folder, const std::string& prefix) {
-  std::error_code error;
-  std::vector<fs::path> stale;
-  for (fs::directory_iterator it(folder, error), end; !error && it != end; it.increment(error)) {
-    const std::string name = it->path().filename().string();
-    // The unique part is the six characters mkstemp chose.
-    if (name.size() == prefix.size() + 6 && name.compare(0, prefix.size(), prefix) == 0) {
-      stale.push_back(it->path());
-    }
-  }
-  for (const fs::path& path : stale)
-    fs::remove(path, error);
+}  // namespace
+
+std::string TemporaryName(const std::string& fileName, std::size_t nameMax) {
+  std::string name = "." + fileName + std::string(kTemporaryMark) + "XXXXXX";
+  // A name near the limit of the file system still gets a temporary file.
+  if (name.size() > nameMax) name = std::string(kTemporaryMark) + "XXXXXX";
+  return name;
 }
 
-}  // namespace
+const char* WriteFailureText(WriteFailure failure) {
+  switch (failure) {
+    case WriteFailure::kNone:
+      return "written";
+    case WriteFailure::kNotRegular:
+      return "not a regular file";
+    case WriteFailure::kTooLarge:
+      return "larger than the program reads back";
+    case WriteFailure::kNoFolder:
+      return "no such folder";
+    case WriteFailure::kNoSpace:
+      return "no space left (disk, quota or file-size limit)";
+    case WriteFailure::kNameTooLong:
+      return "file name too long";
+    case WriteFailure::kNotPermitted:
+      return "permission denied";
+    case WriteFailure::kError:
+      break;
+  }
+  return "write error";
+}
+
+WriteFailure RefusedTarget(const fs::path& path) {
+  std::error_code error;
+  const fs::file_status status = fs::symlink_status(FollowLinks(path), error);
+  if (error || !fs::exists(status) || fs::is_regular_file(status)) return WriteFailure::kNone;
+  return WriteFailure::kNotRegular;
+}
 
 #ifndef _WIN32
 
@@ -114,25 +150,160 @@ ReadFailure ReadRegularFile(const fs::path& path, std::size_t limit, std::string
   return result;
 }
 
-namespace {
-
-bool WriteAll(int fd, std::string_view bytes) {
-  while (!bytes.empty()) {
-    const ssize_t n = ::write(fd, bytes.data(), bytes.size());
-    if (n < 0 && errno == EINTR) continue;
-    if (n <= 0) return false;
-    bytes.remove_prefix(static_cast<std::size_t>(n));
-  }
-  return true;
+int WriterCalls::CreateUnique(std::string& name) {
+  // Exclusive: a link planted under the name is never followed.
+  return ::mkostemp(name.data(), O_CLOEXEC);
 }
 
-// The rename is only durable once the folder that holds the name is flushed.
-bool FlushFolder(const fs::path& folder) {
-  const int fd = ::open(folder.empty() ? "." : folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-  if (fd < 0) return false;
-  const bool ok = ::fsync(fd) == 0;
+long WriterCalls::Write(int fd, const char* data, std::size_t size) {
+  return static_cast<long>(::write(fd, data, size));
+}
+
+int WriterCalls::FlushFile(int fd) {
+  return ::fsync(fd);
+}
+
+int WriterCalls::Close(int fd) {
+  return ::close(fd);
+}
+
+int WriterCalls::Rename(const std::string& from, const std::string& to) {
+  return ::rename(from.c_str(), to.c_str());
+}
+
+int WriterCalls::FlushFolder(const std::string& folder) {
+  const int fd = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+  if (fd < 0) return -1;
+  const int result = ::fsync(fd);
   ::close(fd);
-  return ok;
+  return result;
+}
+
+int WriterCalls::Remove(const std::string& path) {
+  return ::unlink(path.c_str());
+}
+
+namespace {
+
+// A temporary file whose save cannot take its lock (a file system without
+// locks) counts as left behind once it is this old; a save takes seconds.
+constexpr auto kStaleAge = std::chrono::minutes(10);
+
+WriteFailure FailureOf(int error) {
+  switch (error) {
+    case ENOSPC:
+    case EDQUOT:
+    case EFBIG:
+      return WriteFailure::kNoSpace;
+    case ENOENT:
+    case ENOTDIR:
+      return WriteFailure::kNoFolder;
+    case ENAMETOOLONG:
+      return WriteFailure::kNameTooLong;
+    case EACCES:
+    case EPERM:
+    case EROFS:
+      return WriteFailure::kNotPermitted;
+    case EISDIR:
+      return WriteFailure::kNotRegular;
+    default:
+      return WriteFailure::kError;
+  }
+}
+
+bool SameFile(const struct stat& a, const struct stat& b) {
+  return a.st_dev == b.st_dev && a.st_ino == b.st_ino;
+}
+
+bool OlderThanStaleAge(const struct stat& info) {
+  return std::time(nullptr) - info.st_mtime >
+         std::chrono::duration_cast<std::chrono::seconds>(kStaleAge).count();
+}
+
+// A save holds an exclusive lock on its temporary file from its creation to
+// its rename, and the system drops the lock when the process dies, however
+// it dies. So a temporary file of ours that can be locked belongs to no live
+// save: it is removed, under the lock, if its name still names it.
+void RemoveIfStale(const fs::path& path) {
+  struct stat named {};
+  if (::lstat(path.c_str(), &named) != 0 || !S_ISREG(named.st_mode)) return;
+  const int fd = ::open(path.c_str(), O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
+  if (fd < 0) {
+    // Unreadable for us (a mode without read permission): by its age only.
+    if (errno == EACCES && OlderThanStaleAge(named)) ::unlink(path.c_str());
+    return;
+  }
+  struct stat opened {};
+  bool stale = false;
+  if (::fstat(fd, &opened) == 0 && SameFile(named, opened)) {
+    if (::flock(fd, LOCK_EX | LOCK_NB) == 0) {
+      stale = true;
+    } else if (errno != EWOULDBLOCK) {
+      stale = OlderThanStaleAge(opened);
+    }
+  }
+  struct stat now {};
+  if (stale && ::lstat(path.c_str(), &now) == 0 && SameFile(now, opened)) ::unlink(path.c_str());
+  ::close(fd);
+}
+
+void RemoveStaleTemporaries(const fs::path& folder, const std::string& fileName) {
+  std::error_code error;
+  std::vector<fs::path> ours;
+  for (fs::directory_iterator it(folder, error), end; !error && it != end; it.increment(error)) {
+    if (IsOurTemporary(it->path().filename().string(), fileName)) ours.push_back(it->path());
+  }
+  for (const fs::path& path : ours)
+    RemoveIfStale(path);
+}
+
+// The longest file name the folder takes.
+std::size_t NameMax(const fs::path& folder) {
+  const long max = ::pathconf(folder.c_str(), _PC_NAME_MAX);
+  return max > 0 ? static_cast<std::size_t>(max) : 255;
+}
+
+// Creates the temporary file and takes its lock. A cleaner of another save
+// may have removed the name between the two (it found the file unlocked):
+// then another name is tried. The lock lives on in `lock`, a second
+// descriptor of the same open file, until after the rename.
+int CreateLockedTemporary(WriterCalls& calls, const std::string& pattern, std::string& name,
+                          int& lock) {
+  for (int attempt = 0; attempt < 10; ++attempt) {
+    name = pattern;
+    const int fd = calls.CreateUnique(name);
+    if (fd < 0) return -1;
+    lock = ::fcntl(fd, F_DUPFD_CLOEXEC, 0);
+    if (lock < 0) return fd;  // no descriptor left: the save goes on unlocked
+    if (::flock(lock, LOCK_EX | LOCK_NB) != 0) {
+      // A file system without locks: the age protects the file. Else a
+      // cleaner holds the lock and is removing the file: another name.
+      if (errno != EWOULDBLOCK) return fd;
+    } else {
+      struct stat created {};
+      struct stat named {};
+      if (::fstat(fd, &created) == 0 && ::lstat(name.c_str(), &named) == 0 &&
+          SameFile(created, named)) {
+        return fd;
+      }
+    }
+    ::close(lock);
+    lock = -1;
+    calls.Close(fd);
+  }
+  errno = EEXIST;
+  return -1;
+}
+
+WriteFailure WriteAll(WriterCalls& calls, int fd, std::string_view bytes) {
+  while (!bytes.empty()) {
+    const long n = calls.Write(fd, bytes.data(), bytes.size());
+    if (n < 0 && errno == EINTR) continue;
+    if (n < 0) return FailureOf(errno);
+    if (n == 0) return WriteFailure::kNoSpace;
+    bytes.remove_prefix(static_cast<std::size_t>(n));
+  }
+  return WriteFailure::kNone;
 }
 
 mode_t NewFileMode() {
@@ -143,39 +314,63 @@ mode_t NewFileMode() {
 
 }  // namespace
 
-bool ReplaceFileAtomically(const fs::path& path, std::string_view bytes) {
+WriteFailure ReplaceFileAtomically(const fs::path& path, std::string_view bytes,
+                                   const WriteOptions& options) {
+  WriterCalls real;
+  WriterCalls& calls = options.calls != nullptr ? *options.calls : real;
+  if (bytes.size() > options.limit) return WriteFailure::kTooLarge;
   const fs::path target = FollowLinks(path);
-  const fs::path folder = target.parent_path();
-  const std::string prefix = TemporaryPrefix(target.filename().string());
-  RemoveStaleTemporaries(folder.empty() ? fs::path(".") : folder, prefix);
-
-  std::string name = (folder / (prefix + "XXXXXX")).string();
-  const int fd = ::mkstemp(name.data());
-  if (fd < 0) return false;
-  const fs::path temporary(name);
+  const std::string fileName = target.filename().string();
+  const fs::path folder = target.parent_path().empty() ? fs::path(".") : target.parent_path();
+  // A folder, device or pipe is refused without being opened: opening a pipe
+  // would wait for a reader, and the rename would put a file in its place.
   struct stat old {};
-  const bool existed = ::stat(target.c_str(), &old) == 0;
-  bool ok = WriteAll(fd, bytes);
-  if (existed) {
-    ok = ok && ::fchmod(fd, old.st_mode & 07777) == 0;
-    // The owner stays when an administrator saves someone's file; a user
-    // cannot give a file away, and that is no failure.
-    if (ok && (old.st_uid != ::geteuid() || old.st_gid != ::getegid())) {
-      [[maybe_unused]] const int ignored = ::fchown(fd, old.st_uid, old.st_gid);
+  const bool existed = ::lstat(target.c_str(), &old) == 0;
+  if (existed && !S_ISREG(old.st_mode)) return WriteFailure::kNotRegular;
+  if (!existed && errno != ENOENT) return FailureOf(errno);
+  if (fileName.empty()) return WriteFailure::kNotRegular;
+  const std::size_t nameMax = NameMax(folder);
+  if (fileName.size() > nameMax) return WriteFailure::kNameTooLong;
+  RemoveStaleTemporaries(folder, fileName);
+
+  std::string name;
+  int lock = -1;
+  const int fd = CreateLockedTemporary(calls, (folder / TemporaryName(fileName, nameMax)).string(),
+                                       name, lock);
+  if (fd < 0) return FailureOf(errno);
+  WriteFailure failure = WriteAll(calls, fd, bytes);
+  const auto check = [&](bool ok) {
+    if (!ok && failure == WriteFailure::kNone) failure = FailureOf(errno);
+  };
+  if (failure == WriteFailure::kNone) {
+    if (existed) {
+      check(::fchmod(fd, old.st_mode & 07777) == 0);
+      // The owner stays when an administrator saves someone's file; a user
+      // cannot give a file away, and that is no failure.
+      if (old.st_uid != ::geteuid() || old.st_gid != ::getegid()) {
+        [[maybe_unused]] const int ignored = ::fchown(fd, old.st_uid, old.st_gid);
+      }
+    } else {
+      check(::fchmod(fd, NewFileMode()) == 0);
     }
-  } else {
-    ok = ok && ::fchmod(fd, NewFileMode()) == 0;
   }
-  // The new contents must be on the disk before they replace the old file.
-  ok = ok && ::fsync(fd) == 0;
-  ok = ::close(fd) == 0 && ok;
-  ok = ok && ::rename(name.c_str(), target.c_str()) == 0;
-  if (!ok) {
-    ::unlink(name.c_str());
-    return false;
+  // The new contents must be on the disk before they replace the old file,
+  // or a power cut could leave an empty file under the old name.
+  if (failure == WriteFailure::kNone) check(calls.FlushFile(fd) == 0);
+  // Some file systems (NFS) report a failed write only when the file closes.
+  check(calls.Close(fd) == 0);
+  if (failure == WriteFailure::kNone) check(calls.Rename(name, target.string()) == 0);
+  if (failure != WriteFailure::kNone) {
+    calls.Remove(name);
+    if (lock >= 0) ::close(lock);
+    return failure;
   }
-  FlushFolder(folder);
-  return true;
+  if (lock >= 0) ::close(lock);
+  // The rename is only durable once the folder that holds the name is
+  // flushed. The new contents are in place either way, so a failure here
+  // does not make the save a failure.
+  calls.FlushFolder(folder.string());
+  return WriteFailure::kNone;
 }
 
 void ReportFileSizeLimitAsError() {
@@ -183,18 +378,6 @@ void ReportFileSizeLimitAsError() {
 }
 
 #else
-
-namespace {
-
-bool FlushToDisk(const fs::path& path) {
-  FILE* file = std::fopen(path.string().c_str(), "rb+");
-  if (file == nullptr) return false;
-  const bool ok = _commit(_fileno(file)) == 0;
-  std::fclose(file);
-  return ok;
-}
-
-}  // namespace
 
 ReadFailure ReadRegularFile(const fs::path& path, std::size_t limit, std::string& bytes) {
   bytes.clear();
@@ -213,33 +396,71 @@ ReadFailure ReadRegularFile(const fs::path& path, std::size_t limit, std::string
   return in.bad() ? ReadFailure::kError : ReadFailure::kNone;
 }
 
-bool ReplaceFileAtomically(const fs::path& path, std::string_view bytes) {
-  const fs::path target = FollowLinks(path);
-  const std::string prefix = TemporaryPrefix(target.filename().string());
-  RemoveStaleTemporaries(target.parent_path(), prefix);
-  fs::path temporary = target.parent_path() / (prefix + std::to_string(ProcessId() % 1000000));
-  {
-    std::ofstream out(temporary, std::ios::binary | std::ios::trunc);
-    out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
-    out.flush();
-    if (!out) {
-      out.close();
-      std::error_code ignored;
-      fs::remove(temporary, ignored);
-      return false;
-    }
-  }
+int WriterCalls::CreateUnique(std::string& name) {
+  if (_mktemp_s(name.data(), name.size() + 1) != 0) return -1;
+  return _open(name.c_str(), _O_CREAT | _O_EXCL | _O_WRONLY | _O_BINARY, _S_IREAD | _S_IWRITE);
+}
+
+long WriterCalls::Write(int fd, const char* data, std::size_t size) {
+  return _write(fd, data, static_cast<unsigned>(std::min<std::size_t>(size, 1 << 30)));
+}
+
+int WriterCalls::FlushFile(int fd) {
+  return _commit(fd);
+}
+
+int WriterCalls::Close(int fd) {
+  return _close(fd);
+}
+
+int WriterCalls::Rename(const std::string& from, const std::string& to) {
   std::error_code error;
-  if (!FlushToDisk(temporary)) {
-    fs::remove(temporary, error);
-    return false;
+  fs::rename(from, to, error);
+  return error ? -1 : 0;
+}
+
+int WriterCalls::FlushFolder(const std::string&) {
+  return 0;  // the rename is written through
+}
+
+int WriterCalls::Remove(const std::string& path) {
+  return _unlink(path.c_str());
+}
+
+WriteFailure ReplaceFileAtomically(const fs::path& path, std::string_view bytes,
+                                   const WriteOptions& options) {
+  WriterCalls real;
+  WriterCalls& calls = options.calls != nullptr ? *options.calls : real;
+  if (bytes.size() > options.limit) return WriteFailure::kTooLarge;
+  const fs::path target = FollowLinks(path);
+  std::error_code error;
+  const fs::file_status status = fs::status(target, error);
+  if (fs::exists(status) && !fs::is_regular_file(status)) return WriteFailure::kNotRegular;
+  const std::string fileName = target.filename().string();
+  // A file open in a live save cannot be removed here; an old one can.
+  for (fs::directory_iterator it(target.parent_path(), error), end; !error && it != end;
+       it.increment(error)) {
+    std::error_code ignored;
+    if (IsOurTemporary(it->path().filename().string(), fileName)) fs::remove(it->path(), ignored);
   }
-  fs::rename(temporary, target, error);
-  if (error) {
-    fs::remove(temporary, error);
-    return false;
+  std::string name = (target.parent_path() / TemporaryName(fileName, 255)).string();
+  const int fd = calls.CreateUnique(name);
+  if (fd < 0) return WriteFailure::kError;
+  bool ok = true;
+  for (std::string_view rest = bytes; ok && !rest.empty();) {
+    const long n = calls.Write(fd, rest.data(), rest.size());
+    ok = n > 0;
+    if (ok) rest.remove_prefix(static_cast<std::size_t>(n));
   }
-  return true;
+  ok = ok && calls.FlushFile(fd) == 0;
+  ok = calls.Close(fd) == 0 && ok;
+  ok = ok && calls.Rename(name, target.string()) == 0;
+  if (!ok) {
+    calls.Remove(name);
+    return WriteFailure::kError;
+  }
+  calls.FlushFolder(target.parent_path().string());
+  return WriteFailure::kNone;
 }
 
 void ReportFileSizeLimitAsError() {}

@@ -45,11 +45,13 @@ void WindowModel::MakeSettingsFolders(bool inMemory) {
   namespace fs = std::filesystem;
   if (inMemory) return;
   std::error_code error;
+  // Without its settings folder the program keeps running, and every save
+  // fails and says so: nothing goes into the program's folder instead.
   if (!fs::is_directory(settingsDirectory_, error) &&
       !fs::create_directories(settingsDirectory_, error)) {
     dialogs_.ShowMessage("", "Verzeichnis " + settingsDirectory_ + " kann nicht erstellt werden",
                          DialogKind::kError, {kButtonOk});
-    settingsDirectory_ = programDirectory_;
+    return;
   }
   const std::string projects = DefaultProjectDirectory(settingsDirectory_);
   if (!fs::is_directory(projects, error) && !fs::create_directories(projects, error)) {

@@ -43,7 +43,7 @@ TEST_F(ReportPdf, ThePdfReadsAsTheReportText) {
 TEST_F(ReportPdf, AFileThatCannotBeWrittenIsToldInOneLine) {
   const std::string pdf = Path("missing/report.pdf");
   EXPECT_EQ(Silvarone("report '" + example + "' --pdf '" + pdf + "'"), Outcome("", 5));
-  EXPECT_EQ(Read("err"), "silvarone: cannot write the PDF file '" + pdf + "'\n");
+  EXPECT_EQ(Read("err"), "silvarone: cannot write the PDF file '" + pdf + "': no such folder\n");
   EXPECT_EQ(Silvarone("report --pdf a.pdf --json").second, 2);
 }
 

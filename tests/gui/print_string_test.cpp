@@ -3,6 +3,7 @@
 #include "gui/print_string.h"
 
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 #include <QFontMetrics>
 #include <QPrinter>
@@ -99,6 +100,32 @@ TEST_F(Printing, AFooterSeesItsPageAndMayStopTheJob) {
   };
   EXPECT_EQ(Print(Numbered(200), "stopped.pdf", kReportLayout, footer), gui::PrintResult::kStopped);
   EXPECT_EQ(pages, (std::vector<int>{1, 2}));
+}
+
+TEST_F(Printing, TheReportPdfIsWrittenWholeByTheProgramsWriter) {
+  const std::vector<std::string> report = BuildReport(ReportInput{});
+  // A pipe in the file's place: refused at once, left as it was.
+  ASSERT_EQ(::mkfifo(Path("pipe.pdf").c_str(), 0600), 0);
+  platform::WriteFailure failure = platform::WriteFailure::kNone;
+  EXPECT_EQ(gui::WriteReportPdf(report, Path("pipe.pdf"), &failure),
+            gui::PrintResult::kPrinterFailed);
+  EXPECT_EQ(failure, platform::WriteFailure::kNotRegular);
+  EXPECT_TRUE(std::filesystem::is_fifo(Path("pipe.pdf")));
+  // A private file behind a link: the link stays, the file stays private
+  // and holds the complete report.
+  Write("real.pdf", "old");
+  ::chmod(Path("real.pdf").c_str(), 0600);
+  std::filesystem::create_symlink("real.pdf", Path("link.pdf"));
+  ASSERT_EQ(gui::WriteReportPdf(report, Path("link.pdf"), &failure), gui::PrintResult::kDone);
+  EXPECT_EQ(failure, platform::WriteFailure::kNone);
+  EXPECT_TRUE(std::filesystem::is_symlink(Path("link.pdf")));
+  EXPECT_EQ(std::filesystem::status(Path("real.pdf")).permissions(),
+            std::filesystem::perms::owner_read | std::filesystem::perms::owner_write);
+  EXPECT_EQ(testing::PdfLines(Path("real.pdf")), testing::NonBlank(report));
+  // Nothing else beside them.
+  EXPECT_EQ(std::distance(std::filesystem::directory_iterator(folder_),
+                          std::filesystem::directory_iterator()),
+            3);
 }
 
 }  // namespace

@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <string>
 #include <vector>
 
@@ -471,18 +472,26 @@ TEST_F(Window, AStartWritesASettingsFileTheNextStartReads) {
 namespace silvarone {
 namespace {
 
-TEST_F(Window, ASettingsFolderThatCannotBeMadeIsNamedInTheMessage) {
-  // The settings folder lies below a file; the program folder (a copy of the
-  // shipped data) takes its place.
+TEST_F(Window, ASettingsFolderThatCannotBeMadeIsNamedAndNothingGoesIntoTheProgramFolder) {
+  // The settings folder lies below a file. The program folder (a copy of the
+  // shipped data, writable here) never takes its place: the saves fail, and
+  // the failure is told once.
   const std::string program = folder_.string() + "/program/";
   std::filesystem::copy(SILVARONE_DATA_DIR, program, std::filesystem::copy_options::recursive);
   std::ofstream(folder_ / "file") << "x";
   const std::string blocked = folder_.string() + "/file/home/";
   ASSERT_TRUE(model.Start({blocked, program, false}));
+  Enter("Input_z", "31");
   const auto texts = presenter.TakeTexts();
   ASSERT_FALSE(texts.empty());
   EXPECT_EQ(texts[0], "Verzeichnis " + blocked + " kann nicht erstellt werden");
-  EXPECT_EQ(model.settingsDirectory(), program);
+  EXPECT_EQ(std::count(texts.begin(), texts.end(),
+                       "In " + blocked + "diruvavida_roduzaz.ini kann nicht geschrieben werden"),
+            1);
+  EXPECT_EQ(model.settingsDirectory(), blocked);
+  EXPECT_GT(model.failedSaves(), 0);
+  EXPECT_FALSE(std::filesystem::exists(program + "diruvavida_roduzaz.ini"));
+  EXPECT_FALSE(std::filesystem::exists(program + "projects"));
 }
 
 }  // namespace
