@@ -2,10 +2,13 @@
 #include <QAbstractButton>
 #include <QComboBox>
 #include <QGroupBox>
+#include <QKeySequence>
 #include <QLabel>
 #include <QMenu>
+#include <QMenuBar>
 #include <QRadioButton>
 #include <QTabWidget>
+#include <map>
 
 #include "gui/binder.h"
 #include "gui/widgets.h"
@@ -73,6 +76,37 @@ TEST_F(Window, EveryCaptionFollowsTheLanguageAndBack) {
   EXPECT_EQ(Find<QLabel>("Label45")->text(), "");
 }
 
+TEST_F(Window, MenusHoldTheTableEntriesWithUniqueAccelerators) {
+  Open();
+  // The entries of a menu (the menu bar for ""), separators left out.
+  const auto entries = [&](std::string_view menu) {
+    QWidget* holder = menu.empty() ? static_cast<QWidget*>(window().menuBar())
+                                   : Find<QMenu>(std::string(menu).c_str());
+    std::vector<QAction*> actions;
+    for (QAction* action : holder->actions())
+      if (!action->isSeparator()) actions.push_back(action);
+    return actions;
+  };
+  for (Language language : {kEnglish, kGerman}) {
+    Trigger(language == kEnglish ? "Englisch1" : "Deutsch1");
+    for (const MenuRow& row : MenuTable()) {
+      std::vector<std::string> names;
+      std::map<int, QString> keys;  // Alt+letter as Qt reads the caption
+      for (QAction* action : entries(row.menu)) {
+        names.push_back(
+            gui::S(action->menu() ? action->menu()->objectName() : action->objectName()));
+        const QKeySequence key = QKeySequence::mnemonic(action->text());
+        EXPECT_FALSE(key.isEmpty()) << names.back();
+        if (key.isEmpty()) continue;
+        const auto [other, fresh] = keys.emplace(key[0].toCombined(), action->text());
+        EXPECT_TRUE(fresh) << gui::S(action->text()) << " and " << gui::S(other->second);
+      }
+      EXPECT_EQ(names, std::vector<std::string>(row.entries.begin(), row.entries.end()))
+          << "menu \"" << row.menu << "\"";
+    }
+  }
+}
+
 TEST_F(Window, InternalGearInEnglishCountsGaps) {
   Open();
   Trigger("Englisch1");
@@ -92,6 +126,8 @@ TEST_F(Window, CalculationPageShowsTheModelsResults) {
     EXPECT_EQ(Text(field), gui::Q(model.field(field).text)) << field;
   }
   const RangeDisplay& range = model.rangeDisplay();
+  // The first start's instrument and range, as the instrument table writes them.
+  EXPECT_EQ(Find<QLabel>("Panel1")->text(), "200,000 / PRALO 175-200");
   for (int i = 0; i < 3; ++i) {
     const std::string name = "VrProgressBar" + std::to_string(i + 1);
     auto* bar = static_cast<gui::RangeBar*>(Find(name.c_str()));
