@@ -3,6 +3,8 @@
 #include <QGridLayout>
 #include <QPainter>
 #include <QRadioButton>
+#include <QStyleOptionButton>
+#include <QStylePainter>
 
 namespace silvarone::gui {
 
@@ -16,6 +18,34 @@ QString Q(std::string_view text) {
 
 std::string S(const QString& text) {
   return text.toStdString();
+}
+
+LockableButton::LockableButton(const char* objectName, QWidget* parent) : QPushButton(parent) {
+  setObjectName(objectName);
+}
+
+void LockableButton::SetLocked(bool locked) {
+  if (locked == locked_) return;
+  locked_ = locked;
+  setFocusPolicy(locked ? Qt::NoFocus : Qt::StrongFocus);
+  if (locked && hasFocus()) clearFocus();
+  update();
+}
+
+void LockableButton::paintEvent(QPaintEvent* event) {
+  if (!locked_) {
+    QPushButton::paintEvent(event);
+    return;
+  }
+  // Drawn as Qt draws a disabled button: no enabled, hover or pressed state,
+  // and the disabled colours.
+  QStylePainter painter(this);
+  QStyleOptionButton option;
+  initStyleOption(&option);
+  option.state &= ~(QStyle::State_Enabled | QStyle::State_MouseOver | QStyle::State_Sunken |
+                    QStyle::State_On | QStyle::State_HasFocus);
+  option.palette.setCurrentColorGroup(QPalette::Disabled);
+  painter.drawControl(QStyle::CE_PushButton, option);
 }
 
 RadioGroup::RadioGroup(const char* objectName, std::vector<std::string> buttonNames,

@@ -1,10 +1,12 @@
 // Small widgets the window needs beyond Qt's own: a radio group with a list
-// of items, a coloured range bar, and a picture that scales its JPEG.
+// of items, a coloured range bar, a picture that scales its JPEG, and a push
+// button that looks disabled yet still takes clicks.
 #pragma once
 
 #include <QButtonGroup>
 #include <QGroupBox>
 #include <QLabel>
+#include <QPushButton>
 #include <QWidget>
 #include <string>
 #include <vector>
@@ -72,6 +74,22 @@ class Picture : public QLabel {
 
  private:
   std::string path_;
+};
+
+// A push button that can be locked: it then looks exactly as a disabled
+// button does and takes no keyboard focus, but a click still arrives, so the
+// window can say why it does nothing ("Bearbeiten" without the access code).
+class LockableButton : public QPushButton {
+ public:
+  explicit LockableButton(const char* objectName, QWidget* parent = nullptr);
+  void SetLocked(bool locked);
+  bool locked() const { return locked_; }
+
+ protected:
+  void paintEvent(QPaintEvent* event) override;
+
+ private:
+  bool locked_ = false;
 };
 
 QString Q(const std::string& text);

@@ -5,6 +5,7 @@
 #include <QListWidget>
 #include <QPlainTextEdit>
 #include <QPrinter>
+#include <QPushButton>
 
 #include "gui/binder.h"
 #include "gui/output_window.h"
@@ -176,7 +177,47 @@ TEST_F(Windows, BallEditorAddsChangesErasesUndoesAndSaves) {
   EXPECT_TRUE(Find<QPlainTextEdit>("Memo1")->toPlainText().startsWith(
       "1.500\n2.000\n2.500\n2.750\n3.000\n"));
   EXPECT_EQ(Text("Input_Password"), "");
-  EXPECT_FALSE(Find("EditVEKKugel")->isEnabled());
+  EXPECT_TRUE(Find<gui::LockableButton>("EditVEKKugel")->locked());
+}
+
+TEST_F(Windows, ClickOnTheLockedEditButtonSaysTheAccessCodeIsWrong) {
+  Open("", ProgramCopy());
+  window().pages()->setCurrentIndex(kPageConfiguration);
+  auto* edit = Find<gui::LockableButton>("EditVEKKugel");
+  // Locked, it looks as Qt draws a disabled button of its size and caption.
+  QPushButton disabled(edit->text(), edit->parentWidget());
+  disabled.setEnabled(false);
+  disabled.setGeometry(edit->geometry());
+  disabled.lower();
+  const auto picture = [](QWidget* button) { return button->grab().toImage(); };
+  const struct {
+    const char* name;
+    const char* typed;
+  } rows[] = {
+      {"nothing typed", ""},
+      {"the access code in another letter case", "REDUDERA"},
+      {"a part of the access code", "redu"},
+  };
+  for (const auto& row : rows) {
+    Type("Input_Password", row.typed, false);
+    EXPECT_TRUE(edit->locked()) << row.name;
+    EXPECT_EQ(picture(edit), picture(&disabled)) << row.name;
+    EXPECT_EQ(edit->focusPolicy(), Qt::NoFocus) << row.name;
+    Click("EditVEKKugel");
+    EXPECT_EQ(presenter.TakeTexts(), std::vector<std::string>{"Ungültiges Passwort eingegeben!"})
+        << row.name;
+  }
+  // With the code it looks and acts as an enabled button: the editor opens.
+  Type("Input_Password", "redudera", false);
+  EXPECT_FALSE(edit->locked());
+  const QImage disabledPicture = picture(&disabled);
+  disabled.setEnabled(true);
+  EXPECT_NE(picture(&disabled), disabledPicture);  // else the comparisons above prove nothing
+  EXPECT_EQ(picture(edit), picture(&disabled));
+  WhenModal([&](QWidget* editor) { Press(editor, "Btn_Close"); });
+  Click("EditVEKKugel");
+  EXPECT_EQ(presenter.TakeTexts(), std::vector<std::string>{});
+  EXPECT_TRUE(edit->locked());  // closing the editor locks it again
 }
 
 TEST_F(Windows, HelpMenuOpensEachManualInTheViewerTheStartCheckFound) {
