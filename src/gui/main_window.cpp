@@ -149,6 +149,8 @@ void MainWindow::BuildToolBar() {
 }
 
 void MainWindow::Repaint() {
+  // Qt's own dialogs speak the program's language, not the system's.
+  qtTexts_.Follow(model_.gear().state.language);
   binder_->Refresh();
   for (PageBase* page : pageList_)
     page->Refresh();

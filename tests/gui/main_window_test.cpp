@@ -1,11 +1,15 @@
 // The Qt main window driven with the mouse and the keyboard, offscreen.
 #include <QAbstractButton>
 #include <QComboBox>
+#include <QDialogButtonBox>
+#include <QFileDialog>
 #include <QGroupBox>
 #include <QKeySequence>
 #include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
+#include <QPrintDialog>
+#include <QPrinter>
 #include <QRadioButton>
 #include <QTabWidget>
 #include <map>
@@ -105,6 +109,39 @@ TEST_F(Window, MenusHoldTheTableEntriesWithUniqueAccelerators) {
           << "menu \"" << row.menu << "\"";
     }
   }
+}
+
+// The "Cancel" of Qt's standard buttons: of a button box, of Qt's own file
+// dialog (the one the window uses where the desktop has none) and of the
+// print dialog.
+std::vector<std::string> QtCancelTexts(QWidget* parent) {
+  QDialogButtonBox box(QDialogButtonBox::Ok | QDialogButtonBox::Cancel);
+  QFileDialog files(parent);
+  files.setOption(QFileDialog::DontUseNativeDialog);
+  QPrinter printer;
+  QPrintDialog print(&printer, parent);
+  const auto cancel = [](QWidget* dialog) -> std::string {
+    auto* buttons = dialog->findChild<QDialogButtonBox*>();
+    return buttons ? gui::S(buttons->button(QDialogButtonBox::Cancel)->text()) : "<no buttons>";
+  };
+  return {gui::S(box.button(QDialogButtonBox::Cancel)->text()), cancel(&files), cancel(&print)};
+}
+
+TEST_F(Window, QtsOwnDialogsFollowTheLanguage) {
+  // Qt's German translation (qtbase_de.qm) says "Abbrechen" for Cancel.
+  const std::vector<std::string> german{"Abbrechen", "Abbrechen", "Abbrechen"};
+  const std::vector<std::string> english{"Cancel", "Cancel", "Cancel"};
+  Open();  // the first start is German
+  EXPECT_EQ(QtCancelTexts(&window()), german);
+  Trigger("Englisch1");
+  EXPECT_EQ(QtCancelTexts(&window()), english);
+  Trigger("Deutsch1");
+  EXPECT_EQ(QtCancelTexts(&window()), german);
+}
+
+TEST_F(Window, QtsOwnDialogsStartInTheStoredLanguage) {
+  Open("[common configuration]\r\nlanguage=englisch\r\n");
+  EXPECT_EQ(QtCancelTexts(&window()), (std::vector<std::string>{"Cancel", "Cancel", "Cancel"}));
 }
 
 TEST_F(Window, InternalGearInEnglishCountsGaps) {
