@@ -1,6 +1,6 @@
 // Small widgets the window needs beyond Qt's own: a radio group with a list
 // of items, a coloured range bar, a picture that scales its JPEG, and a push
-// button that looks disabled yet still takes clicks.
+// button that looks disabled yet still takes clicks; a fixed-pitch font.
 #pragma once
 
 #include <QButtonGroup>
@@ -91,6 +91,14 @@ class LockableButton : public QPushButton {
  private:
   bool locked_ = false;
 };
+
+// A font whose characters are all equally wide, for texts laid out in
+// columns with blanks (the report): the system's fixed font when it is
+// fixed-pitch. Where it is not (a desktop whose "monospace" names a
+// proportional font, or a platform without a fixed font of its own), the
+// same font with the family fontconfig prefers among the installed
+// monospace fonts, else the first fixed-pitch family Qt knows.
+QFont FixedPitchFont();
 
 QString Q(const std::string& text);
 QString Q(std::string_view text);
