@@ -127,7 +127,8 @@ set(CPACK_DEBIAN_PACKAGE_SECTION science)
 set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 # The window opens its help documents in a PDF viewer and does not start
-# without one; xdg-mime finds the desktop's.
-set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "xdg-utils, mupdf | pdf-viewer")
+# without one; with xdg-utils it takes the desktop's.
+# Qt's own dialogs speak German with qt6-translations-l10n.
+set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "xdg-utils, mupdf | pdf-viewer, qt6-translations-l10n")
 set(CPACK_THREADS 2)
 include(CPack)

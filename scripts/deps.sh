@@ -6,7 +6,10 @@
 #   ./scripts/deps.sh --fuzz   and clang with its sanitizer and libFuzzer runtime
 set -euo pipefail
 
-packages=(cmake g++ make qt6-base-dev libjpeg-dev libgtest-dev libgmock-dev
+# qt6-translations-l10n: Qt's own dialogs (files, printing) in the program's language;
+# libfontconfig-dev: a monospace family for the report where the system's fixed font is none.
+packages=(cmake g++ make qt6-base-dev qt6-translations-l10n libfontconfig-dev libjpeg-dev
+          libgtest-dev libgmock-dev
           libbenchmark-dev nlohmann-json3-dev xvfb xauth poppler-utils
           fonts-dejavu-core librsvg2-bin desktop-file-utils appstream lintian dpkg-dev
           file util-linux)

@@ -63,7 +63,7 @@ constexpr const char* kProgramHelp =
     "\n"
     "Environment:\n"
     "  SILVARONE_HOME        settings folder (else ~/Silvarone/), with the projects in projects/\n"
-    "  SILVARONE_PDF_VIEWER  when set, the window takes a PDF viewer to be there\n"
+    "  SILVARONE_PDF_VIEWER  the program that opens the help documents\n"
     "                        (empty or 'none': there is none)\n"
     "\n"
     "Exit status: 0 done, 1 the window found no PDF viewer for its help documents,\n"

@@ -105,7 +105,11 @@ void EvaluateCheckDimensions(Gear& gear) {
 RangeDisplay ComputeRangeDisplay(Gear& gear, const InstrumentState& instrument) {
   const bool external = gear.state.ExternalGear == 1;
   RangeDisplay display;
-  display.caption = gear.rec.Messbereichswert.text + " / " + instrument.name;
+  // The range as the instrument table writes it ("200,000"), not the range
+  // value's text, which the input check rewrites with a decimal point.
+  const int index = instrument.rangeIndex == 1 ? 1 : 0;
+  display.caption =
+      instrument.RangeText(InstrumentRow(instrument.name), index) + " / " + instrument.name;
 
   TGear range = gear.rec.Messbereichswert;
   ParseParameter(range, false, false);

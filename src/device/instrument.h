@@ -65,7 +65,7 @@ void EvaluateCheckDimensions(Gear& gear);
 enum class BarColour { kNeutral, kRed, kGreen };
 
 struct RangeDisplay {
-  std::string caption;  // range text / instrument name
+  std::string caption;  // range text as the instrument table gives it / instrument name
   // Labels StartGraphic, RangeStart, RangeEnd, EndGraphic.
   std::string startLabel, rangeStartLabel, rangeEndLabel, endLabel;
   std::array<long, 4> bounds{};  // bar 1 spans bounds[0..1], bar 2 [1..2], bar 3 [2..3]

@@ -5,6 +5,7 @@
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QMenuBar>
+#include <QProcess>
 #include <QStatusBar>
 #include <QStyle>
 #include <QTabBar>
@@ -20,8 +21,20 @@
 #include "gui/output_window.h"
 #include "gui/pages.h"
 #include "gui/widgets.h"
+#include "platform/documents.h"
 
 namespace silvarone::gui {
+namespace {
+
+// A help document goes to the viewer the start check accepted.
+bool OpenInPdfViewer(const std::string& path) {
+  const platform::PdfViewer viewer = platform::FindPdfViewer();
+  if (!viewer.found) return false;
+  if (viewer.program.empty()) return QDesktopServices::openUrl(QUrl::fromLocalFile(Q(path)));
+  return QProcess::startDetached(Q(viewer.program), {Q(path)});
+}
+
+}  // namespace
 
 MainWindow::MainWindow(WindowModel& model) : model_(model) {
   setObjectName("TMainForm");
@@ -136,6 +149,8 @@ void MainWindow::BuildToolBar() {
 }
 
 void MainWindow::Repaint() {
+  // Qt's own dialogs speak the program's language, not the system's.
+  qtTexts_.Follow(model_.gear().state.language);
   binder_->Refresh();
   for (PageBase* page : pageList_)
     page->Refresh();
@@ -170,9 +185,7 @@ void MainWindow::showEvent(QShowEvent* event) {
 }
 
 void MainWindow::OpenHelp(bool programManual) {
-  model_.OpenHelpDocument(programManual, [](const std::string& path) {
-    return QDesktopServices::openUrl(QUrl::fromLocalFile(Q(path)));
-  });
+  model_.OpenHelpDocument(programManual, OpenInPdfViewer);
 }
 
 void MainWindow::ShowHistory() {

@@ -7,6 +7,7 @@
 #include <QMainWindow>
 #include <vector>
 
+#include "gui/qt_translations.h"
 #include "ui/window_model.h"
 
 class QLabel;
@@ -51,6 +52,7 @@ class MainWindow : public QMainWindow {
   QLabel* status_[4];
   QWidget* upDown_;
   QElapsedTimer progressClock_;
+  QtTranslations qtTexts_;
 };
 
 }  // namespace silvarone::gui

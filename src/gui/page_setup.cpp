@@ -33,10 +33,9 @@ SetupPage::SetupPage(WindowModel& model) : PageBase(model, "TabSheet4") {
   auto* sequenceGrid = new QGridLayout(sequence);
   QLineEdit* password = Row(sequenceGrid, 0, "Label_PASSWORD", "Input_Password");
   password->setEchoMode(QLineEdit::Password);
-  auto* edit = new QPushButton(this);
-  edit->setObjectName("EditVEKKugel");
-  editButton_ = edit;
-  sequenceGrid->addWidget(edit, 0, 2);
+  // Locked, not disabled, without the access code: a click says why.
+  editButton_ = new LockableButton("EditVEKKugel", this);
+  sequenceGrid->addWidget(editButton_, 0, 2);
   sequenceGrid->addWidget(Label("Kugelfolge"), 1, 0, Qt::AlignTop);
   balls_ = new QPlainTextEdit(this);
   balls_->setObjectName("Memo1");
@@ -75,7 +74,7 @@ SetupPage::SetupPage(WindowModel& model) : PageBase(model, "TabSheet4") {
 
 void SetupPage::Refresh() {
   instrument_->Show(model_.instrumentPicture());
-  editButton_->setEnabled(model_.editBallsEnabled());
+  editButton_->SetLocked(!model_.editBallsEnabled());
   QString lines;
   for (const std::string& line : model_.deviceBallLines()) {
     if (!lines.isEmpty()) lines += '\n';

@@ -12,6 +12,7 @@ class QPlainTextEdit;
 
 namespace silvarone::gui {
 
+class LockableButton;
 class Picture;
 class RangeBar;
 
@@ -62,7 +63,7 @@ class SetupPage : public PageBase {
 
  private:
   Picture* instrument_;
-  QWidget* editButton_;
+  LockableButton* editButton_;
   QPlainTextEdit* balls_;
 };
 

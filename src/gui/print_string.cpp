@@ -121,9 +121,7 @@ PrintResult PrintString(QPrinter& printer, const std::vector<std::string>& lines
 }
 
 QFont ReportFont() {
-  QFont font = QFontDatabase::hasFamily("Courier New")
-                   ? QFont("Courier New")
-                   : QFontDatabase::systemFont(QFontDatabase::FixedFont);
+  QFont font = QFontDatabase::hasFamily("Courier New") ? QFont("Courier New") : FixedPitchFont();
   font.setStyleHint(QFont::TypeWriter);
   font.setFixedPitch(true);
   font.setPointSize(8);

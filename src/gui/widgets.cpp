@@ -1,8 +1,16 @@
 #include "gui/widgets.h"
 
+#include <QFontDatabase>
+#include <QFontInfo>
 #include <QGridLayout>
 #include <QPainter>
 #include <QRadioButton>
+#include <QStyleOptionButton>
+#include <QStylePainter>
+
+#ifdef SILVARONE_HAVE_FONTCONFIG
+#include <fontconfig/fontconfig.h>
+#endif
 
 namespace silvarone::gui {
 
@@ -16,6 +24,34 @@ QString Q(std::string_view text) {
 
 std::string S(const QString& text) {
   return text.toStdString();
+}
+
+LockableButton::LockableButton(const char* objectName, QWidget* parent) : QPushButton(parent) {
+  setObjectName(objectName);
+}
+
+void LockableButton::SetLocked(bool locked) {
+  if (locked == locked_) return;
+  locked_ = locked;
+  setFocusPolicy(locked ? Qt::NoFocus : Qt::StrongFocus);
+  if (locked && hasFocus()) clearFocus();
+  update();
+}
+
+void LockableButton::paintEvent(QPaintEvent* event) {
+  if (!locked_) {
+    QPushButton::paintEvent(event);
+    return;
+  }
+  // Drawn as Qt draws a disabled button: no enabled, hover or pressed state,
+  // and the disabled colours.
+  QStylePainter painter(this);
+  QStyleOptionButton option;
+  initStyleOption(&option);
+  option.state &= ~(QStyle::State_Enabled | QStyle::State_MouseOver | QStyle::State_Sunken |
+                    QStyle::State_On | QStyle::State_HasFocus);
+  option.palette.setCurrentColorGroup(QPalette::Disabled);
+  painter.drawControl(QStyle::CE_PushButton, option);
 }
 
 RadioGroup::RadioGroup(const char* objectName, std::vector<std::string> buttonNames,
@@ -101,6 +137,57 @@ void Picture::Show(const std::string& path) {
   const QPixmap pixmap(Q(path));
   setPixmap(pixmap);
   if (pixmap.isNull()) setText(QString());
+}
+
+namespace {
+
+#ifdef SILVARONE_HAVE_FONTCONFIG
+// The first monospace family in fontconfig's order of preference for
+// "monospace", which follows the user's and the system's configuration.
+QString FontconfigMonospaceFamily() {
+  FcPattern* pattern = FcNameParse(reinterpret_cast<const FcChar8*>("monospace:spacing=mono"));
+  if (pattern == nullptr) return {};
+  FcConfigSubstitute(nullptr, pattern, FcMatchPattern);
+  FcDefaultSubstitute(pattern);
+  FcResult result = FcResultNoMatch;
+  FcFontSet* fonts = FcFontSort(nullptr, pattern, FcFalse, nullptr, &result);
+  QString family;
+  for (int i = 0; fonts != nullptr && i < fonts->nfont && family.isEmpty(); ++i) {
+    int spacing = FC_PROPORTIONAL;
+    FcChar8* name = nullptr;
+    // Dual-width (CJK) fonts are not one width for every character.
+    if (FcPatternGetInteger(fonts->fonts[i], FC_SPACING, 0, &spacing) == FcResultMatch &&
+        spacing >= FC_MONO &&
+        FcPatternGetString(fonts->fonts[i], FC_FAMILY, 0, &name) == FcResultMatch) {
+      family = QString::fromUtf8(reinterpret_cast<const char*>(name));
+    }
+  }
+  if (fonts != nullptr) FcFontSetDestroy(fonts);
+  FcPatternDestroy(pattern);
+  return family;
+}
+#endif
+
+QString MonospaceFamily() {
+#ifdef SILVARONE_HAVE_FONTCONFIG
+  if (QString family = FontconfigMonospaceFamily(); !family.isEmpty()) return family;
+#endif
+  const QStringList families = QFontDatabase::families();
+  for (const QString& family : families) {
+    if (QFontDatabase::isFixedPitch(family)) return family;
+  }
+  return {};
+}
+
+}  // namespace
+
+QFont FixedPitchFont() {
+  QFont font = QFontDatabase::systemFont(QFontDatabase::FixedFont);
+  if (QFontInfo(font).fixedPitch()) return font;
+  // Asked once: the fonts a running program sees do not change.
+  static const QString family = MonospaceFamily();
+  if (!family.isEmpty()) font.setFamilies({family});
+  return font;
 }
 
 }  // namespace silvarone::gui

@@ -1,10 +1,12 @@
 // Small widgets the window needs beyond Qt's own: a radio group with a list
-// of items, a coloured range bar, and a picture that scales its JPEG.
+// of items, a coloured range bar, a picture that scales its JPEG, and a push
+// button that looks disabled yet still takes clicks; a fixed-pitch font.
 #pragma once
 
 #include <QButtonGroup>
 #include <QGroupBox>
 #include <QLabel>
+#include <QPushButton>
 #include <QWidget>
 #include <string>
 #include <vector>
@@ -73,6 +75,30 @@ class Picture : public QLabel {
  private:
   std::string path_;
 };
+
+// A push button that can be locked: it then looks exactly as a disabled
+// button does and takes no keyboard focus, but a click still arrives, so the
+// window can say why it does nothing ("Bearbeiten" without the access code).
+class LockableButton : public QPushButton {
+ public:
+  explicit LockableButton(const char* objectName, QWidget* parent = nullptr);
+  void SetLocked(bool locked);
+  bool locked() const { return locked_; }
+
+ protected:
+  void paintEvent(QPaintEvent* event) override;
+
+ private:
+  bool locked_ = false;
+};
+
+// A font whose characters are all equally wide, for texts laid out in
+// columns with blanks (the report): the system's fixed font when it is
+// fixed-pitch. Where it is not (a desktop whose "monospace" names a
+// proportional font, or a platform without a fixed font of its own), the
+// same font with the family fontconfig prefers among the installed
+// monospace fonts, else the first fixed-pitch family Qt knows.
+QFont FixedPitchFont();
 
 QString Q(const std::string& text);
 QString Q(std::string_view text);

@@ -9,25 +9,26 @@ namespace silvarone {
 namespace {
 
 constexpr auto kCaptions = std::to_array<CaptionRow>({
-    // Menu
-    {"File1", "Datei", "File"},
-    {"Exit1", "Beenden", "Exit"},
-    {"Ausgabe1", "Projekt", "Project"},
-    {"NewProject", "Neu", "New"},
-    {"LoadProject", "Laden", "Load"},
-    {"SaveProject", "Speichern", "Save"},
-    {"SaveAsProject", "Speichern unter", "Save as"},
-    {"EraseProject", "Löschen", "Erase"},
-    {"Ausgabe2", "Ausgabe", "Output"},
-    {"N1", "?", "?"},
-    {"Hilfe1", "Hilfe", "Help"},
-    {"Program1", "Programm", "Program"},
-    {"Messgert1", "Meßgerät", "Measuring device"},
-    {"Programmhistorie1", "Programmhistorie", "Program history"},
-    {"Sprachauswahl1", "Sprache wählen", "Select language"},
-    {"Deutsch1", "Deutsch", "German"},
-    {"Englisch1", "Englisch", "English"},
-    {"Info1", "Info", "Info"},
+    // Menu. Alt and the letter after "&" choose an entry, so that letter is
+    // unique within each menu (the menu bar counts as one).
+    {"File1", "&Datei", "&File"},
+    {"Exit1", "&Beenden", "E&xit"},
+    {"Ausgabe1", "&Projekt", "&Project"},
+    {"NewProject", "&Neu", "&New"},
+    {"LoadProject", "&Laden", "&Load"},
+    {"SaveProject", "&Speichern", "&Save"},
+    {"SaveAsProject", "Sp&eichern unter", "Save &as"},
+    {"EraseProject", "L&öschen", "&Erase"},
+    {"Ausgabe2", "&Ausgabe", "&Output"},
+    {"N1", "&?", "&?"},
+    {"Hilfe1", "&Hilfe", "&Help"},
+    {"Program1", "&Programm", "&Program"},
+    {"Messgert1", "&Meßgerät", "&Measuring device"},
+    {"Programmhistorie1", "&Programmhistorie", "&Program history"},
+    {"Sprachauswahl1", "&Sprache wählen", "&Select language"},
+    {"Deutsch1", "&Deutsch", "&German"},
+    {"Englisch1", "&Englisch", "&English"},
+    {"Info1", "&Info", "&Info"},
     // Page tabs
     {"TabSheet1", "Zeichnungsmasse 1", "Sizes 1"},
     {"TabSheet2", "Zeichnungsmasse 2", "Sizes 2"},
@@ -152,10 +153,26 @@ const std::vector<ListItemsRow>& Lists() {
   return kLists;
 }
 
+const std::vector<MenuRow>& Menus() {
+  static const std::vector<MenuRow> kMenus = {
+      {"", {"File1", "Ausgabe1", "Ausgabe2", "N1"}},
+      {"File1", {"Exit1"}},
+      {"Ausgabe1", {"NewProject", "LoadProject", "SaveProject", "SaveAsProject", "EraseProject"}},
+      {"N1", {"Hilfe1", "Programmhistorie1", "Sprachauswahl1", "Info1"}},
+      {"Hilfe1", {"Program1", "Messgert1"}},
+      {"Sprachauswahl1", {"Deutsch1", "Englisch1"}},
+  };
+  return kMenus;
+}
+
 }  // namespace
 
 std::span<const CaptionRow> CaptionTable() {
   return kCaptions;
+}
+
+std::span<const MenuRow> MenuTable() {
+  return Menus();
 }
 
 std::string_view Caption(std::string_view object, Language language) {

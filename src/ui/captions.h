@@ -20,7 +20,8 @@ struct CaptionRow {
   std::string_view english;
 };
 
-// The fixed captions, in the order the window applies them: menu, page tabs,
+// The fixed captions, in the order the window applies them: menu (each
+// caption marks its keyboard accelerator with "&"), page tabs,
 // drawing data page, tolerance page, calculation page, instrument group,
 // decimal places group, project page. (The window title is built from the
 // version, see WindowTitle.)
@@ -28,6 +29,14 @@ std::span<const CaptionRow> CaptionTable();
 
 // The caption of an object in the language; empty for an object without one.
 std::string_view Caption(std::string_view object, Language language);
+
+// The menus of the main window and their entries in order, separators left
+// out: first the menu bar (menu ""), then each menu by its object name.
+struct MenuRow {
+  std::string_view menu;
+  std::vector<std::string_view> entries;
+};
+std::span<const MenuRow> MenuTable();
 
 // Items of a list the program fills at run time, in the language.
 struct ListItemsRow {

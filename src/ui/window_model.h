@@ -145,9 +145,9 @@ class WindowModel {
   std::optional<std::vector<std::string>> ProgramHistory();
 
   // --- Secondary windows -------------------------------------------------
-  // Help menu: opens the manual of the language with `open` (the system's
-  // viewer). A missing file is named in a message; a document the list
-  // lacks or the viewer refuses gives "Es ist ein Fehler aufgetreten".
+  // Help menu: opens the manual of the language with `open` (the PDF viewer
+  // the start check found). A missing file is named in a message; a document
+  // the list lacks or the viewer refuses gives "Es ist ein Fehler aufgetreten".
   void OpenHelpDocument(bool programManual, const std::function<bool(const std::string&)>& open);
   // "Als PDF speichern" of the report window: the file chosen (an existing
   // one only after the user agreed to overwrite it), or nothing.

@@ -116,6 +116,31 @@ TEST(RangeDisplay, WindowLabelsBarsAndColours) {
   }
 }
 
+TEST(RangeDisplay, CaptionShowsTheRangeAsTheInstrumentTableWritesIt) {
+  // The range texts of the instrument table carry a decimal comma; the input
+  // check rewrites the range value's own text with a point ("200.000"), but
+  // the panel keeps the table's text.
+  struct Case {
+    const char* name;
+    int item;   // DeviceSelection
+    int range;  // Messbereichs_Box
+    const char* caption;
+  };
+  const Case cases[] = {
+      {"first instrument, first range", 0, 0, "200,000 / PRALO 175-200"},
+      {"first instrument, second range", 0, 1, "225,000 / PRALO 175-200"},
+      {"last instrument, second range", 4, 1, "425,000 / PRALO 375-400"},
+  };
+  for (const Case& c : cases) {
+    Gear gear = MakeGear({.D_M = "10"});
+    InstrumentState instrument;
+    ApplyInstrumentSettings(gear, instrument);
+    ChooseInstrument(instrument, c.item);
+    ASSERT_EQ(SelectMeasuringRange(gear, instrument, c.range), 0) << c.name;
+    EXPECT_EQ(ComputeRangeDisplay(gear, instrument).caption, c.caption) << c.name;
+  }
+}
+
 TEST(RangeDisplay, InternalGearLabelsAreNegative) {
   Gear gear = MakeGear({.z = "-20", .k_M = "-3", .D_M = "10"});
   InstrumentState instrument;

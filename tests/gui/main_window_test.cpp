@@ -1,11 +1,18 @@
 // The Qt main window driven with the mouse and the keyboard, offscreen.
 #include <QAbstractButton>
 #include <QComboBox>
+#include <QDialogButtonBox>
+#include <QFileDialog>
 #include <QGroupBox>
+#include <QKeySequence>
 #include <QLabel>
 #include <QMenu>
+#include <QMenuBar>
+#include <QPrintDialog>
+#include <QPrinter>
 #include <QRadioButton>
 #include <QTabWidget>
+#include <map>
 
 #include "gui/binder.h"
 #include "gui/widgets.h"
@@ -73,6 +80,70 @@ TEST_F(Window, EveryCaptionFollowsTheLanguageAndBack) {
   EXPECT_EQ(Find<QLabel>("Label45")->text(), "");
 }
 
+TEST_F(Window, MenusHoldTheTableEntriesWithUniqueAccelerators) {
+  Open();
+  // The entries of a menu (the menu bar for ""), separators left out.
+  const auto entries = [&](std::string_view menu) {
+    QWidget* holder = menu.empty() ? static_cast<QWidget*>(window().menuBar())
+                                   : Find<QMenu>(std::string(menu).c_str());
+    std::vector<QAction*> actions;
+    for (QAction* action : holder->actions())
+      if (!action->isSeparator()) actions.push_back(action);
+    return actions;
+  };
+  for (Language language : {kEnglish, kGerman}) {
+    Trigger(language == kEnglish ? "Englisch1" : "Deutsch1");
+    for (const MenuRow& row : MenuTable()) {
+      std::vector<std::string> names;
+      std::map<int, QString> keys;  // Alt+letter as Qt reads the caption
+      for (QAction* action : entries(row.menu)) {
+        names.push_back(
+            gui::S(action->menu() ? action->menu()->objectName() : action->objectName()));
+        const QKeySequence key = QKeySequence::mnemonic(action->text());
+        EXPECT_FALSE(key.isEmpty()) << names.back();
+        if (key.isEmpty()) continue;
+        const auto [other, fresh] = keys.emplace(key[0].toCombined(), action->text());
+        EXPECT_TRUE(fresh) << gui::S(action->text()) << " and " << gui::S(other->second);
+      }
+      EXPECT_EQ(names, std::vector<std::string>(row.entries.begin(), row.entries.end()))
+          << "menu \"" << row.menu << "\"";
+    }
+  }
+}
+
+// The "Cancel" of Qt's standard buttons: of a button box, of Qt's own file
+// dialog (the one the window uses where the desktop has none) and of the
+// print dialog.
+std::vector<std::string> QtCancelTexts(QWidget* parent) {
+  QDialogButtonBox box(QDialogButtonBox::Ok | QDialogButtonBox::Cancel);
+  QFileDialog files(parent);
+  files.setOption(QFileDialog::DontUseNativeDialog);
+  QPrinter printer;
+  QPrintDialog print(&printer, parent);
+  const auto cancel = [](QWidget* dialog) -> std::string {
+    auto* buttons = dialog->findChild<QDialogButtonBox*>();
+    return buttons ? gui::S(buttons->button(QDialogButtonBox::Cancel)->text()) : "<no buttons>";
+  };
+  return {gui::S(box.button(QDialogButtonBox::Cancel)->text()), cancel(&files), cancel(&print)};
+}
+
+TEST_F(Window, QtsOwnDialogsFollowTheLanguage) {
+  // Qt's German translation (qtbase_de.qm) says "Abbrechen" for Cancel.
+  const std::vector<std::string> german{"Abbrechen", "Abbrechen", "Abbrechen"};
+  const std::vector<std::string> english{"Cancel", "Cancel", "Cancel"};
+  Open();  // the first start is German
+  EXPECT_EQ(QtCancelTexts(&window()), german);
+  Trigger("Englisch1");
+  EXPECT_EQ(QtCancelTexts(&window()), english);
+  Trigger("Deutsch1");
+  EXPECT_EQ(QtCancelTexts(&window()), german);
+}
+
+TEST_F(Window, QtsOwnDialogsStartInTheStoredLanguage) {
+  Open("[common configuration]\r\nlanguage=englisch\r\n");
+  EXPECT_EQ(QtCancelTexts(&window()), (std::vector<std::string>{"Cancel", "Cancel", "Cancel"}));
+}
+
 TEST_F(Window, InternalGearInEnglishCountsGaps) {
   Open();
   Trigger("Englisch1");
@@ -92,6 +163,8 @@ TEST_F(Window, CalculationPageShowsTheModelsResults) {
     EXPECT_EQ(Text(field), gui::Q(model.field(field).text)) << field;
   }
   const RangeDisplay& range = model.rangeDisplay();
+  // The first start's instrument and range, as the instrument table writes them.
+  EXPECT_EQ(Find<QLabel>("Panel1")->text(), "200,000 / PRALO 175-200");
   for (int i = 0; i < 3; ++i) {
     const std::string name = "VrProgressBar" + std::to_string(i + 1);
     auto* bar = static_cast<gui::RangeBar*>(Find(name.c_str()));

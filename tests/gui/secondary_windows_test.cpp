@@ -1,18 +1,18 @@
 // The report, about, history and ball editor windows opened from the main
 // window, and the help menu's manuals.
 #include <QAbstractButton>
-#include <QDesktopServices>
 #include <QFontInfo>
 #include <QListWidget>
 #include <QPlainTextEdit>
 #include <QPrinter>
-#include <QUrl>
+#include <QPushButton>
 
 #include "gui/binder.h"
 #include "gui/output_window.h"
 #include "gui/widgets.h"
 #include "pdf_text.h"
 #include "report/report.h"
+#include "scoped_env.h"
 #include "window_fixture.h"
 
 namespace silvarone {
@@ -20,15 +20,49 @@ namespace {
 
 using Windows = testing::WindowTest;
 
-// Takes the documents the program hands to the system's viewer.
-class Viewer : public QObject {
-  Q_OBJECT
-
- public slots:
-  void Open(const QUrl& url) { opened.push_back(url); }
-
+// A stand-in PDF viewer for the length of a test: a script, named by
+// SILVARONE_PDF_VIEWER, that writes down its arguments, one call a line.
+class StandInViewer {
  public:
-  std::vector<QUrl> opened;
+  explicit StandInViewer(const std::filesystem::path& folder)
+      : script_((folder / "viewer.sh").string()), record_((folder / "opened.txt").string()) {
+    std::ofstream(script_) << "#!/bin/sh\nprintf '%s %s\\n' \"$#\" \"$1\" >> '" << record_ << "'\n";
+    std::filesystem::permissions(script_, std::filesystem::perms::owner_all);
+    env_ = std::make_unique<testing::ScopedEnv>("SILVARONE_PDF_VIEWER", script_.c_str());
+  }
+  // The calls so far ("1 PATH": one argument, the document), after waiting
+  // up to five seconds for the `count`th; the viewer runs on its own.
+  std::vector<std::string> Calls(std::size_t count) const {
+    std::vector<std::string> lines;
+    for (int waited = 0; waited <= 5000; waited += 20) {
+      lines.clear();
+      std::ifstream in(record_);
+      for (std::string line; std::getline(in, line);)
+        lines.push_back(line);
+      if (lines.size() >= count) break;
+      QTest::qWait(20);
+    }
+    return lines;
+  }
+
+ private:
+  std::string script_;
+  std::string record_;
+  std::unique_ptr<testing::ScopedEnv> env_;
+};
+
+// The four manuals of data/docs/acrobatSilvaroneFiles.txt: entries 2 and 0
+// (program, instrument) in German, 3 and 1 in English.
+struct Manual {
+  const char* language;
+  const char* menu;
+  const char* file;
+};
+constexpr Manual kManuals[] = {
+    {"Deutsch1", "Program1", "Silvaronen-Messung_Handbuch.pdf"},
+    {"Deutsch1", "Messgert1", "PRALO_Bedienungsanleitung.pdf"},
+    {"Englisch1", "Program1", "Norlath_Measurement_Manual.pdf"},
+    {"Englisch1", "Messgert1", "PRALO_Operating_Instructions.pdf"},
 };
 
 QString Caption(QWidget* window, const char* name) {
@@ -143,34 +177,84 @@ TEST_F(Windows, BallEditorAddsChangesErasesUndoesAndSaves) {
   EXPECT_TRUE(Find<QPlainTextEdit>("Memo1")->toPlainText().startsWith(
       "1.500\n2.000\n2.500\n2.750\n3.000\n"));
   EXPECT_EQ(Text("Input_Password"), "");
-  EXPECT_FALSE(Find("EditVEKKugel")->isEnabled());
+  EXPECT_TRUE(Find<gui::LockableButton>("EditVEKKugel")->locked());
+}
+
+TEST_F(Windows, ClickOnTheLockedEditButtonSaysTheAccessCodeIsWrong) {
+  Open("", ProgramCopy());
+  window().pages()->setCurrentIndex(kPageConfiguration);
+  auto* edit = Find<gui::LockableButton>("EditVEKKugel");
+  // Locked, it looks as Qt draws a disabled button of its size and caption.
+  QPushButton disabled(edit->text(), edit->parentWidget());
+  disabled.setEnabled(false);
+  disabled.setGeometry(edit->geometry());
+  disabled.lower();
+  const auto picture = [](QWidget* button) { return button->grab().toImage(); };
+  const struct {
+    const char* name;
+    const char* typed;
+  } rows[] = {
+      {"nothing typed", ""},
+      {"the access code in another letter case", "REDUDERA"},
+      {"a part of the access code", "redu"},
+  };
+  for (const auto& row : rows) {
+    Type("Input_Password", row.typed, false);
+    EXPECT_TRUE(edit->locked()) << row.name;
+    EXPECT_EQ(picture(edit), picture(&disabled)) << row.name;
+    EXPECT_EQ(edit->focusPolicy(), Qt::NoFocus) << row.name;
+    Click("EditVEKKugel");
+    EXPECT_EQ(presenter.TakeTexts(), std::vector<std::string>{"Ungültiges Passwort eingegeben!"})
+        << row.name;
+  }
+  // With the code it looks and acts as an enabled button: the editor opens.
+  Type("Input_Password", "redudera", false);
+  EXPECT_FALSE(edit->locked());
+  const QImage disabledPicture = picture(&disabled);
+  disabled.setEnabled(true);
+  EXPECT_NE(picture(&disabled), disabledPicture);  // else the comparisons above prove nothing
+  EXPECT_EQ(picture(edit), picture(&disabled));
+  WhenModal([&](QWidget* editor) { Press(editor, "Btn_Close"); });
+  Click("EditVEKKugel");
+  EXPECT_EQ(presenter.TakeTexts(), std::vector<std::string>{});
+  EXPECT_TRUE(edit->locked());  // closing the editor locks it again
+}
+
+TEST_F(Windows, HelpMenuOpensEachManualInTheViewerTheStartCheckFound) {
+  const std::string program = ProgramCopy();
+  for (const Manual& manual : kManuals)
+    Write("program/docs/" + std::string(manual.file), "%PDF-1.4\n");
+  Open("", program);
+  StandInViewer viewer(folder_);
+  std::vector<std::string> expected;
+  for (const Manual& manual : kManuals) {
+    Trigger(manual.language);
+    Trigger(manual.menu);
+    expected.push_back("1 " + program + "docs/" + manual.file);
+    EXPECT_EQ(viewer.Calls(expected.size()), expected) << manual.language << " " << manual.menu;
+  }
+  EXPECT_EQ(presenter.TakeTexts(), std::vector<std::string>{});
 }
 
 TEST_F(Windows, HelpMenuOpensTheFourManuals) {
 #ifndef SILVARONE_MANUALS_BUILT
   GTEST_SKIP() << "this build makes no manuals";
 #else
+  // The manuals the build made, each a PDF with pages.
   Open("", SILVARONE_BUILD_DIR "/");
-  Viewer viewer;
-  QDesktopServices::setUrlHandler("file", &viewer, "Open");
-  // The entries of data/docs/acrobatSilvaroneFiles.txt.
-  for (const auto& [language, menu, file] :
-       {std::tuple{"Deutsch1", "Program1", "Silvaronen-Messung_Handbuch.pdf"},
-        std::tuple{"Deutsch1", "Messgert1", "PRALO_Bedienungsanleitung.pdf"},
-        std::tuple{"Englisch1", "Program1", "Norlath_Measurement_Manual.pdf"},
-        std::tuple{"Englisch1", "Messgert1", "PRALO_Operating_Instructions.pdf"}}) {
-    Trigger(language);
-    Trigger(menu);
-    const std::string path = std::string(SILVARONE_BUILD_DIR) + "/docs/" + file;
-    EXPECT_EQ(gui::S(viewer.opened.back().toLocalFile()), path);
-    EXPECT_EQ(testing::PdfPages(path) > 0, true) << file;
+  StandInViewer viewer(folder_);
+  std::size_t calls = 0;
+  for (const Manual& manual : kManuals) {
+    Trigger(manual.language);
+    Trigger(manual.menu);
+    const std::string path = std::string(SILVARONE_BUILD_DIR) + "/docs/" + manual.file;
+    const std::vector<std::string> opened = viewer.Calls(++calls);
+    ASSERT_EQ(opened.size(), calls);
+    EXPECT_EQ(opened.back(), "1 " + path);
+    EXPECT_GT(testing::PdfPages(path), 0) << manual.file;
   }
-  EXPECT_EQ(viewer.opened.size(), 4u);
-  QDesktopServices::unsetUrlHandler("file");
 #endif
 }
 
 }  // namespace
 }  // namespace silvarone
-
-#include "secondary_windows_test.moc"

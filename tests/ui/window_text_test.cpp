@@ -2,6 +2,8 @@
 // Qt window relies on, driven as a user would drive the window.
 #include <gtest/gtest.h>
 
+#include <cctype>
+#include <map>
 #include <string>
 #include <vector>
 
@@ -49,6 +51,63 @@ TEST_F(WindowText, CaptionsFollowTheLanguageBothWays) {
   }
   EXPECT_EQ(Caption("Label44"), "");
   EXPECT_EQ(Caption("Label32"), "Erzeugungsprofil-");
+}
+
+// The letter after the one "&" of a menu caption (a whole UTF-8 character,
+// "ö" of "L&öschen"), lower case; empty when there is none or more than one.
+std::string Accelerator(std::string_view caption) {
+  std::string letter;
+  int marks = 0;
+  for (std::size_t i = 0; i + 1 < caption.size(); ++i) {
+    if (caption[i] != '&') continue;
+    if (caption[i + 1] == '&') {  // "&&" shows one "&"
+      ++i;
+      continue;
+    }
+    ++marks;
+    std::size_t length = 1;
+    while (i + 1 + length < caption.size() && (caption[i + 1 + length] & 0xC0) == 0x80)
+      ++length;
+    letter = caption.substr(i + 1, length);
+  }
+  if (marks != 1) return "";
+  if (letter.size() == 1) letter[0] = static_cast<char>(std::tolower(letter[0]));
+  return letter;
+}
+
+TEST(MenuCaptions, EveryEntryHasAnAcceleratorUniqueInItsMenu) {
+  for (Language language : {kGerman, kEnglish}) {
+    for (const MenuRow& menu : MenuTable()) {
+      std::map<std::string, std::string_view> taken;
+      for (std::string_view entry : menu.entries) {
+        const std::string_view caption = Caption(entry, language);
+        const std::string letter = Accelerator(caption);
+        EXPECT_FALSE(letter.empty()) << entry << " \"" << caption << "\" needs one accelerator";
+        if (letter.empty()) continue;
+        const auto [other, fresh] = taken.emplace(letter, entry);
+        EXPECT_TRUE(fresh) << "\"" << letter << "\" of " << entry << " is taken by "
+                           << other->second << " in menu \"" << menu.menu << "\", language "
+                           << language;
+      }
+    }
+  }
+}
+
+TEST(MenuCaptions, NamesOfTheProjectAndAboutDescriptionsAsWritten) {
+  // The menu names as the descriptions of the project files, the report and
+  // the about and history windows write them.
+  struct Row {
+    const char* object;
+    const char* german;
+  };
+  const Row rows[] = {
+      {"Ausgabe1", "&Projekt"},  {"NewProject", "&Neu"},
+      {"LoadProject", "&Laden"}, {"SaveProject", "&Speichern"},
+      {"Ausgabe2", "&Ausgabe"},  {"N1", "&?"},
+      {"Info1", "&Info"},        {"Programmhistorie1", "&Programmhistorie"},
+  };
+  for (const Row& row : rows)
+    EXPECT_EQ(Caption(row.object, kGerman), row.german) << row.object;
 }
 
 TEST_F(WindowText, TitlePictureUpDownAndGearTypeCaptions) {
