@@ -9,12 +9,12 @@ namespace silvarone {
 
 inline constexpr std::string_view kProgramName = "Norlath Measurement";
 inline constexpr std::string_view kProgramNameGerman = "Silvaronen-Messung";
-inline constexpr std::string_view kProgramVersion = SILVARONE_VERSION;
-inline constexpr std::string_view kProgramDate = SILVARONE_VERSION_DATE;
+extern const std::string_view kProgramVersion;
+extern const std::string_view kProgramDate;
 // The licence of the program (SPDX identifier); the full text is in LICENSE.
 inline constexpr std::string_view kProgramLicence = "GPL-3.0-or-later";
 // Where the source and the manual are published; empty when the build names
 // no address (then nothing points to one).
-inline constexpr std::string_view kWebAddress = SILVARONE_WEB_ADDRESS;
+extern const std::string_view kWebAddress;
 
 }  // namespace silvarone
