@@ -24,7 +24,7 @@ void BM_ParseParameter(benchmark::State& state) {
   record.maximum = 1000;
   for (auto _ : state) {
     record.text = "20,50";
-    benchmark::DoNotOptimize(ParseParameter(record, false, true));
+    benchmark::DoNotOptimize(ParseParameter(record, {.normalise = true}));
   }
 }
 BENCHMARK(BM_ParseParameter);

@@ -21,10 +21,10 @@ void ParseText(const std::string& text) {
   normalised.text = text;
   normalised.minimum = -HUGE_VAL;
   normalised.maximum = HUGE_VAL;
-  const int status = ParseParameter(normalised, false, true);
+  const int status = ParseParameter(normalised, {.normalise = true});
   TGear plain = normalised;
   plain.text = text;
-  FUZZ_CHECK(ParseParameter(plain, false, false) == status);
+  FUZZ_CHECK(ParseParameter(plain, {}) == status);
   FUZZ_CHECK(plain.text == text);  // without normalising the text stays
   if (status != kStatusValid) return;
   FUZZ_CHECK(std::isfinite(normalised.value));
@@ -33,7 +33,7 @@ void ParseText(const std::string& text) {
   // is its own normal form.
   FUZZ_CHECK(CheckNumberText(normalised.text) == 0);
   TGear again = normalised;
-  FUZZ_CHECK(ParseParameter(again, false, true) == kStatusValid);
+  FUZZ_CHECK(ParseParameter(again, {.normalise = true}) == kStatusValid);
   FUZZ_CHECK(again.value == normalised.value);
   FUZZ_CHECK(again.text == normalised.text);
 }
@@ -50,7 +50,7 @@ void Format(double value, int precision, int decimals) {
   back.text = text;
   back.minimum = -HUGE_VAL;
   back.maximum = HUGE_VAL;
-  FUZZ_CHECK(ParseParameter(back, false, false) == kStatusValid);
+  FUZZ_CHECK(ParseParameter(back, {}) == kStatusValid);
   // Rounded to the significant digits, then to the decimals.
   const int digits = std::clamp(precision, 1, 15);
   const double magnitude = value == 0.0 ? 0.0 : std::floor(std::log10(std::fabs(value)));

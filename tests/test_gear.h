@@ -44,7 +44,7 @@ inline Gear MakeGear(const GearInput& in) {
   r.smallStepSize.text = "0.0001";
   ValidateInputs(gear);
   r.A_sni.text = in.A_sni;
-  ParseParameter(r.A_sni, false, true);
+  ParseParameter(r.A_sni, {.normalise = true});
   DetermineHelicalGear(gear);
   return gear;
 }

@@ -172,7 +172,7 @@ bool ParseOptions(const std::vector<std::string>& arguments, Options& options, s
       probe.text = *measured;
       probe.minimum = -1000;
       probe.maximum = 1000;
-      if (ParseParameter(probe, false, false) != kStatusValid) {
+      if (ParseParameter(probe, {}) != kStatusValid) {
         error = "silvarone: --measured '" + *measured + "' is not a test dimension in mm";
         return false;
       }

@@ -21,7 +21,7 @@ double ArcSin(double v) {
 void DetermineExternalGear(Gear& gear) {
   gear.state.ExternalGear = 0;
   TGear& z = gear.rec.z;
-  if (IsEntered(z.text) && ParseParameter(z, false, true) == kStatusValid) {
+  if (IsEntered(z.text) && ParseParameter(z, {.normalise = true}) == kStatusValid) {
     gear.state.ExternalGear = z.value >= 0.0 ? 1 : 0;
     gear.NotifySettingsChanged();
   }
@@ -30,7 +30,7 @@ void DetermineExternalGear(Gear& gear) {
 void DetermineHelicalGear(Gear& gear) {
   gear.state.HelicalGear = 0;
   TGear& beta = gear.rec.beta;
-  if (IsEntered(beta.text) && ParseParameter(beta, false, true) == kStatusValid &&
+  if (IsEntered(beta.text) && ParseParameter(beta, {.normalise = true}) == kStatusValid &&
       beta.value > 0.0) {
     gear.state.HelicalGear = 1;
   }

@@ -116,9 +116,9 @@ int CountDecimals(std::string_view text) {
   return count;
 }
 
-int ParseParameter(TGear& record, bool withMessages, bool normalise, MessageSink* sink) {
+int ParseParameter(TGear& record, ParseHow how, MessageSink* sink) {
   const auto report = [&](int number) {
-    if (withMessages && sink != nullptr) sink->ShowNumberedMessage(number, "", "");
+    if (how.messages && sink != nullptr) sink->ShowNumberedMessage(number, "", "");
   };
   record.flag = 0;
   const std::string& original = record.text;
@@ -156,7 +156,7 @@ int ParseParameter(TGear& record, bool withMessages, bool normalise, MessageSink
     return record.status;
   }
 
-  if (normalise) {
+  if (how.normalise) {
     const int decimals = CountDecimals(normalised);
     if (decimals == -1) {
       record.text = normalised;

@@ -48,11 +48,17 @@ std::string NormaliseSeparators(std::string_view text);
 // digits directly after the first '.' (or, without one, the first ',').
 int CountDecimals(std::string_view text);
 
+// How ParseParameter treats a text. With messages, -101 and -102 go to the
+// sink (which may be null). With normalise, a valid text is rewritten with
+// '.' as separator and the number of decimals typed.
+struct ParseHow {
+  bool messages = false;
+  bool normalise = false;
+};
+
 // Converts the record text, stores the value even when out of limits, sets and
-// returns the status. With messages, -101 and -102 go to the sink (which may
-// be null). With normalise, a valid text is rewritten with '.' as separator
-// and the number of decimals typed.
-int ParseParameter(TGear& record, bool withMessages, bool normalise, MessageSink* sink = nullptr);
+// returns the status.
+int ParseParameter(TGear& record, ParseHow how, MessageSink* sink = nullptr);
 
 // The value in fixed-point notation: first rounded to `precision` significant
 // digits (at most 15), then to `decimals` places (at most 18), halves away from

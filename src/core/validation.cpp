@@ -62,7 +62,7 @@ int ValidateInputs(Gear& gear) {
   bool failed = false;
   const auto check = [&](TGear& record, int recordCode) {
     if (!IsEntered(record.text)) return false;
-    if (ParseParameter(record, false, true) != kStatusValid) {
+    if (ParseParameter(record, {.normalise = true}) != kStatusValid) {
       failed = true;
       code = recordCode;
       return false;

@@ -67,7 +67,7 @@ BackCalculationOutcome BackCalculation::Run(Gear& gear, const std::string& measu
   GearRecords& r = gear.rec;
   r.Q_measured.text = measuredText;
   Discard();
-  if (ParseParameter(r.Q_measured, true, false, gear.messages) != kStatusValid) {
+  if (ParseParameter(r.Q_measured, {.messages = true}, gear.messages) != kStatusValid) {
     return BackCalculationOutcome::kRejected;
   }
   // The plausibility check and the scan leave the records at trial values;

@@ -112,7 +112,7 @@ RangeDisplay ComputeRangeDisplay(Gear& gear, const InstrumentState& instrument) 
       instrument.RangeText(InstrumentRow(instrument.name), index) + " / " + instrument.name;
 
   TGear range = gear.rec.Messbereichswert;
-  ParseParameter(range, false, false);
+  ParseParameter(range, {});
   const double middle = range.value + gear.rec.D_M.value - 12.5;
   gear.state.rangeStart = middle - 12.5;
   gear.state.rangeEnd = middle + 12.5;
@@ -145,7 +145,7 @@ bool ApplyMeasuringTeeth(Gear& gear, const std::string& text) {
   TGear& k = gear.rec.k_M;
   const double before = k.value;
   k.text = text;
-  ParseParameter(k, false, false);
+  ParseParameter(k, {});
   return k.value != before;
 }
 

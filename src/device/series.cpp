@@ -30,7 +30,7 @@ std::optional<double> NumberValue(std::string_view text) {
   probe.text = std::string(text);
   probe.minimum = -HUGE_VAL;
   probe.maximum = HUGE_VAL;
-  if (ParseParameter(probe, false, false) != kStatusValid) return std::nullopt;
+  if (ParseParameter(probe, {}) != kStatusValid) return std::nullopt;
   return probe.value;
 }
 

@@ -135,8 +135,8 @@ bool LoadToleranceTables(Gear& gear, ToleranceState& state, const std::string& d
     return (std::filesystem::path(datFolder) / name).string();
   };
   // Typed deviations do not depend on any table.
-  ParseParameter(gear.rec.A_sne_manual, false, true);
-  ParseParameter(gear.rec.T_sn_manual, false, true);
+  ParseParameter(gear.rec.A_sne_manual, {.normalise = true});
+  ParseParameter(gear.rec.T_sn_manual, {.normalise = true});
   if (!ReadTablePair(inDat(kDinDeviationFile), inDat(kDinToleranceFile), state.active, error)) {
     return false;
   }

@@ -38,16 +38,16 @@ BallEditorWindow::BallEditorWindow(WindowModel& model, QWidget* parent)
     return b;
   };
   auto* moves = new QHBoxLayout;
-  moves->addWidget(button("MoveTop", [this] { Run(&BallSequenceEditor::MoveTop); }));
-  moves->addWidget(button("MoveUp", [this] { Run(&BallSequenceEditor::MoveUp); }));
-  moves->addWidget(button("MoveDown", [this] { Run(&BallSequenceEditor::MoveDown); }));
-  moves->addWidget(button("MoveBottom", [this] { Run(&BallSequenceEditor::MoveBottom); }));
+  moves->addWidget(button("MoveTop", [this] { Run(BallEdit::kMoveTop); }));
+  moves->addWidget(button("MoveUp", [this] { Run(BallEdit::kMoveUp); }));
+  moves->addWidget(button("MoveDown", [this] { Run(BallEdit::kMoveDown); }));
+  moves->addWidget(button("MoveBottom", [this] { Run(BallEdit::kMoveBottom); }));
   auto* changes = new QHBoxLayout;
-  changes->addWidget(button("Btn_takeOver", [this] { Run(&BallSequenceEditor::Add); }));
-  changes->addWidget(button("Btn_EditValue", [this] { Run(&BallSequenceEditor::Change); }));
-  changes->addWidget(button("Btn_EraseValue", [this] { Run(&BallSequenceEditor::Erase); }));
+  changes->addWidget(button("Btn_takeOver", [this] { Run(BallEdit::kAdd); }));
+  changes->addWidget(button("Btn_EditValue", [this] { Run(BallEdit::kChange); }));
+  changes->addWidget(button("Btn_EraseValue", [this] { Run(BallEdit::kErase); }));
   auto* keep = new QHBoxLayout;
-  undo_ = button("Btn_Undo", [this] { Run(&BallSequenceEditor::Undo); });
+  undo_ = button("Btn_Undo", [this] { Run(BallEdit::kUndo); });
   store_ = button("Btn_StoreList", [this] {
     model_.SaveBallEditor();
     Refresh();
@@ -80,26 +80,26 @@ BallEditorWindow::BallEditorWindow(WindowModel& model, QWidget* parent)
 
   connect(list_, &QListWidget::currentRowChanged, this, [this](int row) {
     if (refreshing_ || row < 0) return;
-    model_.ballEditor().SelectLine(row);
+    model_.SelectBallLine(row);
     Refresh();
   });
   connect(edit_, &QLineEdit::textEdited, this, [this](const QString& text) {
-    model_.ballEditor().TypeText(S(text));
+    model_.TypeBallDiameter(S(text));
     Refresh();
   });
   resize(480, 360);
   Refresh();
 }
 
-void BallEditorWindow::Run(void (BallSequenceEditor::*operation)()) {
-  (model_.ballEditor().*operation)();
+void BallEditorWindow::Run(BallEdit edit) {
+  model_.EditBallSequence(edit);
   Refresh();
 }
 
 void BallEditorWindow::Refresh() {
   const BallSequenceEditor& editor = model_.ballEditor();
   refreshing_ = true;
-  ApplyTexts(this, BallEditorCaptions(model_.gear().state.language));
+  ApplyTexts(this, BallEditorWindowTexts(model_.language()));
   QStringList items;
   for (const std::string& line : editor.DisplayList())
     items << Q(line);
@@ -124,7 +124,7 @@ void BallEditorWindow::Refresh() {
 }
 
 void BallEditorWindow::reject() {
-  if (model_.ballEditor().Close()) {
+  if (model_.CloseBallEditor()) {
     QDialog::reject();
   } else {
     Refresh();

@@ -29,7 +29,7 @@ class BallEditorWindow : public QDialog {
   void reject() override;
 
  private:
-  void Run(void (BallSequenceEditor::*operation)());
+  void Run(BallEdit edit);
 
   WindowModel& model_;
   QListWidget* list_;

@@ -26,21 +26,23 @@ namespace {
 using Select = std::function<void(WindowModel&, int)>;
 
 // What choosing item i of a list or radio group does.
-const std::map<std::string, Select, std::less<>>& Selections() {
-  static const std::map<std::string, Select, std::less<>> kSelections = {
-      {"RadioGroup_Modul", [](WindowModel& m, int i) { m.SelectModuleSeries(i); }},
-      {"ComboBox1", [](WindowModel& m, int i) { m.SelectModuleFromSeries(1, i); }},
-      {"ComboBox2", [](WindowModel& m, int i) { m.SelectModuleFromSeries(2, i); }},
-      {"Messkugelauswahl", [](WindowModel& m, int i) { m.SelectBall(i); }},
-      {"ComboBox3", [](WindowModel& m, int i) { m.SelectBallFromList(3, i); }},
-      {"ComboBox4", [](WindowModel& m, int i) { m.SelectBallFromList(4, i); }},
-      {"Messzahnauswahl", [](WindowModel& m, int i) { m.SelectToothCount(i); }},
-      {"DeviceSelection", [](WindowModel& m, int i) { m.SelectInstrument(i); }},
-      {"Messbereichs_Box", [](WindowModel& m, int i) { m.SelectMeasuringRange(i); }},
-      {"RadioGroup_Verzahnung", [](WindowModel& m, int i) { m.SelectToleranceSource(i); }},
-      {"DevRowComboBox", [](WindowModel& m, int i) { m.SelectDeviationSeries(i); }},
-      {"TolRowComboBox", [](WindowModel& m, int i) { m.SelectToleranceSeries(i); }},
-      {"InputMode",
+const std::map<std::string_view, Select, std::less<>>& Selections() {
+  static const std::map<std::string_view, Select, std::less<>> kSelections = {
+      {ctl::RadioGroup_Modul, [](WindowModel& m, int i) { m.SelectModuleSeries(i); }},
+      {ctl::ComboBox1,
+       [](WindowModel& m, int i) { m.SelectModuleFromSeries(kModuleSeries1Item, i); }},
+      {ctl::ComboBox2,
+       [](WindowModel& m, int i) { m.SelectModuleFromSeries(kModuleSeries2Item, i); }},
+      {ctl::Messkugelauswahl, [](WindowModel& m, int i) { m.SelectBall(i); }},
+      {ctl::ComboBox3, [](WindowModel& m, int i) { m.SelectBallFromList(BallList::kDin, i); }},
+      {ctl::ComboBox4, [](WindowModel& m, int i) { m.SelectBallFromList(BallList::kDevice, i); }},
+      {ctl::Messzahnauswahl, [](WindowModel& m, int i) { m.SelectToothCount(i); }},
+      {ctl::DeviceSelection, [](WindowModel& m, int i) { m.SelectInstrument(i); }},
+      {ctl::Messbereichs_Box, [](WindowModel& m, int i) { m.SelectMeasuringRange(i); }},
+      {ctl::RadioGroup_Verzahnung, [](WindowModel& m, int i) { m.SelectToleranceSource(i); }},
+      {ctl::DevRowComboBox, [](WindowModel& m, int i) { m.SelectDeviationSeries(i); }},
+      {ctl::TolRowComboBox, [](WindowModel& m, int i) { m.SelectToleranceSeries(i); }},
+      {ctl::InputMode,
        [](WindowModel& m, int i) { m.SelectInputMode(static_cast<CalculationModeKind>(i)); }},
   };
   return kSelections;
@@ -76,7 +78,7 @@ Binder::Binder(WindowModel& model, QWidget* root, QTabWidget* pages)
     } else if (auto* edit = qobject_cast<QLineEdit*>(widget)) {
       BindField(name, edit);
     } else if (auto* spin = qobject_cast<QSpinBox*>(widget)) {
-      const int which = name.back() - '0';
+      const int which = control.which;
       spins_.emplace_back(which, spin);
       connect(spin, &QSpinBox::valueChanged, this, [this, which](int value) {
         if (!refreshing_) model_.SetDecimalPlaces(which, value);
@@ -116,7 +118,7 @@ void Binder::BindField(const std::string& name, QLineEdit* edit) {
   connect(edit, &QLineEdit::textEdited, this,
           [this, name](const QString& text) { model_.Edited(name, S(text)); });
   connect(edit, &QLineEdit::returnPressed, this, [this, name] {
-    if (name == "Input_Password") {
+    if (name == ctl::Input_Password) {
       // Enter in the password field asks for the ball sequence editor.
       emit ballEditorRequested();
       return;
@@ -188,23 +190,24 @@ void Binder::RefreshField(BoundField& bound) {
   if (edit->isEnabled() != field.enabled) edit->setEnabled(field.enabled);
   // Pending yellow, given values in the caption colour, results in the
   // tool-tip colour, the rest in the window colour.
-  const int state = field.state == FieldState::kPending  ? 1
-                    : field.highlighted                  ? 2
-                    : field.state == FieldState::kResult ? 3
-                                                         : 0;
-  if (state == bound.shownState) return;
-  bound.shownState = state;
-  switch (state) {
-    case 1:
+  const Paint paint = field.state == FieldState::kPending  ? Paint::kPending
+                      : field.highlighted                  ? Paint::kGiven
+                      : field.state == FieldState::kResult ? Paint::kResult
+                                                           : Paint::kNormal;
+  if (paint == bound.painted) return;
+  bound.painted = paint;
+  switch (paint) {
+    case Paint::kPending:
       SetBase(edit, PendingColour());
       break;
-    case 2:
+    case Paint::kGiven:
       SetBase(edit, GivenColour());
       break;
-    case 3:
+    case Paint::kResult:
       SetBase(edit, edit->palette().color(QPalette::ToolTipBase));
       break;
-    default:
+    case Paint::kNormal:
+    case Paint::kNotYet:
       edit->setPalette(QPalette());
       break;
   }
@@ -237,14 +240,14 @@ void Binder::Refresh() {
   }
   for (const auto& [which, spin] : spins_) {
     const QSignalBlocker blocker(spin);
-    spin->setValue(std::atoi(model_.field("SpinNKZ" + std::to_string(which)).text.c_str()));
+    spin->setValue(model_.decimalPlaces(which));
   }
   if (date_ != nullptr) {
     const QSignalBlocker blocker(date_);
-    date_->setDate(QDate::fromString(Q(model_.field("ProjectDatePicker").text), "dd.MM.yyyy"));
+    date_->setDate(QDate::fromString(Q(model_.field(ctl::ProjectDatePicker).text), "dd.MM.yyyy"));
   }
   if (comment_ != nullptr) {
-    const QString text = Q(model_.field("ProjectComment").text);
+    const QString text = Q(model_.field(ctl::ProjectComment).text);
     if (comment_->toPlainText() != text) {
       const QSignalBlocker blocker(comment_);
       comment_->setPlainText(text);

@@ -48,10 +48,12 @@ class Binder : public QObject {
   bool eventFilter(QObject* watched, QEvent* event) override;
 
  private:
+  // The colour a field was last painted in.
+  enum class Paint { kNotYet, kNormal, kPending, kGiven, kResult };
   struct BoundField {
     std::string name;
     QLineEdit* edit;
-    int shownState = -1;  // the colour last painted
+    Paint painted = Paint::kNotYet;
   };
   void BindField(const std::string& name, QLineEdit* edit);
   void BindSelection(const std::string& name, QObject* widget);

@@ -79,11 +79,11 @@ InfoWindow::InfoWindow(const WindowModel& model, QWidget* parent) : QDialog(pare
   layout->addSpacing(8);
   layout->addLayout(buttons);
   layout->setSizeConstraint(QLayout::SetFixedSize);
-  ApplyTexts(this, InfoWindowTexts(model_.gear().state.language));
+  ApplyTexts(this, InfoWindowTexts(model_.language()));
 }
 
 void InfoWindow::showEvent(QShowEvent* event) {
-  ApplyTexts(this, InfoWindowTexts(model_.gear().state.language));
+  ApplyTexts(this, InfoWindowTexts(model_.language()));
   QDialog::showEvent(event);
 }
 

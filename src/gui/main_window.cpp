@@ -150,7 +150,7 @@ void MainWindow::BuildToolBar() {
 
 void MainWindow::Repaint() {
   // Qt's own dialogs speak the program's language, not the system's.
-  qtTexts_.Follow(model_.gear().state.language);
+  qtTexts_.Follow(model_.language());
   binder_->Refresh();
   for (PageBase* page : pageList_)
     page->Refresh();
@@ -191,7 +191,7 @@ void MainWindow::OpenHelp(bool programManual) {
 void MainWindow::ShowHistory() {
   const auto lines = model_.ProgramHistory();
   if (!lines) return;
-  HistoryWindow window(model_.gear().state.language, *lines, this);
+  HistoryWindow window(model_.language(), *lines, this);
   window.exec();
 }
 

@@ -52,7 +52,7 @@ OutputWindow::OutputWindow(WindowModel& model, QWidget* parent) : QDialog(parent
 }
 
 void OutputWindow::Rebuild() {
-  ApplyTexts(this, OutputWindowTexts(model_.gear().state.language));
+  ApplyTexts(this, OutputWindowTexts(model_.language()));
   std::vector<std::string> lines = BuildReport(model_.ReportData());
   if (lines == lines_) return;  // the same report keeps its scroll position
   lines_ = std::move(lines);

@@ -17,7 +17,7 @@ std::optional<double> ParseBallValue(std::string_view text) {
   value.text = std::string(text);
   value.minimum = std::numeric_limits<double>::lowest();
   value.maximum = std::numeric_limits<double>::max();
-  if (ParseParameter(value, false, false) != kStatusValid) return std::nullopt;
+  if (ParseParameter(value, {}) != kStatusValid) return std::nullopt;
   return value.value;
 }
 
@@ -32,25 +32,6 @@ std::optional<double> ListedValue(std::string_view text) {
 }
 
 }  // namespace
-
-std::vector<std::pair<std::string, std::string>> BallEditorCaptions(Language language) {
-  const bool english = language == kEnglish;
-  return {
-      {"TEdit_VEKKugel", english ? "VEK ball order" : "VEK Kugelfolge"},
-      {"GroupBox_EditVEKKugel", english ? "edit VEK ball order" : "Bearbeiten VEK Kugelfolge"},
-      {"Labl_Kugeldurchmesser", english ? "measurement ball diameter:" : "Kugeldurchmesser:"},
-      {"MoveTop", "<<"},
-      {"MoveUp", "<"},
-      {"MoveDown", ">"},
-      {"MoveBottom", ">>"},
-      {"Btn_EraseValue", english ? "Erase" : "Löschen"},
-      {"Btn_EditValue", english ? "Edit" : "Ändern"},
-      {"Btn_takeOver", english ? "Add" : "Hinzufügen"},
-      {"Btn_Undo", "Undo"},
-      {"Btn_StoreList", english ? "Save" : "Speichern"},
-      {"Btn_Close", english ? "Exit" : "Beenden"},
-  };
-}
 
 void BallSequenceEditor::Open(const std::vector<std::string>& deviceBalls, Language language) {
   language_ = language;

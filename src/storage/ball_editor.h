@@ -25,9 +25,6 @@ bool AccessCodeAccepted(std::string_view text);
 // a blank. Nothing when the text is no number.
 std::optional<double> ParseBallValue(std::string_view text);
 
-// Object name -> caption of the editor window in the language given.
-std::vector<std::pair<std::string, std::string>> BallEditorCaptions(Language language);
-
 class BallSequenceEditor {
  public:
   explicit BallSequenceEditor(Questions& dialogs) : dialogs_(dialogs) {}

@@ -1,20 +1,36 @@
 // The secondary windows' texts, and the model's part of the help menu, the
-// report's PDF file and printing, and the ball editor's "Speichern".
+// report's PDF file and printing, and the ball sequence editor.
 #include "ui/secondary_windows.h"
 
 #include <filesystem>
 
+#include "core/text_file.h"
 #include "core/version.h"
 #include "device/series.h"
 #include "platform/locations.h"
 #include "report/report.h"
 #include "storage/device_ball_file.h"
+#include "ui/texts.h"
 #include "ui/window_model.h"
 
 namespace silvarone {
 namespace {
 
 namespace fs = std::filesystem;
+
+struct WindowTextRow {
+  std::string_view object;
+  std::string_view german;
+  std::string_view english;
+};
+
+WindowTexts TextsOf(std::initializer_list<WindowTextRow> rows, Language language) {
+  WindowTexts texts;
+  for (const WindowTextRow& row : rows) {
+    texts.emplace_back(row.object, language == kEnglish ? row.english : row.german);
+  }
+  return texts;
+}
 
 std::string ProgramName(Language language) {
   return std::string(language == kEnglish ? kProgramName : kProgramNameGerman);
@@ -28,17 +44,17 @@ bool Exists(const std::string& path) {
 }  // namespace
 
 WindowTexts InfoWindowTexts(Language language) {
-  const bool english = language == kEnglish;
   const MakerTexts maker = Maker(language);
   WindowTexts texts = {
       {"TInfoWindow", "Info"},
       {"LabelInfo_1", ProgramName(language)},
       {"LabelInfo_2", "Version: " + std::string(kProgramVersion)},
-      {"LabelInfo_3", (english ? "Date:   " : "Datum:  ") + std::string(kProgramDate)},
+      {"LabelInfo_3", (language == kEnglish ? "Date:   " : "Datum:  ") + std::string(kProgramDate)},
       {"LabelMaker_Licence", maker.licence},
       {"LabelMaker_Manual", maker.manual},
-      {"OKButton", english ? "Close" : "Beenden"},
   };
+  for (auto& text : TextsOf({{"OKButton", "Beenden", "Close"}}, language))
+    texts.push_back(text);
   if (!maker.web.empty()) texts.emplace_back("LabelMaker_Web", maker.web);
   return texts;
 }
@@ -48,42 +64,61 @@ std::string InfoWebAddress() {
 }
 
 WindowTexts HistoryWindowTexts(Language language) {
-  const bool english = language == kEnglish;
-  return {
-      {"THistoryForm", english ? "Program History" : "Programm Historie"},
-      {"OK_btn", english ? "Close" : "Beenden"},
-  };
+  return TextsOf(
+      {{"THistoryForm", "Programm Historie", "Program History"}, {"OK_btn", "Beenden", "Close"}},
+      language);
 }
 
 WindowTexts OutputWindowTexts(Language language) {
-  const bool english = language == kEnglish;
-  return {
-      {"TOutputWindow", english ? "Report" : "Protokoll"},
-      {"PrintButton", english ? "Print" : "Drucken"},
-      {"PreviewButton", english ? "Preview" : "Vorschau"},
-      {"PdfButton", english ? "Save as PDF" : "Als PDF speichern"},
-      {"CloseButton", english ? "Close" : "Beenden"},
-  };
+  return TextsOf({{"TOutputWindow", "Protokoll", "Report"},
+                  {"PrintButton", "Drucken", "Print"},
+                  {"PreviewButton", "Vorschau", "Preview"},
+                  {"PdfButton", "Als PDF speichern", "Save as PDF"},
+                  {"CloseButton", "Beenden", "Close"}},
+                 language);
+}
+
+WindowTexts BallEditorWindowTexts(Language language) {
+  return TextsOf({{"TEdit_VEKKugel", "VEK Kugelfolge", "VEK ball order"},
+                  {"GroupBox_EditVEKKugel", "Bearbeiten VEK Kugelfolge", "edit VEK ball order"},
+                  {"Labl_Kugeldurchmesser", "Kugeldurchmesser:", "measurement ball diameter:"},
+                  {"MoveTop", "<<", "<<"},
+                  {"MoveUp", "<", "<"},
+                  {"MoveDown", ">", ">"},
+                  {"MoveBottom", ">>", ">>"},
+                  {"Btn_EraseValue", "Löschen", "Erase"},
+                  {"Btn_EditValue", "Ändern", "Edit"},
+                  {"Btn_takeOver", "Hinzufügen", "Add"},
+                  {"Btn_Undo", "Undo", "Undo"},
+                  {"Btn_StoreList", "Speichern", "Save"},
+                  {"Btn_Close", "Beenden", "Exit"}},
+                 language);
 }
 
 std::string OutputFailureText(OutputFailure failure, const std::string& target, Language language) {
-  const bool english = language == kEnglish;
   switch (failure) {
     case OutputFailure::kMarginsTooLarge:
-      return "PrintString: the supplied margins are too large, thereis no area to print left on "
-             "the page.";
+      return Text(TextId::kMarginsTooLarge, language);
     case OutputFailure::kPrinterFailed:
-      if (target.empty()) {
-        return english ? "The printer did not accept the print job."
-                       : "Der Drucker hat den Druckauftrag nicht angenommen.";
-      }
-      return english ? "The printer " + target + " did not accept the print job."
-                     : "Der Drucker " + target + " hat den Druckauftrag nicht angenommen.";
+      if (target.empty()) return Text(TextId::kPrinterRefused, language);
+      return Text(TextId::kNamedPrinterRefused, language, {target});
     case OutputFailure::kFileNotWritten:
-      return english ? "The PDF file " + target + " cannot be written."
-                     : "Die PDF-Datei " + target + " kann nicht geschrieben werden.";
+      return Text(TextId::kPdfNotWritten, language, {target});
   }
   return "";
+}
+
+std::string WindowModel::HelpDocument(bool programManual) const {
+  // Entries: 0 instrument German, 1 instrument English, 2 program German, 3 program English.
+  const std::size_t entry = (programManual ? 2u : 0u) + (language() == kEnglish ? 1u : 0u);
+  if (entry >= documents_.size()) return "";
+  return programDirectory_ + "docs" + platform::PathSeparator() + documents_[entry];
+}
+
+void WindowModel::HelpDocumentFailed() {
+  const Action action(*this);
+  dialogs_.ShowMessage(Text(TextId::kHelpFailedTitle, language()),
+                       Text(TextId::kHelpFailed, language()), DialogKind::kCustom, {kButtonOk});
 }
 
 void WindowModel::OpenHelpDocument(bool programManual,
@@ -91,23 +126,31 @@ void WindowModel::OpenHelpDocument(bool programManual,
   const Action action(*this);
   const std::string path = HelpDocument(programManual);
   if (!path.empty() && !Exists(path)) {
-    const bool english = gear().state.language == kEnglish;
-    dialogs_.ShowMessage(ProgramName(gear().state.language),
-                         english ? "The help document " + path + " is missing."
-                                 : "Das Hilfedokument " + path + " fehlt.",
-                         DialogKind::kError, {kButtonOk});
+    dialogs_.ShowMessage(ProgramName(language()),
+                         Text(TextId::kHelpDocumentMissing, language(), {path}), DialogKind::kError,
+                         {kButtonOk});
     return;
   }
   if (path.empty() || !open || !open(path)) HelpDocumentFailed();
 }
 
+std::optional<std::vector<std::string>> WindowModel::ProgramHistory() {
+  const Action action(*this);
+  const bool english = language() == kEnglish;
+  const std::string path =
+      programDirectory_ + (english ? "Silvarone_history.txt" : "Silvarone_historie.txt");
+  if (auto lines = ReadTextLines(path)) return lines;
+  dialogs_.ShowMessage(Text(TextId::kHistoryMissingTitle, language()),
+                       Text(TextId::kHistoryMissing, language()), DialogKind::kError,
+                       {kButtonAbort});
+  return std::nullopt;
+}
+
 std::optional<std::string> WindowModel::ChooseReportPdf() {
   const Action action(*this);
-  const Language language = gear().state.language;
-  const bool english = language == kEnglish;
   std::error_code error;
   FileDialogSetup setup;
-  setup.title = english ? "Save report as PDF" : "Protokoll als PDF speichern";
+  setup.title = Text(TextId::kReportPdfTitle, language());
   setup.folder = fs::is_directory(project_.directory, error)
                      ? project_.directory
                      : DefaultProjectDirectory(settingsDirectory_);
@@ -116,7 +159,7 @@ std::optional<std::string> WindowModel::ChooseReportPdf() {
   std::string name = fs::path(project_.fileName).stem().string();
   if (project_.noProjectOpen || name.empty()) name = projectData_.name;
   if (name.find_first_of("/\\") != std::string::npos || name.empty()) {
-    name = english ? "Report" : "Protokoll";
+    name = Text(TextId::kReportFileName, language());
   }
   setup.presetName = name + ".pdf";
   setup.defaultExtension = "pdf";
@@ -124,9 +167,8 @@ std::optional<std::string> WindowModel::ChooseReportPdf() {
   if (!chosen) return std::nullopt;
   if (fs::path(*chosen).extension().empty()) *chosen += ".pdf";
   if (Exists(*chosen) &&
-      dialogs_.ShowMessage("Information",
-                           english ? "The file " + *chosen + " already exists.\r\nOverwrite?"
-                                   : "Die Datei " + *chosen + " besteht bereits.\r\nÜberschreiben?",
+      dialogs_.ShowMessage(Text(TextId::kOverwriteTitle, language()),
+                           Text(TextId::kOverwriteFile, language(), {*chosen}),
                            DialogKind::kConfirmation, {kButtonOk, kButtonCancel}) != kButtonOk) {
     return std::nullopt;
   }
@@ -135,9 +177,46 @@ std::optional<std::string> WindowModel::ChooseReportPdf() {
 
 void WindowModel::ReportOutputFailed(OutputFailure failure, const std::string& target) {
   const Action action(*this);
-  const Language language = gear().state.language;
-  dialogs_.ShowMessage(ProgramName(language), OutputFailureText(failure, target, language),
+  dialogs_.ShowMessage(ProgramName(language()), OutputFailureText(failure, target, language()),
                        DialogKind::kError, {kButtonOk});
+}
+
+bool WindowModel::OpenBallEditor() {
+  const Action action(*this);
+  if (!editBallsEnabled_) {
+    dialogs_.ShowNumberedMessage(kMessageWrongPassword, "", "");
+    return false;
+  }
+  ballEditor_.Open(workspace_.ball.deviceBalls, language());
+  return true;
+}
+
+void WindowModel::SelectBallLine(int line) {
+  const Action action(*this);
+  ballEditor_.SelectLine(line);
+}
+
+void WindowModel::TypeBallDiameter(const std::string& text) {
+  const Action action(*this);
+  ballEditor_.TypeText(text);
+}
+
+void WindowModel::EditBallSequence(BallEdit edit) {
+  const Action action(*this);
+  using Operation = void (BallSequenceEditor::*)();
+  static constexpr std::pair<BallEdit, Operation> kOperations[] = {
+      {BallEdit::kMoveTop, &BallSequenceEditor::MoveTop},
+      {BallEdit::kMoveUp, &BallSequenceEditor::MoveUp},
+      {BallEdit::kMoveDown, &BallSequenceEditor::MoveDown},
+      {BallEdit::kMoveBottom, &BallSequenceEditor::MoveBottom},
+      {BallEdit::kAdd, &BallSequenceEditor::Add},
+      {BallEdit::kChange, &BallSequenceEditor::Change},
+      {BallEdit::kErase, &BallSequenceEditor::Erase},
+      {BallEdit::kUndo, &BallSequenceEditor::Undo},
+  };
+  for (const auto& [which, operation] : kOperations) {
+    if (which == edit) (ballEditor_.*operation)();
+  }
 }
 
 void WindowModel::SaveBallEditor() {
@@ -145,6 +224,25 @@ void WindowModel::SaveBallEditor() {
   if (const auto stored =
           ballEditor_.Save(silvarone::DeviceBallFilePath(programDirectory_, settingsDirectory_)))
     BallEditorSaved(*stored);
+}
+
+void WindowModel::BallEditorSaved(const std::vector<std::string>& deviceBalls) {
+  const Action action(*this);
+  if (deviceBalls.empty()) return;
+  workspace_.ball.deviceBalls = deviceBalls;
+  SelectionOf(ctl::ComboBox4).items = deviceBalls;
+  deviceBallLines_ = deviceBalls;
+}
+
+bool WindowModel::CloseBallEditor() {
+  const Action action(*this);
+  return ballEditor_.Close();
+}
+
+void WindowModel::BallEditorClosed() {
+  const Action action(*this);
+  FieldOf(ctl::Input_Password).text.clear();
+  editBallsEnabled_ = false;
 }
 
 }  // namespace silvarone

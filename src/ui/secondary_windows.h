@@ -1,7 +1,7 @@
-// The texts of the secondary windows (about, program history, report) and
-// what the report's printing and PDF file report when they fail. The Qt
-// windows only show these texts; the language is the program's, read at
-// every opening.
+// The texts of the secondary windows (about, program history, report, ball
+// sequence editor), one table per window, and what the report's printing and
+// PDF file report when they fail. The Qt windows only show these texts; the
+// language is the program's, read at every opening.
 #pragma once
 
 #include <string>
@@ -28,6 +28,9 @@ WindowTexts HistoryWindowTexts(Language language);
 // TOutputWindow: its title and the buttons PrintButton, PreviewButton,
 // PdfButton and CloseButton.
 WindowTexts OutputWindowTexts(Language language);
+
+// TEdit_VEKKugel, the ball sequence editor: its title, group, label and buttons.
+WindowTexts BallEditorWindowTexts(Language language);
 
 // How the report is put on paper: margins in inches and the line pitch.
 struct PrintLayout {

@@ -1,53 +1,59 @@
 // The brain of the main window, without any toolkit: every field, selection
 // and result the window shows, and the user's actions as calls. The Qt
-// window, the command line and the tests all drive this one model.
+// window, the command line and the tests all drive this one facade.
 //
-// Flow: an action (typing, Enter, a selection, a page change, a button)
-// runs the input protocol, then the workflow, which runs the calculations on
-// the record set; results are copied from the record texts into the fields;
-// every committed change rewrites the settings file (and an armed project file).
+// The flow of an action: the view calls an action (Edited, Confirm, a
+// Select..., ChangePage, a button). The input protocol decides whether a
+// typed text counts and takes a confirmed one into its record; the facade
+// then runs the follow-ups of the workflow, which compute on the gear's
+// record set (core/, device/); the results are copied from the record texts
+// into the fields; every committed change rewrites the settings file (and an
+// armed project file, storage/). When the outermost action ends, onChanged
+// tells the view to repaint once.
+//
+// Where things are:
+//   window_model.cpp       the facade: construction, the input protocol's actions, the follow-ups
+//   window_fields.*        what the window shows: fields and selections by object name
+//   controls.*             the table of the window's controls and their names (ctl::...)
+//   input_protocol.*       pending field, input rules, the text check and parse of a confirmation
+//   ball_in_use.*          ball and tooth count in use, their sources and first-change flags
+//   back_calculation_box.* the back-calculation box and its progress bar
+//   status_bar.*           the four panels of the status bar
+//   window_captions.*      captions, list items, window title in the language of the moment
+//   project_page.*         the project page, and the project actions of the facade
+//   start_sequence.cpp     Start and its steps, shared with the project load
+//   calculation_page.cpp   page changes, the calculation page, Q and the back-calculation
+//   selections.cpp         the selections: input mode, module, ball, tooth count, instrument,
+//                          tolerances, decimal places, language, the ball editor's access
+//   result_fields.cpp      the drawing, given, comparison and tolerance fields from the records
+//   secondary_windows.*    texts of the about, history and report windows, and their actions
+//   report_data.cpp        the texts of the calculation report
+//   texts.*, captions.*, messages.*  every text of both languages
 #pragma once
 
-#include <array>
 #include <cstdint>
 #include <functional>
-#include <map>
 #include <memory>
 #include <optional>
 #include <string>
 #include <vector>
 
-#include "device/back_calculation.h"
 #include "device/instrument.h"
 #include "report/report.h"
 #include "storage/ball_editor.h"
 #include "storage/project.h"
+#include "ui/back_calculation_box.h"
+#include "ui/ball_in_use.h"
 #include "ui/controls.h"
+#include "ui/input_protocol.h"
 #include "ui/messages.h"
+#include "ui/project_page.h"
 #include "ui/secondary_windows.h"
+#include "ui/status_bar.h"
+#include "ui/window_captions.h"
+#include "ui/window_fields.h"
 
 namespace silvarone {
-
-enum class FieldState { kNormal, kPending, kResult };
-
-// One edit or display field of the window.
-struct Field {
-  std::string text;
-  std::string saved;  // the last confirmed text, shown again when an edit is discarded
-  FieldState state = FieldState::kNormal;
-  bool enabled = true;
-  bool readOnly = false;
-  // Given values in the comparison table: the row of the given quantity, and
-  // the given tooth count and ball.
-  bool highlighted = false;
-};
-
-// A radio group, drop-down list or list box.
-struct Selection {
-  std::vector<std::string> items;
-  int index = -1;
-  bool enabled = true;
-};
 
 enum Page : int {
   kPageDrawing1 = 0,
@@ -57,8 +63,11 @@ enum Page : int {
   kPageProject = 4,
 };
 
-// What ShowBackCalculationBox does.
-enum BackBoxAction : int { kBoxShow, kBoxHide, kBoxClearInput, kBoxClearResults };
+// The two ball lists of the calculation page.
+enum class BallList { kDin, kDevice };
+
+// The operations of the ball sequence editor's buttons.
+enum class BallEdit { kMoveTop, kMoveUp, kMoveDown, kMoveBottom, kAdd, kChange, kErase, kUndo };
 
 struct StartOptions {
   std::string settingsDirectory;  // with trailing separator
@@ -69,14 +78,11 @@ struct StartOptions {
   bool inMemory = false;
 };
 
-// What a confirmed value recomputes (defined with the input rules).
-enum class FollowUp;
-
 class WindowModel {
  public:
   explicit WindowModel(DialogPresenter& presenter);
-  // The dialogs, the project controller and the ball editor point back into
-  // the model: it stays where it was made.
+  // The parts, the dialogs, the project controller and the ball editor point
+  // back into the model: it stays where it was made.
   WindowModel(const WindowModel&) = delete;
   WindowModel& operator=(const WindowModel&) = delete;
 
@@ -113,50 +119,58 @@ class WindowModel {
   void RunCheckDimension();
   void RunBackCalculation();
   void SelectModuleSeries(int item);
-  void SelectModuleFromSeries(int series, int index);
+  void SelectModuleFromSeries(ModuleChoiceItem series, int index);
   void SelectBall(int item);
-  void SelectBallFromList(int list, int index);  // list 3: DIN series, 4: device sequence
+  void SelectBallFromList(BallList list, int index);
   void SelectToothCount(int item);
   void SelectInstrument(int item);
   void SelectMeasuringRange(int index);
   void SelectToleranceSource(int item);
   void SelectDeviationSeries(int index);
   void SelectToleranceSeries(int index);
+  // Decimal places of computed values (1), of the second kind (2) and of
+  // tooth counts (3); 0 to 6.
   void SetDecimalPlaces(int which, int value);
   void SwitchLanguage(Language language);
   // Every caption, list item and language-dependent text in the language of
   // the moment; then the results, the module series and the status bar anew.
   void ApplyCaptions();
   void PasswordEdited(const std::string& text);
+
+  // --- The ball sequence editor ------------------------------------------
   // "Bearbeiten": the ball sequence editor when the access code is typed, else -400.
   bool OpenBallEditor();
+  void SelectBallLine(int line);
+  void TypeBallDiameter(const std::string& text);
+  void EditBallSequence(BallEdit edit);
+  // "Speichern": writes the device ball file and shows what it holds now in
+  // the device ball lists of the window.
+  void SaveBallEditor();
   // Takes over what the editor stored.
   void BallEditorSaved(const std::vector<std::string>& deviceBalls);
+  // "Beenden": true when the editor closes (after question -400 for unsaved changes).
+  bool CloseBallEditor();
   // The editor closed: the access code must be typed again.
   void BallEditorClosed();
 
-  // Help menu. The path of the program manual (or the instrument manual) in
-  // the language of the moment; empty when the document list lacks it.
+  // --- Help and secondary windows ----------------------------------------
+  // The path of the program manual (or the instrument manual) in the
+  // language of the moment; empty when the document list lacks it.
   std::string HelpDocument(bool programManual) const;
   // Opening a document failed: "Es ist ein Fehler aufgetreten".
   void HelpDocumentFailed();
-  // The program history text of the language of the moment; nothing (and
-  // the message "Historie nicht verfügbar!") when the file is missing.
-  std::optional<std::vector<std::string>> ProgramHistory();
-
-  // --- Secondary windows -------------------------------------------------
   // Help menu: opens the manual of the language with `open` (the PDF viewer
   // the start check found). A missing file is named in a message; a document
   // the list lacks or the viewer refuses gives "Es ist ein Fehler aufgetreten".
   void OpenHelpDocument(bool programManual, const std::function<bool(const std::string&)>& open);
+  // The program history text of the language of the moment; nothing (and
+  // the message "Historie nicht verfügbar!") when the file is missing.
+  std::optional<std::vector<std::string>> ProgramHistory();
   // "Als PDF speichern" of the report window: the file chosen (an existing
   // one only after the user agreed to overwrite it), or nothing.
   std::optional<std::string> ChooseReportPdf();
   // The report did not reach the printer or the PDF file: the message says why.
   void ReportOutputFailed(OutputFailure failure, const std::string& target);
-  // "Speichern" of the ball editor: writes the device ball file and shows
-  // what it holds now in the device ball lists of the window.
-  void SaveBallEditor();
 
   // Project menu, the project page's buttons and the door button (nothing
   // before Start found the settings).
@@ -173,49 +187,49 @@ class WindowModel {
   // --- What the window shows ----------------------------------------------
   // The field or selection of that name. A name the window does not have is
   // a programming error: it gives an empty one and is noted in unknownNames().
-  const Field& field(std::string_view name) const;
-  const Selection& selection(std::string_view name) const;
-  const std::vector<std::string>& unknownNames() const { return unknownNames_; }
-  const std::map<std::string, Field, std::less<>>& fields() const { return fields_; }
-  const std::map<std::string, Selection, std::less<>>& selections() const { return selections_; }
+  const Field& field(std::string_view name) const { return fields_.FieldOf(name); }
+  const Selection& selection(std::string_view name) const { return fields_.SelectionOf(name); }
+  const std::vector<std::string>& unknownNames() const { return fields_.unknownNames(); }
+  const std::map<std::string, Field, std::less<>>& fields() const { return fields_.fields(); }
+  const std::map<std::string, Selection, std::less<>>& selections() const {
+    return fields_.selections();
+  }
   Page page() const { return page_; }
-  int pendingField() const { return pendingField_; }
-  const std::array<std::string, 4>& statusBar() const { return statusBar_; }
-  bool backCalculationBoxVisible() const { return backBoxVisible_; }
-  bool backCalculationDone() const { return backCalculation_.valid; }
+  int pendingField() const { return protocol_.pendingField(); }
+  const std::array<std::string, 4>& statusBar() const { return statusBar_.panels(); }
+  bool backCalculationBoxVisible() const { return backBox_.visible(); }
+  bool backCalculationDone() const { return backBox_.done(); }
+  // VrProgressBar4: shown while the back-calculation runs, position 0..100.
+  bool progressVisible() const { return backBox_.progressVisible(); }
+  int progress() const { return backBox_.progress(); }
   const RangeDisplay& rangeDisplay() const { return range_; }
   const std::string& okPicture() const { return okPicture_; }
   const std::vector<std::string>& deviceBallLines() const { return deviceBallLines_; }
   const std::vector<std::string>& documents() const { return documents_; }
   bool editBallsEnabled() const { return editBallsEnabled_; }
-  // VrProgressBar4: shown while the back-calculation runs, position 0..100.
-  bool progressVisible() const { return progressVisible_; }
-  int progress() const { return progress_; }
+  int decimalPlaces(int which) const;
+  Language language() const { return gear().state.language; }
 
   // The caption of an object (label, group, button, menu entry, page tab,
   // "TMainForm" for the window title) in the language of the moment; empty
   // for an object without one. Lists carry their items in their selection.
-  std::string_view caption(std::string_view object) const;
-  const std::map<std::string, std::string, std::less<>>& captions() const { return captions_; }
-  int upDownPosition() const { return upDownPosition_; }
+  std::string_view caption(std::string_view object) const { return captions_.caption(object); }
+  const std::map<std::string, std::string, std::less<>>& captions() const {
+    return captions_.captions();
+  }
+  int upDownPosition() const { return captions_.upDownPosition(); }
   // The instrument picture of the language, a path.
-  const std::string& instrumentPicture() const { return instrumentPicture_; }
+  const std::string& instrumentPicture() const { return captions_.instrumentPicture(); }
 
-  Workspace& workspace() { return workspace_; }
   const Workspace& workspace() const { return workspace_; }
-  Gear& gear() { return workspace_.gear; }
   const Gear& gear() const { return workspace_.gear; }
-  ProjectState& project() { return project_; }
-  ProjectData& projectData() { return projectData_; }
-  Dialogs& dialogs() { return dialogs_; }
-  BallSequenceEditor& ballEditor() { return ballEditor_; }
+  const ProjectState& project() const { return project_; }
+  const ProjectData& projectData() const { return projectData_; }
+  const BallSequenceEditor& ballEditor() const { return ballEditor_; }
   const std::string& settingsDirectory() const { return settingsDirectory_; }
+  const std::string& programDirectory() const { return programDirectory_; }
   // Saves of the settings file that failed since the start.
   int failedSaves() const { return projects_ ? projects_->settings().FailedSaves() : 0; }
-  const std::string& programDirectory() const { return programDirectory_; }
-
-  // How the protocol treats one input field (the table is in the implementation).
-  struct InputRule;
 
  private:
   // Marks one action of the user; the outermost one ends with onChanged.
@@ -230,19 +244,14 @@ class WindowModel {
     WindowModel& model_;
   };
 
-  const InputRule* FindInput(std::string_view name) const;
-  const InputRule* FindInput(int number) const;
-  static std::string_view NameOf(const InputRule& input);
-  Field& F(std::string_view name);
-  Selection& S(std::string_view name);
-  void NoteUnknownName(std::string_view name) const;
+  Gear& mutableGear() { return workspace_.gear; }
+  Field& FieldOf(std::string_view name) { return fields_.FieldOf(name); }
+  Selection& SelectionOf(std::string_view name) { return fields_.SelectionOf(name); }
 
-  // Input protocol steps.
-  void DiscardPendingEdit(int number);
+  // Confirmations and their follow-ups.
   bool ConfirmField(const InputRule& input);
   bool ConfirmBallField();
   bool ConfirmToothCountField();
-  void SetGivenLimits(TGear& record, bool count) const;
   void RunFollowUp(FollowUp followUp);
   void AfterChange(const InputRule& input, bool changed);
 
@@ -261,9 +270,22 @@ class WindowModel {
   void ShowDecimalPlaces();
   void StartBallAndToothCountSelections();
 
-  // Workflow pieces.
-  // The instrument and range of the settings (or a project) in their lists.
-  void ShowInstrumentSettings();
+  // The calculation page.
+  void EnterCalculationPage();
+  // The ball and tooth count the page starts with: a recommended ball
+  // follows the drawing data it was recommended for.
+  void ChooseBallAndTeethForThePage();
+  void ShowCheckDimension();
+  void ClearCheckDimension();
+  void ShowRangeDisplay();
+  void ShowOkPicture();
+  void ComputeBallLimits();
+  void ShowRecommendedTeethForBall();
+  // The drawing data the tooth count recommendation needs have converted.
+  bool DrawingDataValid() const;
+
+  // Fields rewritten from the records.
+  void ShowTexts(const std::vector<std::pair<std::string_view, const TGear*>>& pairs);
   void RefreshDrawingFields();
   // The basic geometry and the default tip and root diameters of the gear as
   // it stands, then the drawing-data fields.
@@ -271,35 +293,14 @@ class WindowModel {
   void RefreshGivenFields();
   void RefreshComparison();
   void ShowToleranceFields();
+  void RecomputeTolerances();
+  void ShowStatusBar() { statusBar_.Show(gear().state, project_); }
+  // The instrument and range of the settings (or a project) in their lists.
+  void ShowInstrumentSettings();
   // The series name at the index of a series list (the first for an index
   // outside it); nothing while the deviations are typed or the list is empty.
   std::optional<std::string> SeriesAt(std::string_view list, int index);
-  void RecomputeTolerances();
-  void ShowStatusBar();
-  void ShowToothCountCaptions();
-  // The project page from the project data, and its edits into them.
-  void ShowProjectPage();
-  bool EditProjectPage(std::string_view name, const std::string& text);
-  void ShowBackCalculationBox(int action);
-  void ClearBackCalculationResults();
-  void ClearBackCalculationInput();
-  void ShowRangeDisplay();
-  void ShowOkPicture();
-  void ComputeBallLimits();
-  void TakeBallInUse(const std::string& text);
-  // A ball diameter is in use (none when its list or field is empty).
-  bool BallInUse() const;
-  // No Q, test dimension, measuring window or OK picture of an earlier ball.
-  void ClearCheckDimension();
-  // The selected entry of a ball list; empty without a selection.
-  std::string ListedBall(std::string_view list);
-  void ShowRecommendedTeethForBall();
-  void SetToothCountInUse(const std::string& text);
-  std::string RecommendedTeethText() const;
-  // The drawing data the tooth count recommendation needs have converted.
-  bool DrawingDataValid() const;
   bool WriteSettings();
-  void ShowTexts(const std::vector<std::pair<const char*, const TGear*>>& pairs);
 
   Workspace workspace_;
   ProjectState project_;
@@ -307,38 +308,23 @@ class WindowModel {
   Dialogs dialogs_;
   std::unique_ptr<ProjectController> projects_;
   BallSequenceEditor ballEditor_;
-  BackCalculation backCalculation_;
 
-  std::map<std::string, Field, std::less<>> fields_;
-  std::map<std::string, Selection, std::less<>> selections_;
+  WindowFields fields_;
+  InputProtocol protocol_{fields_};
+  BallAndTeethInUse inUse_{fields_, workspace_.gear};
+  BackCalculationBox backBox_{fields_, workspace_.gear};
+  StatusBar statusBar_;
+  WindowCaptions captions_;
+  ProjectPage projectPage_{fields_, projectData_};
+
   std::string settingsDirectory_;
   std::string programDirectory_;
-
-  Field scratchField_;
-  Selection scratchSelection_;
-  mutable std::vector<std::string> unknownNames_;
-
   Page page_ = kPageDrawing1;
-  int pendingField_ = 0;
-  bool inputsReady_ = false;
-  bool recalcPending_ = false;
-  bool ballFirstChange_ = true;
-  bool teethFirstChange_ = true;
-  int toothCountSource_ = 0;  // 0 not chosen, 1 recommended, 2 entered
-  std::string ballInUse_;
-  std::string toothCountInUse_;
-  bool backBoxVisible_ = false;
-  std::array<std::string, 4> statusBar_;
   RangeDisplay range_;
   std::string okPicture_;
   std::vector<std::string> deviceBallLines_;
   std::vector<std::string> documents_;
   bool editBallsEnabled_ = false;
-  bool progressVisible_ = false;
-  int progress_ = 0;
-  std::map<std::string, std::string, std::less<>> captions_;
-  int upDownPosition_ = 0;
-  std::string instrumentPicture_;
   int actionDepth_ = 0;
   std::uint64_t revision_ = 0;
 };

@@ -170,7 +170,8 @@ TEST(ParseParameter, NormalisesLimitsAndReports) {
     record.maximum = 45;
     record.flag = 7;
     RecordingSink sink;
-    EXPECT_EQ(ParseParameter(record, true, true, &sink), c.status) << c.text.substr(0, 20);
+    EXPECT_EQ(ParseParameter(record, {.messages = true, .normalise = true}, &sink), c.status)
+        << c.text.substr(0, 20);
     EXPECT_EQ(record.status, c.status);
     EXPECT_EQ(record.text, c.shown) << c.text.substr(0, 20);
     EXPECT_EQ(record.value, c.value) << c.text.substr(0, 20);
@@ -185,13 +186,13 @@ TEST(ParseParameter, SilentAndUnnormalisedModes) {
   record.maximum = 10;
   record.text = "20,5";
   RecordingSink sink;
-  EXPECT_EQ(ParseParameter(record, false, true, &sink), kStatusAboveMaximum);
+  EXPECT_EQ(ParseParameter(record, {.normalise = true}, &sink), kStatusAboveMaximum);
   EXPECT_TRUE(sink.numbers.empty());
   EXPECT_EQ(record.value, 20.5);  // stored although out of limits
   EXPECT_EQ(record.text, "20,5");
 
   record.text = "2,50";
-  EXPECT_EQ(ParseParameter(record, true, false, &sink), kStatusValid);
+  EXPECT_EQ(ParseParameter(record, {.messages = true}, &sink), kStatusValid);
   EXPECT_EQ(record.text, "2,50");  // not normalised on request
   EXPECT_EQ(record.value, 2.5);
 }
@@ -201,7 +202,7 @@ TEST(ParseParameter, VeryLongZeroFractionIsCappedInDecimals) {
   record.minimum = -1;
   record.maximum = 1;
   record.text = "0." + std::string(100000, '0');
-  EXPECT_EQ(ParseParameter(record, false, true), kStatusValid);
+  EXPECT_EQ(ParseParameter(record, {.normalise = true}), kStatusValid);
   EXPECT_EQ(record.text, "0.000000000000000000");
 }
 
@@ -227,12 +228,12 @@ TEST(ParseParameter, ATypedNumberIsNeverReplacedByAnother) {
     record.minimum = 0;
     record.maximum = 1e18;
     record.text = c.typed;
-    EXPECT_EQ(ParseParameter(record, false, true), kStatusValid) << c.typed;
+    EXPECT_EQ(ParseParameter(record, {.normalise = true}), kStatusValid) << c.typed;
     EXPECT_EQ(record.text, c.shown) << c.typed;
     EXPECT_EQ(record.value, c.value) << c.typed;
     // What is shown reads back as the same number.
     TGear again = record;
-    EXPECT_EQ(ParseParameter(again, false, true), kStatusValid);
+    EXPECT_EQ(ParseParameter(again, {.normalise = true}), kStatusValid);
     EXPECT_EQ(again.value, c.value) << c.typed;
   }
 }
@@ -245,11 +246,13 @@ TEST(ParseParameter, ZeroRefusedRecordTreatsZeroAsOutOfLimits) {
   RecordingSink sink;
   for (const char* text : {"0", "-0", "0.0", ",0"}) {
     record.text = text;
-    EXPECT_EQ(ParseParameter(record, true, true, &sink), kStatusBelowMinimum) << text;
+    EXPECT_EQ(ParseParameter(record, {.messages = true, .normalise = true}, &sink),
+              kStatusBelowMinimum)
+        << text;
   }
   EXPECT_EQ(sink.numbers, std::vector<int>(4, kMessageOutOfRange));
   record.text = "-34";
-  EXPECT_EQ(ParseParameter(record, true, true, &sink), kStatusValid);
+  EXPECT_EQ(ParseParameter(record, {.messages = true, .normalise = true}, &sink), kStatusValid);
 }
 
 }  // namespace

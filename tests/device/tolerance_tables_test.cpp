@@ -104,8 +104,8 @@ TEST(ToleranceTables, SourceChangesKeepTheStoredSeries) {
 
   gear.rec.A_sne_manual.text = "-20";
   gear.rec.T_sn_manual.text = "15";
-  ParseParameter(gear.rec.A_sne_manual, false, true);
-  ParseParameter(gear.rec.T_sn_manual, false, true);
+  ParseParameter(gear.rec.A_sne_manual, {.normalise = true});
+  ParseParameter(gear.rec.T_sn_manual, {.normalise = true});
   ChangeToleranceSource(gear, s, kSourceManual);
   EXPECT_EQ(DeviationSeriesNames(s), std::vector<std::string>{" "});
   EXPECT_EQ(ToleranceSeriesNames(s), std::vector<std::string>{" "});
@@ -138,7 +138,7 @@ TEST(ToleranceTables, SourceChangesKeepTheStoredSeries) {
 TEST(ToleranceTables, ManualEntryWithoutValidNumbersIsMarked) {
   Loaded loaded(40.0);
   loaded.gear.rec.A_sne_manual.text = "abc";
-  ParseParameter(loaded.gear.rec.A_sne_manual, false, true);
+  ParseParameter(loaded.gear.rec.A_sne_manual, {.normalise = true});
   ChangeToleranceSource(loaded.gear, loaded.state, kSourceManual);
   EXPECT_EQ(loaded.state.lookup, LookupStatus::kNoManualValue);
 }

@@ -71,8 +71,8 @@ TEST_F(SecondaryWindows, SavedBallsReachTheWindowAndTheNextStart) {
   Start();
   model.PasswordEdited(kBallEditorAccessCode);
   ASSERT_TRUE(model.OpenBallEditor());
-  model.ballEditor().TypeText("2,75");
-  model.ballEditor().Add();
+  model.TypeBallDiameter("2,75");
+  model.EditBallSequence(BallEdit::kAdd);
   model.SaveBallEditor();
   // The shipped list 1.5, 2, 2.5, 3, ... with 2.75 between 2.5 and 3.
   const auto& shown = model.selection("ComboBox4").items;
@@ -88,6 +88,11 @@ TEST_F(SecondaryWindows, SavedBallsReachTheWindowAndTheNextStart) {
   ASSERT_TRUE(third.Start({home, program, false}));
   EXPECT_EQ(third.selection("ComboBox4").items, std::vector<std::string>{"4.000"});
   presenter.shown.clear();
+}
+
+TEST(SecondaryWindowTexts, BallEditorSpeaksBothLanguages) {
+  EXPECT_EQ(BallEditorWindowTexts(kEnglish)[1].second, "edit VEK ball order");
+  EXPECT_EQ(BallEditorWindowTexts(kGerman)[9].second, "Hinzufügen");
 }
 
 }  // namespace

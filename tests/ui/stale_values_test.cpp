@@ -147,7 +147,7 @@ TEST_F(Window, WhatClearsTheBackCalculationClearsAllThreeResults) {
       {"profile shift", [this] { Enter("Input_x", "0.1"); }},
       {"teeth", [this] { Enter("Input_z", "-51"); }},
       {"helix angle", [this] { Enter("Input_beta", "10"); }},
-      {"module", [this] { model.SelectModuleFromSeries(1, 20); }},
+      {"module", [this] { model.SelectModuleFromSeries(kModuleSeries1Item, 20); }},
       {"input mode", [this] { model.SelectInputMode(kModeGivenProfileShift); }},
       {"ball", [this] { model.SelectBall(kBallDeviceSequence); }},
       {"typed ball",

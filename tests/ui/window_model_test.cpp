@@ -205,7 +205,7 @@ TEST_F(Window, ModuleSeriesTwoWithAnUnknownStoredText) {
   EXPECT_EQ(model.selection("ComboBox2").index, 0);
   EXPECT_EQ(model.gear().rec.m_n.value, 0.055);
   EXPECT_FALSE(model.field("Input_m_n").enabled);
-  model.SelectModuleFromSeries(1, 18);
+  model.SelectModuleFromSeries(kModuleSeries1Item, 18);
   EXPECT_EQ(Text("Edit12"), "2");
   EXPECT_EQ(Stored("data", "Normalmodul m_n DIN 780 Reihe 1"), "2");
 }
@@ -329,7 +329,7 @@ TEST_F(Window, ActionsOnUnknownNamesChangeNothing) {
 TEST_F(Window, SelectionsOpenTheirControlsAndTakeTheirValue) {
   Start();
   // Ball choice: which list or field is open, and the ball it puts in use.
-  model.SelectBallFromList(3, 2);  // the third DIN ball
+  model.SelectBallFromList(BallList::kDin, 2);  // the third DIN ball
   const std::string dinBall = model.selection("ComboBox3").items[2];
   struct BallCase {
     BallChoiceItem item;

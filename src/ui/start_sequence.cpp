@@ -7,6 +7,7 @@
 #include "platform/documents.h"
 #include "platform/locations.h"
 #include "storage/device_ball_file.h"
+#include "ui/texts.h"
 #include "ui/window_model.h"
 
 namespace silvarone {
@@ -14,9 +15,9 @@ namespace silvarone {
 bool WindowModel::Start(const StartOptions& options) {
   const Action action(*this);
   if (options.checkPdfViewer && !platform::PdfViewerAvailable()) {
-    dialogs_.ShowMessage("Abbruch",
-                         "Adobe Acrobat ist nicht installiert! Programm wird abgebrochen.!",
-                         DialogKind::kError, {kButtonAbort});
+    // The settings and their language are not read yet.
+    dialogs_.ShowMessage(Text(TextId::kNoPdfViewerTitle, kGerman),
+                         Text(TextId::kNoPdfViewer, kGerman), DialogKind::kError, {kButtonAbort});
     return false;
   }
   programDirectory_ = options.programDirectory;
@@ -27,17 +28,18 @@ bool WindowModel::Start(const StartOptions& options) {
   projects_->refreshStatus = [this] { ShowStatusBar(); };
   projects_->applyLoadedConfiguration = [this] { ApplyLoadedProject(); };
 
-  ballFirstChange_ = teethFirstChange_ = true;
-  inputsReady_ = false;
+  inUse_.ArmFirstChange(OwnField::kBall);
+  inUse_.ArmFirstChange(OwnField::kTeeth);
+  protocol_.SetInputsReady(false);
   project_ = ProjectState{};
   projectData_ = ProjectData{};
   projectData_.date = projects_->today();
-  InitParameters(gear().rec);
+  InitParameters(mutableGear().rec);
   ReadSettingsAndDocuments();
   ReadBallSeries();
   PasswordEdited("");
   ApplyConfiguration();
-  ShowProjectPage();
+  projectPage_.Show();
   return true;
 }
 
@@ -49,15 +51,14 @@ void WindowModel::MakeSettingsFolders(bool inMemory) {
   // fails and says so: nothing goes into the program's folder instead.
   if (!fs::is_directory(settingsDirectory_, error) &&
       !fs::create_directories(settingsDirectory_, error)) {
-    dialogs_.ShowMessage("", "Verzeichnis " + settingsDirectory_ + " kann nicht erstellt werden",
+    dialogs_.ShowMessage("", Text(TextId::kFolderNotMade, language(), {settingsDirectory_}),
                          DialogKind::kError, {kButtonOk});
     return;
   }
   const std::string projects = DefaultProjectDirectory(settingsDirectory_);
   if (!fs::is_directory(projects, error) && !fs::create_directories(projects, error)) {
-    dialogs_.ShowMessage(
-        "", "Verzeichnis " + settingsDirectory_ + "projects kann nicht erstellt werden",
-        DialogKind::kError, {kButtonOk});
+    dialogs_.ShowMessage("", Text(TextId::kProjectsFolderNotMade, language(), {settingsDirectory_}),
+                         DialogKind::kError, {kButtonOk});
   }
 }
 
@@ -86,12 +87,12 @@ void WindowModel::ReadBallSeries() {
     return balls;
   };
   if (const auto din = readBalls(dat + kDinBallFile)) workspace_.ball.dinBalls = *din;
-  S("ComboBox3").items = workspace_.ball.dinBalls;
+  SelectionOf(ctl::ComboBox3).items = workspace_.ball.dinBalls;
   // The instrument's balls as the editor saved them, else as shipped.
   for (const std::string& path : DeviceBallFileReadOrder(programDirectory_, settingsDirectory_)) {
     if (const auto device = readBalls(path); device && !device->empty()) {
       workspace_.ball.deviceBalls = *device;
-      S("ComboBox4").items = *device;
+      SelectionOf(ctl::ComboBox4).items = *device;
       deviceBallLines_ = *device;
       break;
     }
@@ -106,16 +107,16 @@ void WindowModel::ApplyLoadedProject() {
 }
 
 void WindowModel::ApplyConfiguration() {
-  DiscardPendingEdit(0);
-  pendingField_ = 0;
+  protocol_.DiscardPendingEdit(kNoInput);
+  protocol_.ForgetPending();
   LoadToleranceTablesOfConfiguration();
   ShowInstrumentSettings();
-  ValidateInputs(gear());
+  ValidateInputs(mutableGear());
   // Everything below computes with the gear's type and helix.
-  DetermineHelicalGear(gear());
-  DetermineExternalGear(gear());
-  BasicGeometry(gear(), gear().rec.x);
-  ChangeToleranceSource(gear(), workspace_.tolerance, workspace_.tolerance.source);
+  DetermineHelicalGear(mutableGear());
+  DetermineExternalGear(mutableGear());
+  BasicGeometry(mutableGear(), mutableGear().rec.x);
+  ChangeToleranceSource(mutableGear(), workspace_.tolerance, workspace_.tolerance.source);
   ShowToleranceFields();
   ApplyCaptions();
   RecomputeDrawingFields();
@@ -123,11 +124,11 @@ void WindowModel::ApplyConfiguration() {
   ShowDecimalPlaces();
   workspace_.calculationKind = 0;
   SelectInstrument(InstrumentRadioItem(workspace_.instrument.name));
-  inputsReady_ = true;
+  protocol_.SetInputsReady(true);
   ShowStatusBar();
   StartBallAndToothCountSelections();
-  SelectInputMode(gear().state.CalculationMode);
-  ShowBackCalculationBox(kBoxShow);
+  SelectInputMode(mutableGear().state.CalculationMode);
+  backBox_.Apply(BoxAction::kShow);
   RefreshGivenFields();
 }
 
@@ -140,49 +141,52 @@ void WindowModel::LoadToleranceTablesOfConfiguration() {
   tolerance.active = {};
   std::string tableError;
   const std::string dat = programDirectory_ + "dat" + platform::PathSeparator();
-  if (!LoadToleranceTables(gear(), tolerance, dat, tableError)) {
+  if (!LoadToleranceTables(mutableGear(), tolerance, dat, tableError)) {
     dialogs_.ShowPlainMessage(tableError);
   }
   if (tolerance.source > 2 || tolerance.source < 0) tolerance.source = 0;
-  F("Input_A_sne").text = F("Input_A_sne").saved = gear().rec.A_sne_manual.text;
-  F("Input_T_sn").text = F("Input_T_sn").saved = gear().rec.T_sn_manual.text;
+  FieldOf(ctl::Input_A_sne).text = FieldOf(ctl::Input_A_sne).saved =
+      mutableGear().rec.A_sne_manual.text;
+  FieldOf(ctl::Input_T_sn).text = FieldOf(ctl::Input_T_sn).saved =
+      mutableGear().rec.T_sn_manual.text;
 }
 
 void WindowModel::ShowModuleOfConfiguration() {
-  recalcPending_ = true;
-  F("Input_m_n").text = F("Input_m_n").saved = workspace_.module.manualText;
+  protocol_.SetRecalcPending(true);
+  FieldOf(ctl::Input_m_n).text = FieldOf(ctl::Input_m_n).saved = workspace_.module.manualText;
   // Both series lists show their remembered module (or their first one).
-  S("ComboBox1").index = ModuleSeriesIndex(kModuleSeries1Item, workspace_.module.series1Text);
-  S("ComboBox2").index = ModuleSeriesIndex(kModuleSeries2Item, workspace_.module.series2Text);
+  SelectionOf(ctl::ComboBox1).index =
+      ModuleSeriesIndex(kModuleSeries1Item, workspace_.module.series1Text);
+  SelectionOf(ctl::ComboBox2).index =
+      ModuleSeriesIndex(kModuleSeries2Item, workspace_.module.series2Text);
   if (workspace_.module.item > 2 || workspace_.module.item < 0) workspace_.module.item = 0;
   SelectModuleSeries(workspace_.module.item);
-  pendingField_ = 0;
+  protocol_.ForgetPending();
 }
 
 void WindowModel::ShowDecimalPlaces() {
-  const CalculationState& state = gear().state;
-  const int places[] = {state.Nachkommastellenzahl_1, state.Nachkommastellenzahl_2,
-                        state.Nachkommastellenzahl_3};
-  for (int which = 1; which <= 3; ++which) {
-    F("SpinNKZ" + std::to_string(which)).text = std::to_string(places[which - 1]);
+  for (const Control& control : Controls()) {
+    if (control.which > 0)
+      FieldOf(control.name).text = std::to_string(decimalPlaces(control.which));
   }
 }
 
 void WindowModel::StartBallAndToothCountSelections() {
   // The typed ball is in use until the stored choice applies.
-  ballFirstChange_ = true;
-  RecommendedBallDiameter(gear(), gear().rec.x, gear().rec.D_M_recommended);
-  F("recommended_D_M").text = gear().rec.D_M_recommended.text;
-  F("D_M_Edit").text = F("D_M_Edit").saved = gear().rec.D_M_manual.text;
-  TakeBallInUse(gear().rec.D_M_manual.text);
-  // The lists select the remembered balls (no selection when not listed).
-  S("ComboBox3").index = BallIndex(workspace_.ball.dinBalls, workspace_.ball.dinText);
-  S("ComboBox4").index = BallIndex(workspace_.ball.deviceBalls, workspace_.ball.deviceText);
+  inUse_.ArmFirstChange(OwnField::kBall);
+  RecommendedBallDiameter(mutableGear(), mutableGear().rec.x, mutableGear().rec.D_M_recommended);
+  FieldOf(ctl::recommended_D_M).text = mutableGear().rec.D_M_recommended.text;
+  FieldOf(ctl::D_M_Edit).text = FieldOf(ctl::D_M_Edit).saved = mutableGear().rec.D_M_manual.text;
+  inUse_.TakeBall(mutableGear().rec.D_M_manual.text);
+  // The lists select the remembered balls by diameter.
+  SelectionOf(ctl::ComboBox3).index = BallIndex(workspace_.ball.dinBalls, workspace_.ball.dinText);
+  SelectionOf(ctl::ComboBox4).index =
+      BallIndex(workspace_.ball.deviceBalls, workspace_.ball.deviceText);
   SelectBall(workspace_.ball.item);
 
-  toothCountSource_ = 0;
-  F("k_M_Edit").text = F("k_M_Edit").saved = gear().rec.k_M_manual.text;
-  SetToothCountInUse(gear().rec.k_M_manual.text);
+  inUse_.SetSource(ToothCountSource::kNotChosen);
+  FieldOf(ctl::k_M_Edit).text = FieldOf(ctl::k_M_Edit).saved = mutableGear().rec.k_M_manual.text;
+  inUse_.TakeToothCount(mutableGear().rec.k_M_manual.text);
   SelectToothCount(workspace_.toothCountMode == 1 ? 1 : 0);
 }
 

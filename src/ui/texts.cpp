@@ -1,0 +1,97 @@
+#include "ui/texts.h"
+
+#include <array>
+
+namespace silvarone {
+namespace {
+
+struct TextRow {
+  TextId id;
+  std::string_view german;
+  std::string_view english;
+};
+
+// Where only one language has a text of its own, both columns hold it.
+constexpr auto kTexts = std::to_array<TextRow>({
+    {TextId::kNoPdfViewerTitle, "Abbruch", "Abort"},
+    {TextId::kNoPdfViewer, "Adobe Acrobat ist nicht installiert! Programm wird abgebrochen.!",
+     "Adobe Acrobat not installed! Program will be terminated."},
+    {TextId::kFolderNotMade, "Verzeichnis %1 kann nicht erstellt werden",
+     "Verzeichnis %1 kann nicht erstellt werden"},
+    {TextId::kProjectsFolderNotMade, "Verzeichnis %1projects kann nicht erstellt werden",
+     "Verzeichnis %1projects kann nicht erstellt werden"},
+    {TextId::kHelpFailedTitle, "Norlath Measurement", "Norlath Measurement"},
+    {TextId::kHelpFailed, "Es ist ein Fehler aufgetreten", "At least one error occured"},
+    {TextId::kHelpDocumentMissing, "Das Hilfedokument %1 fehlt.",
+     "The help document %1 is missing."},
+    {TextId::kHistoryMissingTitle, "Abbruch", "Abort"},
+    {TextId::kHistoryMissing, "Historie nicht verfügbar!", "History information not available!"},
+    {TextId::kBackCalculationFailed, "Rückrechnung nicht möglich! Bitte Parameter korrigieren!",
+     "Back calculation not possible! Please correct parameter!"},
+    {TextId::kReportPdfTitle, "Protokoll als PDF speichern", "Save report as PDF"},
+    {TextId::kReportFileName, "Protokoll", "Report"},
+    {TextId::kOverwriteTitle, "Information", "Information"},
+    {TextId::kOverwriteFile, "Die Datei %1 besteht bereits.\r\nÜberschreiben?",
+     "The file %1 already exists.\r\nOverwrite?"},
+    {TextId::kMarginsTooLarge,
+     "PrintString: the supplied margins are too large, thereis no area to print left on the "
+     "page.",
+     "PrintString: the supplied margins are too large, thereis no area to print left on the "
+     "page."},
+    {TextId::kPrinterRefused, "Der Drucker hat den Druckauftrag nicht angenommen.",
+     "The printer did not accept the print job."},
+    {TextId::kNamedPrinterRefused, "Der Drucker %1 hat den Druckauftrag nicht angenommen.",
+     "The printer %1 did not accept the print job."},
+    {TextId::kPdfNotWritten, "Die PDF-Datei %1 kann nicht geschrieben werden.",
+     "The PDF file %1 cannot be written."},
+    {TextId::kStatusProject, "  Projekt: ", "  Project: "},
+    {TextId::kStatusNoProject, "unbekannt", "unknown"},
+    {TextId::kStatusGearing, "   Verzahnung: ", "   gearing: "},
+    {TextId::kStatusHelical, "schräg", "helical"},
+    {TextId::kStatusSpur, "gerade", "straight"},
+    {TextId::kStatusGearType, "  Verzahnungstyp: ", "   gear type: "},
+    {TextId::kStatusExternal, "Außenverzahnung", "External teeth"},
+    {TextId::kStatusInternal, "Innenverzahnung", "Internal teeth"},
+    {TextId::kStatusMode, "  Berechnungsmode:  ", "  Calculation mode:  "},
+    {TextId::kOpenProjectTitle, "Pojekt öffnen", "Open project"},
+    {TextId::kSaveProjectTitle, "Pojekt speichern", "Save project"},
+    {TextId::kSaveProjectAsTitle, "Pojekt speichern unter", "Save project as"},
+    {TextId::kEraseProjectTitle, "Pojekt löschen", "Erase project"},
+    {TextId::kCannotWrite, "In %1 kann nicht geschrieben werden",
+     "In %1 kann nicht geschrieben werden"},
+    {TextId::kCannotRead, "%1 kann nicht gelesen werden: %2", "%1 kann nicht gelesen werden: %2"},
+    {TextId::kReadMissing, "Datei nicht vorhanden", "Datei nicht vorhanden"},
+    {TextId::kReadNotRegular, "keine gewöhnliche Datei", "keine gewöhnliche Datei"},
+    {TextId::kReadTooLarge, "größer als %1", "größer als %1"},
+    {TextId::kReadError, "Lesefehler", "Lesefehler"},
+    {TextId::kFolderNotStorable,
+     "Der Ordner %1 kann in den Einstellungen nicht gespeichert werden (Zeichen außerhalb von "
+     "Windows-1252); die Projektdialoge öffnen weiter in %2.",
+     "The folder %1 cannot be kept in the settings (characters outside Windows-1252); project "
+     "dialogs keep opening in %2."},
+    {TextId::kBallListFull, "Die Kugelfolge fasst höchstens 100 Kugeln.",
+     "The ball order holds at most 100 balls."},
+});
+
+}  // namespace
+
+std::string Text(TextId id, Language language, std::initializer_list<std::string_view> arguments) {
+  std::string_view pattern;
+  for (const TextRow& row : kTexts) {
+    if (row.id == id) pattern = language == kEnglish ? row.english : row.german;
+  }
+  std::string text;
+  for (std::size_t i = 0; i < pattern.size(); ++i) {
+    const char next = i + 1 < pattern.size() ? pattern[i + 1] : '\0';
+    if (pattern[i] == '%' && (next == '1' || next == '2')) {
+      const std::size_t which = static_cast<std::size_t>(next - '1');
+      if (which < arguments.size()) text += *(arguments.begin() + which);
+      ++i;
+      continue;
+    }
+    text += pattern[i];
+  }
+  return text;
+}
+
+}  // namespace silvarone

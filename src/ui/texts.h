@@ -1,0 +1,70 @@
+// The texts of the program that are no caption of a window's control, in
+// German and English: the messages without a number, the titles of dialogs,
+// the words of the status bar, the notices of the files. Captions of the
+// controls are in captions.h, the numbered messages in messages.h, the texts
+// of each secondary window beside it in secondary_windows.h. The layers below
+// say what happened (a code and its facts); only here is it worded.
+#pragma once
+
+#include <initializer_list>
+#include <string>
+#include <string_view>
+
+#include "core/gear.h"
+
+namespace silvarone {
+
+enum class TextId {
+  // Start
+  kNoPdfViewerTitle,
+  kNoPdfViewer,
+  kFolderNotMade,          // %1 the folder
+  kProjectsFolderNotMade,  // %1 the settings folder
+  // Help menu
+  kHelpFailedTitle,
+  kHelpFailed,
+  kHelpDocumentMissing,  // %1 the path
+  kHistoryMissingTitle,
+  kHistoryMissing,
+  // Back-calculation
+  kBackCalculationFailed,
+  // Report as PDF, printing
+  kReportPdfTitle,
+  kReportFileName,
+  kOverwriteTitle,
+  kOverwriteFile,  // %1 the path
+  kMarginsTooLarge,
+  kPrinterRefused,
+  kNamedPrinterRefused,  // %1 the printer
+  kPdfNotWritten,        // %1 the path
+  // Status bar
+  kStatusProject,
+  kStatusNoProject,
+  kStatusGearing,
+  kStatusHelical,
+  kStatusSpur,
+  kStatusGearType,
+  kStatusExternal,
+  kStatusInternal,
+  kStatusMode,
+  // File dialogs of the projects
+  kOpenProjectTitle,
+  kSaveProjectTitle,
+  kSaveProjectAsTitle,
+  kEraseProjectTitle,
+  // Notices of the files and lists
+  kCannotWrite,  // %1 the path
+  kCannotRead,   // %1 the path, %2 the reason
+  kReadMissing,  // reasons of kCannotRead
+  kReadNotRegular,
+  kReadTooLarge,  // %1 the size limit
+  kReadError,
+  kFolderNotStorable,  // %1 the folder, %2 the folder the dialogs keep
+  kBallListFull,
+};
+
+// The text in the language; %1 and %2 stand for the arguments.
+std::string Text(TextId id, Language language,
+                 std::initializer_list<std::string_view> arguments = {});
+
+}  // namespace silvarone
