@@ -16,7 +16,7 @@ using namespace silvarone;
 class QuietQuestions : public Questions {
  public:
   void ShowNumberedMessage(int, const std::string&, const std::string&) override {}
-  void ShowPlainMessage(const std::string&) override {}
+  void ShowProblem(const Problem&) override {}
   int AskConfirmation(int, const std::string&) override { return answer; }
   int answer = kAnswerOk;
 };
@@ -56,7 +56,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 
   QuietQuestions questions;
   BallSequenceEditor editor(questions);
-  editor.Open(*read, kGerman);
+  editor.Open(*read);
   const std::size_t limit = std::max(read->size(), kMaxDeviceBalls);
   const bool uniqueAtStart = Unique(editor.DisplayList());
   fuzz::Input steps(reinterpret_cast<const std::uint8_t*>(actions.data()), actions.size());

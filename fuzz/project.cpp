@@ -13,7 +13,7 @@ using namespace silvarone;
 class SilentDialogs : public ProjectDialogs {
  public:
   void ShowNumberedMessage(int, const std::string&, const std::string&) override { ++messages; }
-  void ShowPlainMessage(const std::string&) override { ++messages; }
+  void ShowProblem(const Problem&) override { ++messages; }
   int AskConfirmation(int, const std::string&) override { return kAnswerCancel; }
   std::optional<std::string> ChooseFileToOpen(const FileDialogSetup&) override { return {}; }
   std::optional<std::string> ChooseFileToSave(const FileDialogSetup&) override { return {}; }
@@ -33,7 +33,7 @@ struct Loaded {
     project.noProjectOpen = false;
     ProjectController controller(workspace, project, data, fuzz::PrivateFolder(), dialogs, true);
     controller.today = [] { return kToday; };
-    return controller.AccessProjectFile('r', path);
+    return controller.ReadProjectFile(path);
   }
 };
 

@@ -42,11 +42,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   pair.deviation.names = {"before"};
   pair.tolerance.rows.resize(2);
   const TablePair before = pair;
-  std::string error;
-  const bool taken = ReadTablePair(fuzz::WriteFile("dev.dat", deviation),
-                                   fuzz::WriteFile("tol.dat", tolerance), pair, error);
+  const auto taken = ReadTablePair(fuzz::WriteFile("dev.dat", deviation),
+                                   fuzz::WriteFile("tol.dat", tolerance), pair);
   if (!taken) {
-    FUZZ_CHECK(!error.empty());
+    FUZZ_CHECK(!taken.problem().path.empty());
     FUZZ_CHECK(Same(pair.deviation, before.deviation) && Same(pair.tolerance, before.tolerance));
     return 0;
   }
@@ -75,11 +74,11 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   // folder, or refused with the customer tables as they were.
   state.customerDeviationFile = customerName;
   state.customer.deviation.names = {"customer"};
-  error.clear();
-  const bool loaded = LoadToleranceTables(gear, state, SILVARONE_DATA_DIR "/dat", error);
+  const auto loaded = LoadToleranceTables(gear, state, SILVARONE_DATA_DIR "/dat");
   if (!IsPlainFileName(customerName) && !customerName.empty()) FUZZ_CHECK(!loaded);
   if (!loaded) {
-    FUZZ_CHECK(!error.empty());
+    FUZZ_CHECK(loaded.problem().kind == ProblemKind::kNoTableFile ||
+               loaded.problem().kind == ProblemKind::kTableFormat);
     FUZZ_CHECK(state.customer.deviation.names == std::vector<std::string>{"customer"});
   }
   return 0;

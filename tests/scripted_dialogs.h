@@ -32,7 +32,7 @@ class ScriptedDialogs : public ProjectDialogs, public DialogPresenter {
     messages.push_back(number);
     messageArguments.push_back(argument1);
   }
-  void ShowPlainMessage(const std::string& text) override { plainMessages.push_back(text); }
+  void ShowProblem(const Problem& problem) override { problems.push_back(problem); }
   int AskConfirmation(int number, const std::string& name) override {
     questions.push_back(number);
     questionNames.push_back(name);
@@ -67,7 +67,7 @@ class ScriptedDialogs : public ProjectDialogs, public DialogPresenter {
   std::deque<std::optional<std::string>> files;  // for the file dialogs, in order
   std::vector<int> messages;
   std::vector<std::string> messageArguments;
-  std::vector<std::string> plainMessages;
+  std::vector<Problem> problems;
   std::vector<int> questions;
   std::vector<std::string> questionNames;
   std::vector<FileDialogSetup> dialogs;

@@ -8,6 +8,7 @@
 #include <string_view>
 
 #include "core/gear_record.h"
+#include "core/result.h"
 
 namespace silvarone {
 
@@ -19,8 +20,9 @@ class MessageSink {
   virtual ~MessageSink() = default;
   virtual void ShowNumberedMessage(int number, const std::string& argument1,
                                    const std::string& argument2) = 0;
-  // A message without a number, already in the language of the moment.
-  virtual void ShowPlainMessage(const std::string& text) = 0;
+  // A problem without a number (a file that cannot be read or written, ...),
+  // worded by the receiver in the language of the moment.
+  virtual void ShowProblem(const Problem& problem) = 0;
 };
 
 // The numbered messages the program raises.

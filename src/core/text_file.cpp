@@ -101,39 +101,16 @@ bool FitsCp1252(std::string_view text) {
   return Cp1252ToUtf8(Utf8ToCp1252(text)) == text;
 }
 
-std::string CannotReadText(const std::string& path, const std::string& reason) {
-  return path + " kann nicht gelesen werden: " + reason;
-}
-
-std::optional<std::string> ReadFileBytes(const std::string& path, std::size_t limit,
-                                         std::string* error) {
+Result<std::string> ReadFileBytes(const std::string& path, std::size_t limit) {
   std::string bytes;
   const platform::ReadFailure failure = platform::ReadRegularFile(path, limit, bytes);
   if (failure == platform::ReadFailure::kNone) return bytes;
-  if (error != nullptr) {
-    switch (failure) {
-      case platform::ReadFailure::kMissing:
-        *error = CannotReadText(path, "Datei nicht vorhanden");
-        break;
-      case platform::ReadFailure::kNotRegular:
-        *error = CannotReadText(path, "keine gewöhnliche Datei");
-        break;
-      case platform::ReadFailure::kTooLarge:
-        *error = CannotReadText(
-            path, "größer als " + (limit >= (1 << 20) ? std::to_string(limit >> 20) + " MB"
-                                                      : std::to_string(limit) + " Bytes"));
-        break;
-      default:
-        *error = CannotReadText(path, "Lesefehler");
-        break;
-    }
-  }
-  return std::nullopt;
+  return Problem{.kind = ProblemKind::kCannotRead, .path = path, .reason = failure, .limit = limit};
 }
 
-std::optional<std::vector<std::string>> ReadTextLines(const std::string& path, std::string* error) {
-  const auto bytes = ReadFileBytes(path, kMaxFileBytes, error);
-  if (!bytes) return std::nullopt;
+Result<std::vector<std::string>> ReadTextLines(const std::string& path) {
+  auto bytes = ReadFileBytes(path, kMaxFileBytes);
+  if (!bytes) return bytes.problem();
   std::vector<std::string> lines;
   for (std::string_view line : SplitLines(*bytes))
     lines.push_back(Cp1252ToUtf8(line));

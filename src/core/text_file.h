@@ -8,6 +8,8 @@
 #include <string_view>
 #include <vector>
 
+#include "core/result.h"
+
 namespace silvarone {
 
 std::string Cp1252ToUtf8(std::string_view bytes);
@@ -22,19 +24,14 @@ bool FitsCp1252(std::string_view text);
 // kilobytes, tables and ball files less.
 inline constexpr std::size_t kMaxFileBytes = 4 << 20;
 
-// The bytes of a regular file of at most `limit` bytes. Nothing when the file
-// is missing, is a folder, device or pipe, is too large or cannot be read;
-// `error` (when given) then tells which, as a message for the user.
-std::optional<std::string> ReadFileBytes(const std::string& path, std::size_t limit = kMaxFileBytes,
-                                         std::string* error = nullptr);
-
-// The message of a file that could not be read, with the reason.
-std::string CannotReadText(const std::string& path, const std::string& reason);
+// The bytes of a regular file of at most `limit` bytes; a kCannotRead
+// problem with its reason when the file is missing, is a folder, device or
+// pipe, is too large or cannot be read.
+Result<std::string> ReadFileBytes(const std::string& path, std::size_t limit = kMaxFileBytes);
 
 // The lines of a Windows-1252 file as UTF-8, without line ends ("\r\n", "\n"
-// or a lone "\r"). Nothing when the file cannot be read (see ReadFileBytes).
-std::optional<std::vector<std::string>> ReadTextLines(const std::string& path,
-                                                      std::string* error = nullptr);
+// or a lone "\r"); the problem of ReadFileBytes when it cannot be read.
+Result<std::vector<std::string>> ReadTextLines(const std::string& path);
 
 // Writes the lines as Windows-1252 with the line end after each, through a
 // temporary file in the same folder that is renamed over the target, so the

@@ -13,11 +13,6 @@ int Direction(double computed, double measured) {
   return computed > measured ? 0 : 1;
 }
 
-std::string BackCalculationFailureText(Language language) {
-  return language == kEnglish ? "Back calculation not possible! Please correct parameter!"
-                              : "Rückrechnung nicht möglich! Bitte Parameter korrigieren!";
-}
-
 void BackCalculation::Discard() {
   valid = false;
   xEText.clear();

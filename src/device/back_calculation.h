@@ -30,13 +30,10 @@ enum class BackCalculationOutcome {
   kNotFound,     // a pass found no profile shift
 };
 
-// "Rückrechnung nicht möglich! ..." in the language given.
-std::string BackCalculationFailureText(Language language);
-
 class BackCalculation {
  public:
   // Runs the back-calculation for the measured test dimension text. The
-  // failure message is the caller's to show for kImplausible and kNotFound.
+  // window tells the user of kImplausible and kNotFound.
   BackCalculationOutcome Run(Gear& gear, const std::string& measuredText);
 
   // One pass of the scan from x0 with step S inside the window [lower, upper]

@@ -62,9 +62,9 @@ int ModuleSeriesIndex(int item, const std::string& text) {
   return IndexByValue(ModuleSeries(item), text);
 }
 
-std::optional<std::vector<std::string>> ReadBallFile(const std::string& path, std::string* error) {
-  const auto lines = ReadTextLines(path, error);
-  if (!lines) return std::nullopt;
+Result<std::vector<std::string>> ReadBallFile(const std::string& path) {
+  const auto lines = ReadTextLines(path);
+  if (!lines) return lines.problem();
   std::vector<std::string> diameters;
   for (const std::string& line : *lines) {
     if (!IsDataLine(line)) continue;
@@ -122,17 +122,16 @@ int BallIndex(const std::vector<std::string>& balls, const std::string& text) {
 
 DocumentList ReadDocumentList(const std::string& path) {
   DocumentList list;
-  std::string error;
-  const auto lines = ReadTextLines(path, &error);
+  const auto lines = ReadTextLines(path);
   if (!lines) {
     std::error_code ignored;
-    list.message = std::filesystem::exists(path, ignored)
-                       ? error
-                       : "File \"acrobatSilvaroneFiles.txt\" does not exist!";
+    list.problem = std::filesystem::exists(path, ignored)
+                       ? lines.problem()
+                       : Problem{.kind = ProblemKind::kNoDocumentList, .path = path};
     return list;
   }
   if (lines->empty()) {
-    list.message = "File \"acrobatSilvaroneFiles.txt\" destroyed!";
+    list.problem = Problem{.kind = ProblemKind::kEmptyDocumentList, .path = path};
     return list;
   }
   const auto start = std::find(lines->begin(), lines->end(), "[list start]");

@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "core/gear.h"
+#include "core/result.h"
 
 namespace silvarone {
 
@@ -40,10 +41,9 @@ int ModuleSeriesIndex(int item, const std::string& text);
 inline constexpr const char* kDinBallFile = "messkugel_DIN_001.dat";
 inline constexpr const char* kDeviceBallFile = "messkugel_VEK_001.dat";
 
-// The diameter texts of a ball file, in file order, as written there.
-// Nothing when the file cannot be read; `error` then tells why.
-std::optional<std::vector<std::string>> ReadBallFile(const std::string& path,
-                                                     std::string* error = nullptr);
+// The diameter texts of a ball file, in file order, as written there; the
+// problem when the file cannot be read.
+Result<std::vector<std::string>> ReadBallFile(const std::string& path);
 
 // The lines of a ball file for the diameters, dated `date` (dd.MM.yyyy).
 std::vector<std::string> BallFileLines(const std::vector<std::string>& diameters,
@@ -86,7 +86,7 @@ inline constexpr const char* kDocumentListFile = "acrobatSilvaroneFiles.txt";
 
 struct DocumentList {
   std::vector<std::string> documents;
-  std::string message;  // shown to the user when the list could not be read
+  std::optional<Problem> problem;  // told to the user when the list could not be read
 };
 
 // The help documents named in the list file after "[list start]".

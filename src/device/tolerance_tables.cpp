@@ -23,12 +23,14 @@ std::string FileName(const std::string& path) {
   return std::filesystem::path(path).filename().string();
 }
 
-bool ReadTableFile(const std::string& path, int columns, TableFile& file, std::string& error) {
+// What the table reader found wrong at a place of the file.
+Problem FormatProblem(const std::string& path, std::string what) {
+  return {.kind = ProblemKind::kTableFormat, .path = path, .detail = std::move(what)};
+}
+
+Result<void> ReadTableFile(const std::string& path, int columns, TableFile& file) {
   const auto lines = ReadTextLines(path);
-  if (!lines) {
-    error = "Cannot open file \"" + path + "\".";
-    return false;
-  }
+  if (!lines) return Problem{.kind = ProblemKind::kNoTableFile, .path = path};
   std::vector<std::pair<int, std::vector<std::string>>> table;  // line number, fields
   for (std::size_t i = 0; i < lines->size(); ++i) {
     const std::string& line = (*lines)[i];
@@ -36,36 +38,34 @@ bool ReadTableFile(const std::string& path, int columns, TableFile& file, std::s
     table.emplace_back(static_cast<int>(i + 1), SplitFields(line, ":; ", 20));
   }
   file.tableLines = static_cast<int>(table.size());
-  if (table.empty()) return true;
+  if (table.empty()) return {};
 
   const auto& [headerLine, header] = table.front();
   file.header = !header.empty() && header.front() == "0";
   if (file.header) {
     if (header.size() < static_cast<std::size_t>(3 + columns)) {
-      error = "\"" + FileName(path) + "\", line " + std::to_string(headerLine) + ": " +
-              std::to_string(header.size() > 3 ? header.size() - 3 : 0) + " series names, " +
-              std::to_string(columns) + " expected.";
-      return false;
+      return FormatProblem(path, "\"" + FileName(path) + "\", line " + std::to_string(headerLine) +
+                                     ": " +
+                                     std::to_string(header.size() > 3 ? header.size() - 3 : 0) +
+                                     " series names, " + std::to_string(columns) + " expected.");
     }
     file.names.assign(header.begin() + 3, header.begin() + 3 + columns);
   }
-  if (file.tableLines != 1 + kTableRowCount) return true;
+  if (file.tableLines != 1 + kTableRowCount) return {};
 
   for (std::size_t r = 1; r < table.size(); ++r) {
     const auto& [lineNumber, fields] = table[r];
     const std::string where = "\"" + FileName(path) + "\", line " + std::to_string(lineNumber);
     if (fields.size() < static_cast<std::size_t>(3 + columns)) {
-      error = where + ": " + std::to_string(fields.size()) + " fields, " +
-              std::to_string(3 + columns) + " expected.";
-      return false;
+      return FormatProblem(path, where + ": " + std::to_string(fields.size()) + " fields, " +
+                                     std::to_string(3 + columns) + " expected.");
     }
     SeriesTable::Row row;
     for (int f = 0; f < 3 + columns; ++f) {
       const auto value = ParseInteger(fields[static_cast<std::size_t>(f)]);
       if (!value) {
-        error =
-            where + ": '" + fields[static_cast<std::size_t>(f)] + "' is not a valid integer value.";
-        return false;
+        return FormatProblem(path, where + ": '" + fields[static_cast<std::size_t>(f)] +
+                                       "' is not a valid integer value.");
       }
       if (f == 0) {
         row.number = *value;
@@ -79,7 +79,7 @@ bool ReadTableFile(const std::string& path, int columns, TableFile& file, std::s
     }
     file.rows.push_back(std::move(row));
   }
-  return true;
+  return {};
 }
 
 int ColumnOf(const SeriesTable& table, const std::string& name) {
@@ -108,20 +108,22 @@ LookupStatus Invalidate(Gear& gear, ToleranceState& state, LookupStatus why) {
 
 }  // namespace
 
-bool ReadTablePair(const std::string& deviationPath, const std::string& tolerancePath,
-                   TablePair& pair, std::string& error) {
+Result<void> ReadTablePair(const std::string& deviationPath, const std::string& tolerancePath,
+                           TablePair& pair) {
   TableFile deviation;
   TableFile tolerance;
-  if (!ReadTableFile(deviationPath, kDeviationSeriesCount, deviation, error)) return false;
-  if (!ReadTableFile(tolerancePath, kToleranceSeriesCount, tolerance, error)) return false;
-  if (deviation.tableLines == 0 || tolerance.tableLines == 0) return true;
+  if (auto read = ReadTableFile(deviationPath, kDeviationSeriesCount, deviation); !read)
+    return read;
+  if (auto read = ReadTableFile(tolerancePath, kToleranceSeriesCount, tolerance); !read)
+    return read;
+  if (deviation.tableLines == 0 || tolerance.tableLines == 0) return {};
   if (deviation.header) pair.deviation.names = deviation.names;
   if (deviation.tableLines == 1 + kTableRowCount) {
     pair.deviation.rows = deviation.rows;
     if (tolerance.header) pair.tolerance.names = tolerance.names;
     if (tolerance.tableLines == 1 + kTableRowCount) pair.tolerance.rows = tolerance.rows;
   }
-  return true;
+  return {};
 }
 
 bool IsPlainFileName(const std::string& name) {
@@ -129,32 +131,30 @@ bool IsPlainFileName(const std::string& name) {
          name.find_first_of(std::string("/\\:\0", 4)) == std::string::npos;
 }
 
-bool LoadToleranceTables(Gear& gear, ToleranceState& state, const std::string& datFolder,
-                         std::string& error) {
+Result<void> LoadToleranceTables(Gear& gear, ToleranceState& state, const std::string& datFolder) {
   const auto inDat = [&](const std::string& name) {
     return (std::filesystem::path(datFolder) / name).string();
   };
   // Typed deviations do not depend on any table.
   ParseParameter(gear.rec.A_sne_manual, {.normalise = true});
   ParseParameter(gear.rec.T_sn_manual, {.normalise = true});
-  if (!ReadTablePair(inDat(kDinDeviationFile), inDat(kDinToleranceFile), state.active, error)) {
-    return false;
+  if (auto din = ReadTablePair(inDat(kDinDeviationFile), inDat(kDinToleranceFile), state.active);
+      !din) {
+    return din;
   }
   state.din = state.active;
   if (state.customerDeviationFile.empty()) state.customerDeviationFile = kCustomerDeviationFile;
   if (state.customerToleranceFile.empty()) state.customerToleranceFile = kCustomerToleranceFile;
   for (const std::string* name : {&state.customerDeviationFile, &state.customerToleranceFile}) {
-    if (!IsPlainFileName(*name)) {
-      error = "Cannot open file \"" + *name + "\".";
-      return false;
-    }
+    if (!IsPlainFileName(*name)) return Problem{.kind = ProblemKind::kNoTableFile, .path = *name};
   }
-  if (!ReadTablePair(inDat(state.customerDeviationFile), inDat(state.customerToleranceFile),
-                     state.active, error)) {
-    return false;
+  if (auto customer = ReadTablePair(inDat(state.customerDeviationFile),
+                                    inDat(state.customerToleranceFile), state.active);
+      !customer) {
+    return customer;
   }
   state.customer = state.active;
-  return true;
+  return {};
 }
 
 LookupStatus LookupDeviations(Gear& gear, ToleranceState& state, const std::string& deviation,

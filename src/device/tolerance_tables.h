@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "core/gear.h"
+#include "core/result.h"
 
 namespace silvarone {
 
@@ -40,10 +41,10 @@ struct TablePair {
 };
 
 // Reads a deviation and a tolerance file into `pair`. Either the files are
-// taken as the format allows or, on an error, nothing changes and the error
-// text names the file and line.
-bool ReadTablePair(const std::string& deviationPath, const std::string& tolerancePath,
-                   TablePair& pair, std::string& error);
+// taken as the format allows or, on an error, nothing changes and the
+// problem names the file (and the line).
+Result<void> ReadTablePair(const std::string& deviationPath, const std::string& tolerancePath,
+                           TablePair& pair);
 
 enum ToleranceSource : int { kSourceDin = 0, kSourceCustomer = 1, kSourceManual = 2 };
 
@@ -87,8 +88,7 @@ bool IsPlainFileName(const std::string& name);
 // (default names for empty settings) from `datFolder`. Stops at the first
 // file that fails (a customer name that is no plain file name fails too);
 // the pairs not yet read keep their contents.
-bool LoadToleranceTables(Gear& gear, ToleranceState& state, const std::string& datFolder,
-                         std::string& error);
+Result<void> LoadToleranceTables(Gear& gear, ToleranceState& state, const std::string& datFolder);
 
 // A_sne, T_sn and A_sni for the series names and reference diameter d from
 // the active pair.

@@ -33,8 +33,7 @@ std::optional<double> ListedValue(std::string_view text) {
 
 }  // namespace
 
-void BallSequenceEditor::Open(const std::vector<std::string>& deviceBalls, Language language) {
-  language_ = language;
+void BallSequenceEditor::Open(const std::vector<std::string>& deviceBalls) {
   undo_ = deviceBalls;
   values_.clear();
   for (const std::string& line : deviceBalls) {
@@ -111,8 +110,7 @@ void BallSequenceEditor::Add() {
   } else if (Contains(*value)) {
     SelectLine(caret);
   } else if (values_.size() >= kMaxDeviceBalls) {
-    dialogs_.ShowPlainMessage(language_ == kEnglish ? "The ball order holds at most 100 balls."
-                                                    : "Die Kugelfolge fasst höchstens 100 Kugeln.");
+    dialogs_.ShowProblem({.kind = ProblemKind::kBallListFull});
     editText_ = selectedValue_;
   } else {
     Insert(*value);
@@ -169,7 +167,7 @@ void BallSequenceEditor::Undo() {
 
 std::optional<std::vector<std::string>> BallSequenceEditor::Save(const std::string& path) {
   if (WriteBallFile(display_, path) == -2) {
-    dialogs_.ShowPlainMessage(CannotWriteText(path));
+    dialogs_.ShowProblem({.kind = ProblemKind::kCannotWrite, .path = path});
     return std::nullopt;
   }
   auto stored = ReadBallFile(path);
@@ -177,7 +175,7 @@ std::optional<std::vector<std::string>> BallSequenceEditor::Save(const std::stri
   SelectLine(0);
   FinishOperation();
   if (!stored || stored->empty()) return std::nullopt;
-  return stored;
+  return *stored;
 }
 
 bool BallSequenceEditor::Close() {

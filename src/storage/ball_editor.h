@@ -32,7 +32,7 @@ class BallSequenceEditor {
   BallSequenceEditor& operator=(const BallSequenceEditor&) = delete;
 
   // Opens on the device ball list of the main window.
-  void Open(const std::vector<std::string>& deviceBalls, Language language);
+  void Open(const std::vector<std::string>& deviceBalls);
 
   // The list as shown and stored: one diameter per line with 3 decimals.
   const std::vector<std::string>& DisplayList() const { return display_; }
@@ -69,7 +69,6 @@ class BallSequenceEditor {
   void FinishOperation();
 
   Questions& dialogs_;
-  int language_ = 0;
   std::vector<double> values_;
   std::vector<std::string> undo_;
   std::vector<std::string> display_;

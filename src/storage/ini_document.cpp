@@ -34,10 +34,12 @@ std::string FoldName(std::string_view name) {
 }
 
 IniDocument::IniDocument(std::string path) : path_(std::move(path)) {
-  if (const auto bytes = ReadFileBytes(path_, kMaxFileBytes, &readError_)) {
+  const auto bytes = ReadFileBytes(path_, kMaxFileBytes);
+  if (bytes) {
     Parse(*bytes);
     return;
   }
+  readProblem_ = bytes.problem();
   std::error_code error;
   missing_ = !std::filesystem::exists(path_, error) && !error;
 }

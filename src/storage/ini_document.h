@@ -5,27 +5,30 @@
 // replacing the whole file at once.
 #pragma once
 
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
+
+#include "core/result.h"
 
 namespace silvarone {
 
 class IniDocument {
  public:
   // Reads the file; a missing or unreadable file gives an empty document
-  // (see ReadError).
+  // (see ReadProblem).
   explicit IniDocument(std::string path);
   // A document of these bytes, to be saved at `path`.
   static IniDocument FromBytes(std::string path, std::string_view bytes);
 
   const std::string& Path() const { return path_; }
-  // Why the file could not be read (a message for the user); empty when it
-  // was read. A missing file is no error for Unreadable().
-  const std::string& ReadError() const { return readError_; }
+  // Why the file could not be read; nothing when it was read. A missing
+  // file is no error for Unreadable().
+  const std::optional<Problem>& ReadProblem() const { return readProblem_; }
   bool Missing() const { return missing_; }
   // The file exists but could not be read: a save would lose what it holds.
-  bool Unreadable() const { return !readError_.empty() && !missing_; }
+  bool Unreadable() const { return readProblem_.has_value() && !missing_; }
 
   // The value of the first matching key of the first matching section, with
   // surrounding blanks removed; `fallback` when there is none.
@@ -63,7 +66,7 @@ class IniDocument {
   std::string path_;
   std::vector<Line> lines_;
   bool crlf_ = true;  // line ends of the file as read
-  std::string readError_;
+  std::optional<Problem> readProblem_;
   bool missing_ = false;
 };
 

@@ -112,41 +112,42 @@ ProjectController::ProjectController(Workspace& workspace, ProjectState& project
       dialogs_(dialogs),
       settings_(SettingsFilePath(settingsDirectory_), inMemory) {}
 
-bool ProjectController::AccessProjectFile(char direction, const std::string& path) {
+bool ProjectController::ReadProjectFile(const std::string& path) {
   if (project_.noProjectOpen) return true;
-  const bool reading = direction == 'r' || direction == 'R';
-  if (!reading && (!project_.writeArmed || settings_.InMemory())) return true;
-  IniDocument document(path);
-  if (reading) {
-    // A project that cannot be read replaces nothing: no gear of defaults.
-    if (!document.ReadError().empty()) {
-      dialogs_.ShowPlainMessage(document.ReadError());
-      return false;
-    }
-    // The project's gear replaces the current one whole: what the file does
-    // not hold starts as at a start, not as the previous gear left it.
-    InitParameters(workspace_.gear.rec);
-    ReadConfiguration(document, workspace_);
-    ReadProjectData(document, data_, today());
-    return true;
+  const IniDocument document(path);
+  // A project that cannot be read replaces nothing: no gear of defaults.
+  if (document.ReadProblem()) {
+    dialogs_.ShowProblem(*document.ReadProblem());
+    return false;
   }
+  // The project's gear replaces the current one whole: what the file does
+  // not hold starts as at a start, not as the previous gear left it.
+  InitParameters(workspace_.gear.rec);
+  ReadConfiguration(document, workspace_);
+  ReadProjectData(document, data_, today());
+  return true;
+}
+
+bool ProjectController::WriteProjectFile(const std::string& path) {
+  if (project_.noProjectOpen || !project_.writeArmed || settings_.InMemory()) return true;
+  IniDocument document(path);
   WriteConfiguration(document, workspace_);
   WriteProjectData(document, data_);
   project_.writeArmed = false;
   if (document.Save()) return true;
-  dialogs_.ShowPlainMessage(CannotWriteText(path));
+  dialogs_.ShowProblem({.kind = ProblemKind::kCannotWrite, .path = path});
   return false;
 }
 
 bool ProjectController::WriteSettingsAndProject() {
-  if (!settings_.Access('w', workspace_, project_, settingsDirectory_, &dialogs_)) return false;
-  return AccessProjectFile('w', project_.filePath);
+  if (!settings_.Write(workspace_, project_, &dialogs_)) return false;
+  return WriteProjectFile(project_.filePath);
 }
 
 void ProjectController::StoreProject() {
-  if (!settings_.Access('w', workspace_, project_, settingsDirectory_, &dialogs_)) return;
+  if (!settings_.Write(workspace_, project_, &dialogs_)) return;
   project_.writeArmed = true;
-  AccessProjectFile('w', project_.filePath);
+  WriteProjectFile(project_.filePath);
 }
 
 void ProjectController::AskToSaveOpenProject() {
@@ -166,18 +167,21 @@ std::string ProjectController::PresetFromProjectName() const {
   return data_.name.empty() ? "*.tvp" : data_.name + ".tvp";
 }
 
-FileDialogSetup ProjectController::OpenDialog(const std::string& germanTitle,
-                                              const std::string& englishTitle) {
+FileDialogSetup ProjectController::OpenDialog(FileDialogPurpose purpose) {
   const std::string filter = "*." + project_.extension;
-  return {English() ? englishTitle : germanTitle, StartFolder(), filter, filter,
-          project_.extension};
+  return {.purpose = purpose,
+          .folder = StartFolder(),
+          .filter = filter,
+          .presetName = filter,
+          .defaultExtension = project_.extension};
 }
 
-FileDialogSetup ProjectController::SaveDialog(const std::string& germanTitle,
-                                              const std::string& englishTitle) {
+FileDialogSetup ProjectController::SaveDialog(FileDialogPurpose purpose) {
   if (project_.extension.empty()) project_.extension = "tvp";
-  return {English() ? englishTitle : germanTitle, StartFolder(), "*." + project_.extension, "",
-          project_.extension};
+  return {.purpose = purpose,
+          .folder = StartFolder(),
+          .filter = "*." + project_.extension,
+          .defaultExtension = project_.extension};
 }
 
 bool ProjectController::HasProjectExtension(const std::string& path) const {
@@ -196,15 +200,8 @@ void ProjectController::TakeNameAndFolder(const std::string& path) {
     project_.directory = folder;
   } else if (!toldFolderNotStorable_) {
     toldFolderNotStorable_ = true;
-    dialogs_.ShowPlainMessage(
-        English() ? "The folder " + folder +
-                        " cannot be kept in the settings (characters outside Windows-1252); "
-                        "project dialogs keep opening in " +
-                        project_.directory + "."
-                  : "Der Ordner " + folder +
-                        " kann in den Einstellungen nicht gespeichert werden (Zeichen außerhalb "
-                        "von Windows-1252); die Projektdialoge öffnen weiter in " +
-                        project_.directory + ".");
+    dialogs_.ShowProblem(
+        {.kind = ProblemKind::kFolderNotStorable, .path = folder, .detail = project_.directory});
   }
 }
 
@@ -219,10 +216,10 @@ void ProjectController::New() {
   project_.fileName.clear();
   data_ = ProjectData{};
   data_.date = today();
-  settings_.Access('w', workspace_, project_, settingsDirectory_, &dialogs_);
+  settings_.Write(workspace_, project_, &dialogs_);
   // Consumed by the first write of the next project opened or saved.
   project_.writeArmed = true;
-  AccessProjectFile('w', project_.filePath);
+  WriteProjectFile(project_.filePath);
   RefreshStatus();
   project_.loading = false;
 }
@@ -230,7 +227,7 @@ void ProjectController::New() {
 void ProjectController::Load() {
   AskToSaveOpenProject();
   project_.loading = true;
-  const auto chosen = dialogs_.ChooseFileToOpen(OpenDialog("Pojekt öffnen", "Open project"));
+  const auto chosen = dialogs_.ChooseFileToOpen(OpenDialog(FileDialogPurpose::kOpenProject));
   if (!chosen) {
     dialogs_.ShowNumberedMessage(kMessageProjectNotLoaded, "", "");
   } else {
@@ -240,7 +237,7 @@ void ProjectController::Load() {
     } else {
       project_.noProjectOpen = false;
       const Language language = workspace_.gear.state.language;
-      if (!AccessProjectFile('r', project_.filePath)) {
+      if (!ReadProjectFile(project_.filePath)) {
         project_.noProjectOpen = true;
       } else {
         WriteSettingsAndProject();
@@ -255,7 +252,7 @@ void ProjectController::Load() {
 }
 
 void ProjectController::Save() {
-  FileDialogSetup setup = SaveDialog("Pojekt speichern", "Save project");
+  FileDialogSetup setup = SaveDialog(FileDialogPurpose::kSaveProject);
   if (!project_.fileName.empty()) {
     project_.filePath = project_.directory + platform::PathSeparator() + project_.fileName;
     if (!HasProjectExtension(project_.filePath)) {
@@ -290,7 +287,7 @@ void ProjectController::SaveAs() {
     RefreshStatus();
     return;
   }
-  FileDialogSetup setup = SaveDialog("Pojekt speichern unter", "Save project as");
+  FileDialogSetup setup = SaveDialog(FileDialogPurpose::kSaveProjectAs);
   const std::string current = project_.directory + platform::PathSeparator() + project_.fileName;
   setup.presetName = Exists(current) ? current : PresetFromProjectName();
   const auto chosen = dialogs_.ChooseFileToSave(setup);
@@ -310,7 +307,7 @@ void ProjectController::SaveAs() {
 void ProjectController::Erase() {
   AskToSaveOpenProject();
   if (!IsFolder(project_.directory)) return;
-  FileDialogSetup setup = OpenDialog("Pojekt löschen", "Erase project");
+  FileDialogSetup setup = OpenDialog(FileDialogPurpose::kEraseProject);
   setup.asOpenDialogLastWas = true;
   const auto chosen = dialogs_.ChooseFileToOpen(setup);
   if (!chosen || !HasProjectExtension(*chosen) || !Exists(*chosen)) return;

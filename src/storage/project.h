@@ -44,13 +44,23 @@ struct ProjectData {
 void ReadProjectData(const IniDocument& document, ProjectData& data, const Date& today);
 void WriteProjectData(IniDocument& document, const ProjectData& data);
 
+// What a file dialog is for; the window gives it the title of that purpose.
+enum class FileDialogPurpose {
+  kOpenProject,
+  kSaveProject,
+  kSaveProjectAs,
+  kEraseProject,
+  kSaveReportPdf,
+};
+
 // What a file dialog shows.
 struct FileDialogSetup {
-  std::string title;
-  std::string folder;
-  std::string filter;      // "*.tvp"
-  std::string presetName;  // file name (or full path) preset in the dialog
-  std::string defaultExtension;
+  FileDialogPurpose purpose = FileDialogPurpose::kOpenProject;
+  std::string title{};  // in the language of the moment, given by the window
+  std::string folder{};
+  std::string filter{};      // "*.tvp"
+  std::string presetName{};  // file name (or full path) preset in the dialog
+  std::string defaultExtension{};
   // Opens in the folder and with the filter the open dialog last had (the
   // erase dialog shares it); folder and filter above count until it opened once.
   bool asOpenDialogLastWas = false;
@@ -78,11 +88,14 @@ class ProjectController {
 
   SettingsFile& settings() { return settings_; }
 
-  // "r"/"R" reads the project file (configuration and project data); any
-  // other letter writes it, but only when a save has armed the write.
-  // Nothing while no project is open. False when the file could not be read
-  // (the configuration stays as it was, the reason is shown) or a write failed.
-  bool AccessProjectFile(char direction, const std::string& path);
+  // Reads the project file: its configuration replaces the current one, its
+  // project data fill the page. False when the file could not be read (the
+  // configuration stays as it was, the reason is shown). Nothing while no
+  // project is open.
+  bool ReadProjectFile(const std::string& path);
+  // Writes the project file, but only when a save has armed the write;
+  // nothing while no project is open. False when the write failed.
+  bool WriteProjectFile(const std::string& path);
   // The write after every committed change: settings, then the project file
   // (which writes only when armed).
   bool WriteSettingsAndProject();
@@ -104,14 +117,13 @@ class ProjectController {
  private:
   void StoreProject();
   void AskToSaveOpenProject();
-  FileDialogSetup SaveDialog(const std::string& germanTitle, const std::string& englishTitle);
-  FileDialogSetup OpenDialog(const std::string& germanTitle, const std::string& englishTitle);
+  FileDialogSetup SaveDialog(FileDialogPurpose purpose);
+  FileDialogSetup OpenDialog(FileDialogPurpose purpose);
   std::string StartFolder() const;
   std::string PresetFromProjectName() const;
   bool HasProjectExtension(const std::string& path) const;
   void TakeNameAndFolder(const std::string& path);
   void RefreshStatus();
-  bool English() const { return workspace_.gear.state.language == kEnglish; }
 
   Workspace& workspace_;
   ProjectState& project_;

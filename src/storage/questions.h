@@ -8,11 +8,6 @@
 
 namespace silvarone {
 
-// The message of a file that could not be written.
-inline std::string CannotWriteText(const std::string& path) {
-  return "In " + path + " kann nicht geschrieben werden";
-}
-
 // The numbered confirmations.
 inline constexpr int kAskOverwriteProject = -300;
 inline constexpr int kAskEraseProject = -301;

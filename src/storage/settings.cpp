@@ -190,31 +190,32 @@ void WriteProjectLocation(IniDocument& document, const ProjectState& project) {
   document.WriteString(kProjectData, "Project File Directory", project.directory);
 }
 
-bool SettingsFile::Access(char direction, Workspace& workspace, ProjectState& project,
-                          const std::string& settingsDirectory, MessageSink* messages) {
-  const bool reading = direction == 'r' || direction == 'R';
-  std::optional<IniDocument> fromDisk;
-  if (!memory_ || !inMemory_) {
-    fromDisk.emplace(path_);
-    // The reason is told once, not at every read of the same broken file.
-    if (reading) {
-      const std::string error = fromDisk->Unreadable() ? fromDisk->ReadError() : "";
-      if (!error.empty() && error != lastReadError_ && messages != nullptr) {
-        messages->ShowPlainMessage(error);
-      }
-      lastReadError_ = error;
-    }
-    if (inMemory_) {
-      memory_ = std::move(fromDisk);
-      fromDisk.reset();
-    }
-  }
-  IniDocument& document = inMemory_ ? *memory_ : *fromDisk;
+IniDocument& SettingsFile::Load(bool reading, MessageSink* messages) {
+  // In memory the file is read once; every later access works on that copy.
+  if (inMemory_ && document_) return *document_;
+  document_.emplace(path_);
+  // The reason is told once, not at every read of the same broken file.
   if (reading) {
-    ReadConfiguration(document, workspace);
-    ReadProjectLocation(document, project, settingsDirectory);
-    return true;
+    const std::optional<Problem> problem =
+        document_->Unreadable() ? document_->ReadProblem() : std::nullopt;
+    if (problem && problem != lastReadProblem_ && messages != nullptr) {
+      messages->ShowProblem(*problem);
+    }
+    lastReadProblem_ = problem;
   }
+  return *document_;
+}
+
+void SettingsFile::Read(Workspace& workspace, ProjectState& project,
+                        const std::string& settingsDirectory, MessageSink* messages) {
+  const IniDocument& document = Load(true, messages);
+  ReadConfiguration(document, workspace);
+  ReadProjectLocation(document, project, settingsDirectory);
+}
+
+bool SettingsFile::Write(const Workspace& workspace, const ProjectState& project,
+                         MessageSink* messages) {
+  IniDocument& document = Load(false, messages);
   WriteConfiguration(document, workspace);
   WriteProjectLocation(document, project);
   if (inMemory_) return true;
@@ -224,16 +225,10 @@ bool SettingsFile::Access(char direction, Workspace& workspace, ProjectState& pr
   }
   ++failedSaves_;
   if (!failing_ && messages != nullptr) {
-    messages->ShowPlainMessage(CannotWriteText(path_));
+    messages->ShowProblem({.kind = ProblemKind::kCannotWrite, .path = path_});
   }
   failing_ = true;
   return false;
-}
-
-bool AccessSettingsFile(char direction, const std::string& path, Workspace& workspace,
-                        ProjectState& project, const std::string& settingsDirectory,
-                        MessageSink* messages) {
-  return SettingsFile(path).Access(direction, workspace, project, settingsDirectory, messages);
 }
 
 }  // namespace silvarone

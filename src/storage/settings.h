@@ -52,12 +52,11 @@ void ReadProjectLocation(const IniDocument& document, ProjectState& project,
 void WriteProjectLocation(IniDocument& document, const ProjectState& project);
 
 // The settings file as the program keeps it. Reads show why a file that
-// exists could not be read and go on with the defaults. A failed save shows
-// "In <path> kann nicht geschrieben werden" once, and again only after a save
-// has succeeded in between: the window writes after every change, and one
-// full disk is one message. In memory (the command line without --save) the
-// file is read once and every later read and write works on that copy; the
-// disk is never written.
+// exists could not be read and go on with the defaults. A failed save is told
+// once, and again only after a save has succeeded in between: the window
+// writes after every change, and one full disk is one message. In memory (the
+// command line without --save) the file is read once and every later read
+// and write works on that copy; the disk is never written.
 class SettingsFile {
  public:
   explicit SettingsFile(std::string path, bool inMemory = false)
@@ -68,23 +67,21 @@ class SettingsFile {
   // Saves that failed since the start.
   int FailedSaves() const { return failedSaves_; }
 
-  // "r" or "R" reads the configuration and the project location; any other
-  // letter writes both and saves the file once. False when the save failed.
-  bool Access(char direction, Workspace& workspace, ProjectState& project,
-              const std::string& settingsDirectory, MessageSink* messages);
+  // The configuration and the project location.
+  void Read(Workspace& workspace, ProjectState& project, const std::string& settingsDirectory,
+            MessageSink* messages);
+  // Writes both and saves the file once. False when the save failed.
+  bool Write(const Workspace& workspace, const ProjectState& project, MessageSink* messages);
 
  private:
+  IniDocument& Load(bool reading, MessageSink* messages);
+
   std::string path_;
   bool inMemory_ = false;
-  std::optional<IniDocument> memory_;
+  std::optional<IniDocument> document_;
   int failedSaves_ = 0;
   bool failing_ = false;
-  std::string lastReadError_;
+  std::optional<Problem> lastReadProblem_;
 };
-
-// One access to the settings file at `path` (see SettingsFile::Access).
-bool AccessSettingsFile(char direction, const std::string& path, Workspace& workspace,
-                        ProjectState& project, const std::string& settingsDirectory,
-                        MessageSink* messages);
 
 }  // namespace silvarone

@@ -3,6 +3,8 @@
 #include <array>
 #include <map>
 
+#include "ui/texts.h"
+
 namespace silvarone {
 namespace {
 
@@ -215,8 +217,26 @@ void Dialogs::ShowNumberedMessage(int number, const std::string& argument1,
   presenter_.Show(NumberedMessageRequest(number, argument1, argument2, language_));
 }
 
-void Dialogs::ShowPlainMessage(const std::string& text) {
-  presenter_.Show({0, "", text, DialogKind::kInformation, {kButtonOk}, kButtonOk, language_});
+void Dialogs::ShowProblem(const Problem& problem) {
+  presenter_.Show({0,
+                   "",
+                   ProblemText(problem, language_),
+                   DialogKind::kInformation,
+                   {kButtonOk},
+                   kButtonOk,
+                   language_});
+}
+
+std::optional<std::string> Dialogs::ChooseFileToOpen(const FileDialogSetup& setup) {
+  FileDialogSetup titled = setup;
+  titled.title = FileDialogTitle(setup.purpose, language_);
+  return presenter_.ChooseFileToOpen(titled);
+}
+
+std::optional<std::string> Dialogs::ChooseFileToSave(const FileDialogSetup& setup) {
+  FileDialogSetup titled = setup;
+  titled.title = FileDialogTitle(setup.purpose, language_);
+  return presenter_.ChooseFileToSave(titled);
 }
 
 int Dialogs::ShowMessage(const std::string& title, const std::string& text, DialogKind kind,

@@ -73,17 +73,14 @@ class Dialogs : public ProjectDialogs {
 
   void ShowNumberedMessage(int number, const std::string& argument1,
                            const std::string& argument2) override;
-  void ShowPlainMessage(const std::string& text) override;
+  void ShowProblem(const Problem& problem) override;
   // A message with its own title and kind (start-up errors, history, help).
   int ShowMessage(const std::string& title, const std::string& text, DialogKind kind,
                   std::vector<int> buttons);
   int AskConfirmation(int number, const std::string& name) override;
-  std::optional<std::string> ChooseFileToOpen(const FileDialogSetup& setup) override {
-    return presenter_.ChooseFileToOpen(setup);
-  }
-  std::optional<std::string> ChooseFileToSave(const FileDialogSetup& setup) override {
-    return presenter_.ChooseFileToSave(setup);
-  }
+  // The file dialogs with the title of their purpose.
+  std::optional<std::string> ChooseFileToOpen(const FileDialogSetup& setup) override;
+  std::optional<std::string> ChooseFileToSave(const FileDialogSetup& setup) override;
 
  private:
   DialogPresenter& presenter_;

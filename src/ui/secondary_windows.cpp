@@ -139,7 +139,7 @@ std::optional<std::vector<std::string>> WindowModel::ProgramHistory() {
   const bool english = language() == kEnglish;
   const std::string path =
       programDirectory_ + (english ? "Silvarone_history.txt" : "Silvarone_historie.txt");
-  if (auto lines = ReadTextLines(path)) return lines;
+  if (auto lines = ReadTextLines(path)) return *lines;
   dialogs_.ShowMessage(Text(TextId::kHistoryMissingTitle, language()),
                        Text(TextId::kHistoryMissing, language()), DialogKind::kError,
                        {kButtonAbort});
@@ -150,7 +150,7 @@ std::optional<std::string> WindowModel::ChooseReportPdf() {
   const Action action(*this);
   std::error_code error;
   FileDialogSetup setup;
-  setup.title = Text(TextId::kReportPdfTitle, language());
+  setup.purpose = FileDialogPurpose::kSaveReportPdf;
   setup.folder = fs::is_directory(project_.directory, error)
                      ? project_.directory
                      : DefaultProjectDirectory(settingsDirectory_);
@@ -187,7 +187,7 @@ bool WindowModel::OpenBallEditor() {
     dialogs_.ShowNumberedMessage(kMessageWrongPassword, "", "");
     return false;
   }
-  ballEditor_.Open(workspace_.ball.deviceBalls, language());
+  ballEditor_.Open(workspace_.ball.deviceBalls);
   return true;
 }
 

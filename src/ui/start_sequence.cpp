@@ -65,14 +65,14 @@ void WindowModel::MakeSettingsFolders(bool inMemory) {
 void WindowModel::ReadSettingsAndDocuments() {
   // Read, then written whole and read again, so the file holds every key.
   SettingsFile& settings = projects_->settings();
-  settings.Access('r', workspace_, project_, settingsDirectory_, &dialogs_);
+  settings.Read(workspace_, project_, settingsDirectory_, &dialogs_);
   page_ = kPageDrawing1;
   const char sep = platform::PathSeparator();
   const DocumentList list = ReadDocumentList(programDirectory_ + "docs" + sep + kDocumentListFile);
   documents_ = list.documents;
-  if (!list.message.empty()) dialogs_.ShowPlainMessage(list.message);
-  settings.Access('w', workspace_, project_, settingsDirectory_, &dialogs_);
-  settings.Access('r', workspace_, project_, settingsDirectory_, &dialogs_);
+  if (list.problem) dialogs_.ShowProblem(*list.problem);
+  settings.Write(workspace_, project_, &dialogs_);
+  settings.Read(workspace_, project_, settingsDirectory_, &dialogs_);
 }
 
 void WindowModel::ReadBallSeries() {
@@ -80,10 +80,9 @@ void WindowModel::ReadBallSeries() {
   const std::string dat = programDirectory_ + "dat" + platform::PathSeparator();
   // A ball file that is there but cannot be read is told; its list keeps what it had.
   const auto readBalls = [&](const std::string& path) {
-    std::string ballError;
-    auto balls = ReadBallFile(path, &ballError);
+    auto balls = ReadBallFile(path);
     std::error_code error;
-    if (!balls && fs::exists(path, error)) dialogs_.ShowPlainMessage(ballError);
+    if (!balls && fs::exists(path, error)) dialogs_.ShowProblem(balls.problem());
     return balls;
   };
   if (const auto din = readBalls(dat + kDinBallFile)) workspace_.ball.dinBalls = *din;
@@ -139,10 +138,9 @@ void WindowModel::LoadToleranceTablesOfConfiguration() {
   tolerance.din = {};
   tolerance.customer = {};
   tolerance.active = {};
-  std::string tableError;
   const std::string dat = programDirectory_ + "dat" + platform::PathSeparator();
-  if (!LoadToleranceTables(mutableGear(), tolerance, dat, tableError)) {
-    dialogs_.ShowPlainMessage(tableError);
+  if (const auto loaded = LoadToleranceTables(mutableGear(), tolerance, dat); !loaded) {
+    dialogs_.ShowProblem(loaded.problem());
   }
   if (tolerance.source > 2 || tolerance.source < 0) tolerance.source = 0;
   FieldOf(ctl::Input_A_sne).text = FieldOf(ctl::Input_A_sne).saved =

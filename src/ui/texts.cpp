@@ -28,7 +28,6 @@ constexpr auto kTexts = std::to_array<TextRow>({
     {TextId::kHistoryMissing, "Historie nicht verfügbar!", "History information not available!"},
     {TextId::kBackCalculationFailed, "Rückrechnung nicht möglich! Bitte Parameter korrigieren!",
      "Back calculation not possible! Please correct parameter!"},
-    {TextId::kReportPdfTitle, "Protokoll als PDF speichern", "Save report as PDF"},
     {TextId::kReportFileName, "Protokoll", "Report"},
     {TextId::kOverwriteTitle, "Information", "Information"},
     {TextId::kOverwriteFile, "Die Datei %1 besteht bereits.\r\nÜberschreiben?",
@@ -71,6 +70,13 @@ constexpr auto kTexts = std::to_array<TextRow>({
      "dialogs keep opening in %2."},
     {TextId::kBallListFull, "Die Kugelfolge fasst höchstens 100 Kugeln.",
      "The ball order holds at most 100 balls."},
+    {TextId::kNoTableFile, "Cannot open file \"%1\".", "Cannot open file \"%1\"."},
+    {TextId::kTableFormat, "%2", "%2"},
+    {TextId::kNoDocumentList, "File \"acrobatSilvaroneFiles.txt\" does not exist!",
+     "File \"acrobatSilvaroneFiles.txt\" does not exist!"},
+    {TextId::kEmptyDocumentList, "File \"acrobatSilvaroneFiles.txt\" destroyed!",
+     "File \"acrobatSilvaroneFiles.txt\" destroyed!"},
+    {TextId::kSaveReportPdfTitle, "Protokoll als PDF speichern", "Save report as PDF"},
 });
 
 }  // namespace
@@ -92,6 +98,68 @@ std::string Text(TextId id, Language language, std::initializer_list<std::string
     text += pattern[i];
   }
   return text;
+}
+
+namespace {
+
+std::string ReadReason(const Problem& problem, Language language) {
+  switch (problem.reason) {
+    case platform::ReadFailure::kMissing:
+      return Text(TextId::kReadMissing, language);
+    case platform::ReadFailure::kNotRegular:
+      return Text(TextId::kReadNotRegular, language);
+    case platform::ReadFailure::kTooLarge: {
+      const std::size_t limit = problem.limit;
+      return Text(TextId::kReadTooLarge, language,
+                  {limit >= (1 << 20) ? std::to_string(limit >> 20) + " MB"
+                                      : std::to_string(limit) + " Bytes"});
+    }
+    case platform::ReadFailure::kNone:
+    case platform::ReadFailure::kError:
+      break;
+  }
+  return Text(TextId::kReadError, language);
+}
+
+}  // namespace
+
+std::string ProblemText(const Problem& problem, Language language) {
+  const std::string_view path = problem.path;
+  switch (problem.kind) {
+    case ProblemKind::kCannotRead:
+      return Text(TextId::kCannotRead, language, {path, ReadReason(problem, language)});
+    case ProblemKind::kCannotWrite:
+      return Text(TextId::kCannotWrite, language, {path});
+    case ProblemKind::kNoTableFile:
+      return Text(TextId::kNoTableFile, language, {path});
+    case ProblemKind::kTableFormat:
+      return Text(TextId::kTableFormat, language, {path, problem.detail});
+    case ProblemKind::kNoDocumentList:
+      return Text(TextId::kNoDocumentList, language);
+    case ProblemKind::kEmptyDocumentList:
+      return Text(TextId::kEmptyDocumentList, language);
+    case ProblemKind::kFolderNotStorable:
+      return Text(TextId::kFolderNotStorable, language, {path, problem.detail});
+    case ProblemKind::kBallListFull:
+      return Text(TextId::kBallListFull, language);
+  }
+  return "";
+}
+
+std::string FileDialogTitle(FileDialogPurpose purpose, Language language) {
+  switch (purpose) {
+    case FileDialogPurpose::kOpenProject:
+      return Text(TextId::kOpenProjectTitle, language);
+    case FileDialogPurpose::kSaveProject:
+      return Text(TextId::kSaveProjectTitle, language);
+    case FileDialogPurpose::kSaveProjectAs:
+      return Text(TextId::kSaveProjectAsTitle, language);
+    case FileDialogPurpose::kEraseProject:
+      return Text(TextId::kEraseProjectTitle, language);
+    case FileDialogPurpose::kSaveReportPdf:
+      return Text(TextId::kSaveReportPdfTitle, language);
+  }
+  return "";
 }
 
 }  // namespace silvarone

@@ -11,6 +11,8 @@
 #include <string_view>
 
 #include "core/gear.h"
+#include "core/result.h"
+#include "storage/project.h"
 
 namespace silvarone {
 
@@ -29,7 +31,7 @@ enum class TextId {
   // Back-calculation
   kBackCalculationFailed,
   // Report as PDF, printing
-  kReportPdfTitle,
+  kSaveReportPdfTitle,
   kReportFileName,
   kOverwriteTitle,
   kOverwriteFile,  // %1 the path
@@ -61,10 +63,20 @@ enum class TextId {
   kReadError,
   kFolderNotStorable,  // %1 the folder, %2 the folder the dialogs keep
   kBallListFull,
+  kNoTableFile,  // %1 the path
+  kTableFormat,  // %2 what the table reader found
+  kNoDocumentList,
+  kEmptyDocumentList,
 };
 
 // The text in the language; %1 and %2 stand for the arguments.
 std::string Text(TextId id, Language language,
                  std::initializer_list<std::string_view> arguments = {});
+
+// What the user is told of a problem, in the language.
+std::string ProblemText(const Problem& problem, Language language);
+
+// The title of a file dialog of that purpose, in the language.
+std::string FileDialogTitle(FileDialogPurpose purpose, Language language);
 
 }  // namespace silvarone

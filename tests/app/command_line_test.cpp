@@ -54,8 +54,7 @@ class CommandLine : public testing::TempFolder {
     ProjectState project;
     ProjectData data;
     testing::ScriptedDialogs dialogs;
-    EXPECT_TRUE(
-        AccessSettingsFile('r', SettingsFilePath(Home()), workspace, project, Home(), &dialogs));
+    silvarone::SettingsFile(SettingsFilePath(Home())).Read(workspace, project, Home(), &dialogs);
     GearRecords& r = workspace.gear.rec;
     workspace.module.item = kModuleManual;
     workspace.module.manualText = "2";

@@ -16,9 +16,9 @@ class RecordingSink : public MessageSink {
   void ShowNumberedMessage(int number, const std::string&, const std::string&) override {
     numbers.push_back(number);
   }
-  void ShowPlainMessage(const std::string& text) override { texts.push_back(text); }
+  void ShowProblem(const Problem& problem) override { problems.push_back(problem); }
   std::vector<int> numbers;
-  std::vector<std::string> texts;
+  std::vector<Problem> problems;
 };
 
 struct CheckCase {

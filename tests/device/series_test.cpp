@@ -135,22 +135,20 @@ TEST(BallChoice, ItemsAndTheBallInUse) {
 }
 
 TEST_F(SeriesFiles, DocumentList) {
-  EXPECT_EQ(ReadDocumentList(Path("missing.txt")).message,
-            "File \"acrobatSilvaroneFiles.txt\" does not exist!");
+  EXPECT_EQ(ReadDocumentList(Path("missing.txt")).problem->kind, ProblemKind::kNoDocumentList);
   Write("empty.txt", "");
-  EXPECT_EQ(ReadDocumentList(Path("empty.txt")).message,
-            "File \"acrobatSilvaroneFiles.txt\" destroyed!");
+  EXPECT_EQ(ReadDocumentList(Path("empty.txt")).problem->kind, ProblemKind::kEmptyDocumentList);
   Write("list.txt",
         "file_9: before the start\r\n[list start]\r\nfile_1: Handbuch.pdf  \r\nother line\r\n"
         "file_\r\nfile_2:\r\n");
   const DocumentList list = ReadDocumentList(Path("list.txt"));
-  EXPECT_TRUE(list.message.empty());
+  EXPECT_FALSE(list.problem.has_value());
   EXPECT_EQ(list.documents, (std::vector<std::string>{"Handbuch.pdf", "file_", "file_2:"}));
 }
 
 TEST(DocumentList, ShippedListNamesFourManuals) {
   const DocumentList list = ReadDocumentList(ShippedData("docs/acrobatSilvaroneFiles.txt"));
-  EXPECT_TRUE(list.message.empty());
+  EXPECT_FALSE(list.problem.has_value());
   ASSERT_EQ(list.documents.size(), 4u);
   for (const std::string& document : list.documents) {
     EXPECT_EQ(document.substr(document.size() - 4), ".pdf");

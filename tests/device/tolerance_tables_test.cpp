@@ -15,14 +15,19 @@ namespace {
 using testing::ShippedData;
 using Tables = testing::TempFolder;
 
+// What a refused read tells: the file and what the reader found there.
+std::string Said(const Result<void>& read) {
+  return read ? "" : read.problem().path + ": " + read.problem().detail;
+}
+
 // Loads the shipped tables into a gear with reference diameter d.
 struct Loaded {
   Gear gear;
   ToleranceState state;
   explicit Loaded(double d) {
     gear.rec.d.value = d;
-    std::string error;
-    EXPECT_TRUE(LoadToleranceTables(gear, state, ShippedData("dat"), error)) << error;
+    const auto loaded = LoadToleranceTables(gear, state, ShippedData("dat"));
+    EXPECT_TRUE(loaded) << Said(loaded);
   }
 };
 
@@ -174,10 +179,10 @@ std::string TableText(int columns, int rows, const std::string& header0 = "0",
 
 TEST_F(Tables, FileFormat) {
   TablePair pair;
-  std::string error;
   const auto dev = Write("dev.dat", TableText(11, 11));
   const auto tol = Write("tol.dat", TableText(10, 11));
-  ASSERT_TRUE(ReadTablePair(dev, tol, pair, error)) << error;
+  const auto read = ReadTablePair(dev, tol, pair);
+  ASSERT_TRUE(read) << Said(read);
   ASSERT_EQ(pair.deviation.rows.size(), 11u);
   EXPECT_EQ(pair.deviation.names[3], "s3");
   EXPECT_EQ(pair.deviation.rows[4].from, 40.0);  // "5;40:50" splits at ';' and ':'
@@ -214,11 +219,11 @@ TEST_F(Tables, BadFilesChangeNothing) {
     TablePair pair;
     pair.deviation.names = {"old"};
     pair.tolerance.names = {"old"};
-    std::string error;
     const auto dev = Write("dev.dat", c.deviation);
     const auto tol = Write("tol.dat", TableText(10, 11));
-    const bool ok = ReadTablePair(dev, tol, pair, error);
-    EXPECT_EQ(ok, c.errorPart.empty()) << c.what << ": " << error;
+    const auto read = ReadTablePair(dev, tol, pair);
+    const std::string error = Said(read);
+    EXPECT_EQ(read.has_value(), c.errorPart.empty()) << c.what << ": " << error;
     if (!c.errorPart.empty()) {
       EXPECT_NE(error.find(c.errorPart), std::string::npos) << error;
     }
@@ -232,10 +237,10 @@ TEST_F(Tables, BadFilesChangeNothing) {
 TEST_F(Tables, MissingFileStopsTheLoading) {
   Gear gear;
   ToleranceState state;
-  std::string error;
   Write("DeviationTable_DIN3967.dat", TableText(11, 11));
-  EXPECT_FALSE(LoadToleranceTables(gear, state, folder_.string(), error));
-  EXPECT_NE(error.find("ToleranceTable_DIN3967.dat"), std::string::npos) << error;
+  const auto missing = LoadToleranceTables(gear, state, folder_.string());
+  EXPECT_FALSE(missing);
+  EXPECT_NE(Said(missing).find("ToleranceTable_DIN3967.dat"), std::string::npos) << Said(missing);
   EXPECT_TRUE(state.din.deviation.rows.empty());  // nothing half taken
 
   // Customer names left empty in the settings take the default files.
@@ -243,7 +248,8 @@ TEST_F(Tables, MissingFileStopsTheLoading) {
   Write("DeviationTable_customer.dat", TableText(11, 11));
   Write("ToleranceTable_customer.dat", TableText(10, 11));
   state.customerDeviationFile.clear();
-  EXPECT_TRUE(LoadToleranceTables(gear, state, folder_.string(), error)) << error;
+  const auto loaded = LoadToleranceTables(gear, state, folder_.string());
+  EXPECT_TRUE(loaded) << Said(loaded);
   EXPECT_EQ(state.customerDeviationFile, "DeviationTable_customer.dat");
   EXPECT_EQ(state.customer.deviation.rows.size(), 11u);
 }
@@ -271,9 +277,9 @@ TEST_F(Tables, CustomerFileNamesArePlainNamesInTheDataFolder) {
     ToleranceState state;
     state.customer.deviation.names = {"previous"};
     state.customerDeviationFile = name;
-    std::string error;
-    EXPECT_FALSE(LoadToleranceTables(gear, state, Path("dat"), error)) << name;
-    EXPECT_EQ(error, "Cannot open file \"" + name + "\".");
+    const auto loaded = LoadToleranceTables(gear, state, Path("dat"));
+    ASSERT_FALSE(loaded) << name;
+    EXPECT_EQ(loaded.problem(), (Problem{.kind = ProblemKind::kNoTableFile, .path = name}));
     EXPECT_EQ(state.customer.deviation.names, std::vector<std::string>{"previous"}) << name;
   }
 }

@@ -17,7 +17,7 @@ using Lines = std::vector<std::string>;
 
 class BallEditor : public testing::TempFolder {
  protected:
-  void Open(const Lines& balls) { editor.Open(balls, kGerman); }
+  void Open(const Lines& balls) { editor.Open(balls); }
   testing::ScriptedDialogs dialogs;
   BallSequenceEditor editor{dialogs};
 };
@@ -82,16 +82,16 @@ TEST_F(BallEditor, AtMostOneHundredBalls) {
   editor.TypeText("100.5");
   editor.Add();
   EXPECT_EQ(editor.DisplayList().size(), 100u);
-  ASSERT_EQ(dialogs.plainMessages.size(), 1u);
-  EXPECT_EQ(dialogs.plainMessages[0], "Die Kugelfolge fasst höchstens 100 Kugeln.");
+  const Problem full{.kind = ProblemKind::kBallListFull};
+  EXPECT_EQ(dialogs.problems, std::vector<Problem>{full});
   EXPECT_FALSE(editor.Modified());
   editor.MoveBottom();
   EXPECT_EQ(editor.SelectedLine(), 99);
 
-  editor.Open(balls, kEnglish);
+  editor.Open(balls);
   editor.TypeText("0.5");
   editor.Add();
-  EXPECT_EQ(dialogs.plainMessages.back(), "The ball order holds at most 100 balls.");
+  EXPECT_EQ(dialogs.problems, (std::vector<Problem>{full, full}));
 }
 
 TEST_F(BallEditor, ChangeAndErase) {
@@ -163,8 +163,9 @@ TEST_F(BallEditor, AFailedSaveKeepsTheChanges) {
   editor.Add();
   EXPECT_FALSE(editor.Save(Path("missing/") + kDeviceBallFile).has_value());
   EXPECT_TRUE(editor.Modified());
-  ASSERT_EQ(dialogs.plainMessages.size(), 1u);
-  EXPECT_NE(dialogs.plainMessages[0].find("kann nicht geschrieben werden"), std::string::npos);
+  const std::string path = Path("missing/") + kDeviceBallFile;
+  const Problem cannotWrite{.kind = ProblemKind::kCannotWrite, .path = path};
+  EXPECT_EQ(dialogs.problems, std::vector<Problem>{cannotWrite});
 }
 
 }  // namespace

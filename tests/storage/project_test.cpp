@@ -76,8 +76,7 @@ class Projects : public testing::TempFolder {
     testing::TempFolder::SetUp();
     std::filesystem::create_directories(folder_ / "projects");
     home = folder_.string() + "/";
-    ASSERT_TRUE(
-        AccessSettingsFile('r', SettingsFilePath(home), workspace, project, home, &dialogs));
+    SettingsFile(SettingsFilePath(home)).Read(workspace, project, home, &dialogs);
     controller = std::make_unique<ProjectController>(workspace, project, data, home, dialogs);
     controller->today = [] { return kToday; };
     controller->refreshStatus = [this] { ++statusRefreshes; };
@@ -105,7 +104,7 @@ TEST_F(Projects, SaveAndResaveWithoutDialog) {
   workspace.gear.rec.z.text = "23";
   SaveNew("ritzel.tvp");
   ASSERT_EQ(dialogs.dialogs.size(), 1u);
-  EXPECT_EQ(dialogs.dialogs[0].title, "Pojekt speichern");
+  EXPECT_EQ(dialogs.dialogs[0].purpose, FileDialogPurpose::kSaveProject);
   EXPECT_EQ(dialogs.dialogs[0].presetName, "Ritzel.tvp");
   EXPECT_EQ(dialogs.dialogs[0].filter, "*.tvp");
   EXPECT_FALSE(project.noProjectOpen);
@@ -179,7 +178,7 @@ TEST_F(Projects, LoadKeepsTheLanguageAndStartsInStandardMode) {
   workspace.gear.rec.z.text = "10";
   dialogs.files.push_back(ProjectPath("english.tvp"));
   controller->Load();
-  EXPECT_EQ(dialogs.dialogs.back().title, "Pojekt öffnen");
+  EXPECT_EQ(dialogs.dialogs.back().purpose, FileDialogPurpose::kOpenProject);
   EXPECT_EQ(workspace.gear.rec.z.text, "41");
   EXPECT_EQ(workspace.gear.state.language, kGerman);
   EXPECT_EQ(workspace.gear.state.CalculationMode, kModeStandard);
@@ -219,7 +218,7 @@ TEST_F(Projects, EraseAnotherFileOrTheOpenOne) {
   EXPECT_EQ(dialogs.questions, (std::vector<int>{-303, -301}));
   EXPECT_EQ(dialogs.questionNames.back(), "other.tvp");
   // The erase dialog is the open dialog, where the user last left it.
-  EXPECT_EQ(dialogs.dialogs.back().title, "Pojekt löschen");
+  EXPECT_EQ(dialogs.dialogs.back().purpose, FileDialogPurpose::kEraseProject);
   EXPECT_TRUE(dialogs.dialogs.back().asOpenDialogLastWas);
   EXPECT_FALSE(std::filesystem::exists(ProjectPath("other.tvp")));
   EXPECT_TRUE(project.noProjectOpen);
@@ -253,7 +252,7 @@ TEST_F(Projects, SaveAsAndExit) {
   SaveNew("first.tvp");
   dialogs.files.push_back(ProjectPath("second.tvp"));
   controller->SaveAs();
-  EXPECT_EQ(dialogs.dialogs.back().title, "Pojekt speichern unter");
+  EXPECT_EQ(dialogs.dialogs.back().purpose, FileDialogPurpose::kSaveProjectAs);
   EXPECT_EQ(dialogs.dialogs.back().presetName, ProjectPath("first.tvp"));
   EXPECT_EQ(project.fileName, "second.tvp");
   EXPECT_TRUE(std::filesystem::exists(ProjectPath("second.tvp")));
@@ -298,8 +297,9 @@ TEST_F(Projects, AFolderTheSettingsCannotHoldIsNotStoredAsQuestionMarks) {
     EXPECT_EQ(project.directory, before);
     EXPECT_EQ(storedFolder(), before);
   }
-  ASSERT_EQ(dialogs.plainMessages.size(), 1u);  // told once
-  EXPECT_NE(dialogs.plainMessages[0].find(chinese), std::string::npos);
+  ASSERT_EQ(dialogs.problems.size(), 1u);  // told once
+  EXPECT_EQ(dialogs.problems[0].kind, ProblemKind::kFolderNotStorable);
+  EXPECT_EQ(dialogs.problems[0].path, chinese);
 
   dialogs.files.push_back(german + "/r.tvp");
   project.fileName.clear();

@@ -20,11 +20,10 @@ class Settings : public testing::TempFolder {
   std::string Home() const { return folder_.string() + "/"; }
   std::string File() const { return SettingsFilePath(Home()); }
   bool Read(Workspace& w, ProjectState& p) {
-    return AccessSettingsFile('r', File(), w, p, Home(), &dialogs);
+    SettingsFile(File()).Read(w, p, Home(), &dialogs);
+    return true;
   }
-  bool Write(Workspace& w, ProjectState& p) {
-    return AccessSettingsFile('w', File(), w, p, Home(), &dialogs);
-  }
+  bool Write(Workspace& w, ProjectState& p) { return SettingsFile(File()).Write(w, p, &dialogs); }
   // Writes a settings file holding these lines.
   void Stored(const std::string& content) {
     testing::TempFolder::Write(kSettingsFileName, content);
@@ -154,9 +153,9 @@ TEST_F(Settings, AReadChangesNothingAndAFailedWriteIsReported) {
   EXPECT_EQ(Stored(), garbage);
 
   const std::string unwritable = Home() + "missing/" + kSettingsFileName;
-  EXPECT_FALSE(AccessSettingsFile('w', unwritable, w, p, Home(), &dialogs));
-  ASSERT_EQ(dialogs.plainMessages.size(), 1u);
-  EXPECT_EQ(dialogs.plainMessages[0], "In " + unwritable + " kann nicht geschrieben werden");
+  EXPECT_FALSE(SettingsFile(unwritable).Write(w, p, &dialogs));
+  const Problem cannotWrite{.kind = ProblemKind::kCannotWrite, .path = unwritable};
+  EXPECT_EQ(dialogs.problems, std::vector<Problem>{cannotWrite});
 }
 
 // One setting: where the file keeps it, its default, its value in each of the

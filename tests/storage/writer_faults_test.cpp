@@ -43,7 +43,7 @@ bool SaveSettings(const std::string& path, int n) {
   ProjectState project;
   testing::ScriptedDialogs dialogs;
   workspace.gear.rec.z.text = std::to_string(n);
-  return SettingsFile(path).Access('w', workspace, project, "", &dialogs);
+  return SettingsFile(path).Write(workspace, project, &dialogs);
 }
 
 bool SaveProject(const std::string& path, int n) {
@@ -56,7 +56,7 @@ bool SaveProject(const std::string& path, int n) {
   project.noProjectOpen = false;
   project.writeArmed = true;
   ProjectController controller(workspace, project, data, "", dialogs);
-  return controller.AccessProjectFile('w', path);
+  return controller.WriteProjectFile(path);
 }
 
 bool SaveBalls(const std::string& path, int n) {
@@ -180,7 +180,7 @@ TEST_F(SettingsSize, ASaveNeverWritesAFileTheReaderWouldRefuse) {
   ASSERT_EQ(bytes.size(), kMaxFileBytes - 10);
   const std::string path = Write("settings.ini", bytes);
   IniDocument document(path);
-  ASSERT_EQ(document.ReadError(), "");
+  ASSERT_FALSE(document.ReadProblem().has_value());
   document.WriteString("data", "Zaehnezahl z", "1234567");  // "Zaehnezahl z=1234567\r\n": 22 bytes
   EXPECT_FALSE(document.Save());
   EXPECT_EQ(Read("settings.ini"), bytes);
