@@ -54,7 +54,7 @@ TEST(BallFactorTable, PrintedRowsAndLookup) {
   for (const auto& [beta, factor] : rows)
     EXPECT_DOUBLE_EQ(BallFactor(beta), factor) << beta;
   for (std::size_t i = 1; i < BallFactorTable.size(); ++i) {
-    EXPECT_GT(BallFactorTable[i], BallFactorTable[i - 1]);
+    EXPECT_GT(BallFactorTable[i], BallFactorTable[i - 1]) << "row " << i;
   }
 }
 
