@@ -4,9 +4,12 @@
 #include <array>
 #include <cstdio>
 #include <nlohmann/json.hpp>
+#include <ostream>
 #include <string>
+#include <vector>
 
 #include "file_fixture.h"
+#include "row_name.h"
 #include "scripted_dialogs.h"
 #include "storage/project.h"
 
@@ -131,54 +134,92 @@ TEST_F(CommandLine, JsonAndBackCalculation) {
   EXPECT_NE(back.out.find("Berechnungsergebnisse ohne Gewähr."), std::string::npos) << back.err;
 }
 
-TEST_F(CommandLine, ErrorsExitWithStatus2AndOneLine) {
-  struct Case {
-    std::string arguments;
-    std::string message;
-  };
-  const std::vector<Case> cases = {
-      {"report '" + Path("missing.tvp") + "'", "cannot read project file"},
-      {"report --colour", "unknown option --colour"},
-      {"report --lang fr", "--lang takes de or en"},
-      {"report --mode q", "--mode takes wk, mdk or xe"},
-      {"report --measured abc", "is not a test dimension"},
-      {"report --measured", "--measured needs a value"},
-      {"print", "usage: silvarone [report"},
-      {"--version extra", "usage: silvarone [report"},
-      {"--colour", "usage: silvarone [report"},
-      {"report '" + Write("gear.txt", "[data]\r\n") + "'", "is not a project file (.tvp)"},
-  };
-  for (const Case& c : cases) {
-    const Outcome run = Silvarone(c.arguments);
-    EXPECT_EQ(run.status, 2) << c.arguments;
-    EXPECT_NE(run.err.find(c.message), std::string::npos) << run.err;
-    EXPECT_EQ(std::count(run.err.begin(), run.err.end(), '\n'), 1) << run.err;
-    EXPECT_TRUE(run.out.empty());
-  }
+struct ErrorCase {
+  const char* name;
+  std::string arguments;  // FILE stands for the path of `file` in the test's folder
+  const char* file;       // nullptr: none
+  const char* contents;   // written to `file`; nullptr: the file is missing
+  std::string message;
+};
+
+void PrintTo(const ErrorCase& c, std::ostream* out) {
+  *out << c.name;
 }
+
+std::vector<ErrorCase> ErrorCases() {
+  return {
+      {"MissingProjectFile", "report 'FILE'", "missing.tvp", nullptr, "cannot read project file"},
+      {"UnknownOption", "report --colour", nullptr, nullptr, "unknown option --colour"},
+      {"UnknownLanguage", "report --lang fr", nullptr, nullptr, "--lang takes de or en"},
+      {"UnknownMode", "report --mode q", nullptr, nullptr, "--mode takes wk, mdk or xe"},
+      {"MeasuredNotANumber", "report --measured abc", nullptr, nullptr, "is not a test dimension"},
+      {"MeasuredWithoutValue", "report --measured", nullptr, nullptr, "--measured needs a value"},
+      {"UnknownCommand", "print", nullptr, nullptr, "usage: silvarone [report"},
+      {"VersionWithAnArgument", "--version extra", nullptr, nullptr, "usage: silvarone [report"},
+      {"OptionWithoutCommand", "--colour", nullptr, nullptr, "usage: silvarone [report"},
+      {"NotAProjectFile", "report 'FILE'", "gear.txt", "[data]\r\n",
+       "is not a project file (.tvp)"},
+  };
+}
+
+class CommandLineError : public CommandLine, public ::testing::WithParamInterface<ErrorCase> {};
+
+TEST_P(CommandLineError, ExitsWithStatus2AndOneLine) {
+  const ErrorCase& c = GetParam();
+  std::string arguments = c.arguments;
+  if (c.file != nullptr) {
+    const std::string path = c.contents != nullptr ? Write(c.file, c.contents) : Path(c.file);
+    arguments.replace(arguments.find("FILE"), 4, path);
+  }
+  const Outcome run = Silvarone(arguments);
+  EXPECT_EQ(run.status, 2) << arguments;
+  EXPECT_NE(run.err.find(c.message), std::string::npos) << run.err;
+  EXPECT_EQ(std::count(run.err.begin(), run.err.end(), '\n'), 1) << run.err;
+  EXPECT_TRUE(run.out.empty());
+}
+
+INSTANTIATE_TEST_SUITE_P(CommandLine, CommandLineError, ::testing::ValuesIn(ErrorCases()),
+                         testing::RowName);
+
+struct HelpCase {
+  const char* name;
+  std::string arguments;
+  std::vector<std::string> shown;
+};
+
+void PrintTo(const HelpCase& c, std::ostream* out) {
+  *out << c.name;
+}
+
+std::vector<HelpCase> HelpCases() {
+  return {
+      {"Help",
+       "--help",
+       {"usage: silvarone [report", "screenshots DIR", "--version", "(no arguments)"}},
+      {"ShortHelp", "-h", {"usage: silvarone [report"}},
+      {"ReportHelp",
+       "report --help",
+       {"usage: silvarone report [FILE.tvp]", "--measured VALUE", "Exit status"}},
+      {"ReportShortHelp", "report -h", {"usage: silvarone report [FILE.tvp]"}},
+      {"Version", "--version", {"Norlath Measurement 3.3.8 (02.10.2018)\n", "GPL-3.0-or-later"}},
+  };
+}
+
+class CommandLineHelp : public CommandLine, public ::testing::WithParamInterface<HelpCase> {};
 
 // Help and version go to standard output with status 0, as scripts and
 // package tools expect; the top-level help names every command.
-TEST_F(CommandLine, HelpAndVersion) {
-  struct Case {
-    std::string arguments;
-    std::vector<std::string> shown;
-  };
-  const std::vector<Case> cases = {
-      {"--help", {"usage: silvarone [report", "screenshots DIR", "--version", "(no arguments)"}},
-      {"-h", {"usage: silvarone [report"}},
-      {"report --help", {"usage: silvarone report [FILE.tvp]", "--measured VALUE", "Exit status"}},
-      {"report -h", {"usage: silvarone report [FILE.tvp]"}},
-      {"--version", {"Norlath Measurement 3.3.8 (02.10.2018)\n", "GPL-3.0-or-later"}},
-  };
-  for (const Case& c : cases) {
-    const Outcome run = Silvarone(c.arguments);
-    EXPECT_EQ(run.status, 0) << c.arguments;
-    EXPECT_EQ(run.err, "") << c.arguments;
-    for (const std::string& text : c.shown)
-      EXPECT_NE(run.out.find(text), std::string::npos) << c.arguments << ": " << text;
-  }
+TEST_P(CommandLineHelp, GoesToStandardOutput) {
+  const HelpCase& c = GetParam();
+  const Outcome run = Silvarone(c.arguments);
+  EXPECT_EQ(run.status, 0) << c.arguments;
+  EXPECT_EQ(run.err, "") << c.arguments;
+  for (const std::string& text : c.shown)
+    EXPECT_NE(run.out.find(text), std::string::npos) << c.arguments << ": " << text;
 }
+
+INSTANTIATE_TEST_SUITE_P(CommandLine, CommandLineHelp, ::testing::ValuesIn(HelpCases()),
+                         testing::RowName);
 
 TEST_F(CommandLine, SaveWritesTheUsersSettings) {
   const Outcome run = Silvarone("report --save --lang en");
@@ -220,6 +261,7 @@ TEST_F(CommandLine, TableFileNamesOutsideTheDataFolderAreRefusedAndTheStartGoesO
   ASSERT_TRUE(file.Save());
   ASSERT_EQ(Silvarone("report '" + project + "' --save").status, 0);
   for (const char* name : {".", "/dev/zero", "../dat/DeviationTable_DIN3967.dat"}) {
+    SCOPED_TRACE(name);
     IniDocument settings(SettingsFile());
     settings.WriteString("common configuration", "Abmass File", name);
     ASSERT_TRUE(settings.Save());
@@ -235,6 +277,7 @@ TEST_F(CommandLine, AReportWithoutSaveNeedsNoTemporaryFolderAndWritesNothing) {
   const auto before = std::filesystem::last_write_time(SettingsFile());
   Write("file", "x");
   for (const std::string& tmp : {Path("missing"), Path("file")}) {
+    SCOPED_TRACE("TMPDIR " + tmp);
     const Outcome run = Silvarone("report --lang en", "TMPDIR='" + tmp + "'");
     EXPECT_EQ(run.status, 0) << run.err;
     EXPECT_NE(run.out.find("Protocol for the calculation"), std::string::npos);
@@ -247,24 +290,37 @@ TEST_F(CommandLine, AReportWithoutSaveNeedsNoTemporaryFolderAndWritesNothing) {
             1);
 }
 
-TEST_F(CommandLine, FailedWritesEndWithTheirOwnStatus) {
-  struct Case {
-    std::string what, shell, arguments, message;
-    int status;
-  };
-  const std::vector<Case> cases = {
-      {"full standard output", "", "report >/dev/full", "cannot write the report", 5},
-      {"closed standard output", "", "report >&-", "cannot write the report", 5},
-      {"file-size limit", "ulimit -f 1;", "report --save", "kann nicht geschrieben werden", 4},
-  };
-  for (const Case& c : cases) {
-    StoreSettings("[data]\r\nZaehnezahl z=23\r\n");
-    const Outcome run = Silvarone(c.arguments, c.shell);
-    EXPECT_EQ(run.status, c.status) << c.what << ": " << run.err;
-    EXPECT_EQ(Count(run.err, c.message), 1u) << c.what << ": " << run.err;
-    EXPECT_EQ(Read("home/diruvavida_roduzaz.ini"), "[data]\r\nZaehnezahl z=23\r\n") << c.what;
-  }
+struct FailedWriteCase {
+  const char* name;
+  std::string shell, arguments, message;
+  int status;
+};
+
+void PrintTo(const FailedWriteCase& c, std::ostream* out) {
+  *out << c.name;
 }
+
+class CommandLineFailedWrite : public CommandLine,
+                               public ::testing::WithParamInterface<FailedWriteCase> {};
+
+TEST_P(CommandLineFailedWrite, EndsWithItsOwnStatus) {
+  const FailedWriteCase& c = GetParam();
+  StoreSettings("[data]\r\nZaehnezahl z=23\r\n");
+  const Outcome run = Silvarone(c.arguments, c.shell);
+  EXPECT_EQ(run.status, c.status) << c.name << ": " << run.err;
+  EXPECT_EQ(Count(run.err, c.message), 1u) << c.name << ": " << run.err;
+  EXPECT_EQ(Read("home/diruvavida_roduzaz.ini"), "[data]\r\nZaehnezahl z=23\r\n") << c.name;
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    CommandLine, CommandLineFailedWrite,
+    ::testing::Values(FailedWriteCase{"FullStandardOutput", "", "report >/dev/full",
+                                      "cannot write the report", 5},
+                      FailedWriteCase{"ClosedStandardOutput", "", "report >&-",
+                                      "cannot write the report", 5},
+                      FailedWriteCase{"FileSizeLimit", "ulimit -f 1;", "report --save",
+                                      "kann nicht geschrieben werden", 4}),
+    testing::RowName);
 
 TEST_F(CommandLine, RefusedDataGiveNoReportButTheirMessagesAndStatus3) {
   StoreSettings("[data]\r\nZaehnezahl z=abc\r\n");

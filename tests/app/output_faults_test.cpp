@@ -10,12 +10,14 @@
 #include <algorithm>
 #include <filesystem>
 #include <fstream>
+#include <ostream>
 #include <string>
 #include <vector>
 
 #include "fault_injection.h"
 #include "file_fixture.h"
 #include "pdf_text.h"
+#include "row_name.h"
 
 namespace silvarone {
 namespace {
@@ -190,27 +192,39 @@ TEST_F(Outputs, ALinkPlantedWhereATemporaryFileWouldGoIsNotFollowed) {
   EXPECT_TRUE(Read("report.pdf").starts_with("%PDF-"));
 }
 
-TEST_F(Outputs, AnOutputOverTheFileBeingReadIsRefused) {
+struct OverInputCase {
+  const char* name;
+  std::string arguments;
+};
+
+void PrintTo(const OverInputCase& c, std::ostream* out) {
+  *out << c.name;
+}
+
+class OutputOverInput : public Outputs, public ::testing::WithParamInterface<OverInputCase> {};
+
+TEST_P(OutputOverInput, AnOutputOverTheFileBeingReadIsRefused) {
+  const OverInputCase& c = GetParam();
   fs::create_directories(Path("home"));
   fs::copy_file(kExample, Path("gear.tvp"));
   const std::string project = Read("gear.tvp");
   fs::create_symlink("gear.tvp", Path("link.pdf"));
   Write("home/diruvavida_roduzaz.ini", "[common configuration]\r\nlanguage=deutsch\r\n");
-  struct Case {
-    const char* what;
-    std::string arguments;
-  };
-  for (const Case& c : {Case{"the project", "report gear.tvp --pdf gear.tvp"},
-                        Case{"a link to the project", "report gear.tvp --pdf link.pdf"},
-                        Case{"the settings", "report --save --pdf home/diruvavida_roduzaz.ini"}}) {
-    const Outcome run = Silvarone(c.arguments);
-    EXPECT_EQ(run.status, 2) << c.what << ": " << run.err;
-    EXPECT_EQ(std::count(run.err.begin(), run.err.end(), '\n'), 1) << run.err;
-    EXPECT_EQ(Read("gear.tvp"), project) << c.what;
-    EXPECT_EQ(Read("home/diruvavida_roduzaz.ini"), "[common configuration]\r\nlanguage=deutsch\r\n")
-        << c.what;
-  }
+  const Outcome run = Silvarone(c.arguments);
+  EXPECT_EQ(run.status, 2) << c.name << ": " << run.err;
+  EXPECT_EQ(std::count(run.err.begin(), run.err.end(), '\n'), 1) << run.err;
+  EXPECT_EQ(Read("gear.tvp"), project) << c.name;
+  EXPECT_EQ(Read("home/diruvavida_roduzaz.ini"), "[common configuration]\r\nlanguage=deutsch\r\n")
+      << c.name;
 }
+
+INSTANTIATE_TEST_SUITE_P(
+    Outputs, OutputOverInput,
+    ::testing::Values(OverInputCase{"TheProject", "report gear.tvp --pdf gear.tvp"},
+                      OverInputCase{"ALinkToTheProject", "report gear.tvp --pdf link.pdf"},
+                      OverInputCase{"TheSettings",
+                                    "report --save --pdf home/diruvavida_roduzaz.ini"}),
+    testing::RowName);
 
 TEST_F(Outputs, ARefusedPdfWritesNothingElseEither) {
   // A device in the PDF's place: refused before the settings are saved.

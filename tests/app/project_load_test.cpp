@@ -7,6 +7,7 @@
 #include <filesystem>
 #include <fstream>
 #include <nlohmann/json.hpp>
+#include <ostream>
 #include <string>
 
 #include "core/text_file.h"
@@ -43,6 +44,11 @@ const char* ModeOption(const Pair& pair) {
 std::string PairName(const ::testing::TestParamInfo<Pair>& info) {
   return std::string(ConfiguredGears()[info.param.before].name) + "_then_" +
          ConfiguredGears()[info.param.loaded].name;
+}
+
+void PrintTo(const Pair& pair, std::ostream* out) {
+  *out << ConfiguredGears()[pair.before].name << " then " << ConfiguredGears()[pair.loaded].name
+       << ModeOption(pair);
 }
 
 class ProjectLoadOnTheCommandLine : public testing::TempFolder,

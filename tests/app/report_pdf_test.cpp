@@ -27,6 +27,7 @@ class ReportPdf : public testing::TempFolder {
 
 TEST_F(ReportPdf, ThePdfReadsAsTheReportText) {
   for (const std::string language : {"de", "en"}) {
+    SCOPED_TRACE(language);
     const std::string report = "report '" + example + "' --lang " + language;
     const auto [text, status] = Silvarone(report);
     ASSERT_EQ(status, 0) << Read("err");

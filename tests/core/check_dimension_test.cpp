@@ -4,11 +4,13 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <ostream>
 #include <string>
 #include <vector>
 
 #include "core/balls.h"
 #include "core/modes.h"
+#include "row_name.h"
 #include "test_gear.h"
 
 namespace silvarone {
@@ -17,68 +19,110 @@ namespace {
 using testing::GearInput;
 using testing::MakeGear;
 
-TEST(CheckDimension, SpurGears) {
-  struct Case {
-    const char* what;
-    GearInput in;
-    double alpha_M, Q;
-  };
-  const std::vector<Case> cases = {
-      // z 40, k_M 20: alpha_M = 90, Q = |d_K|; inv alpha_K = (e_bt - D)/|d_b| gives
-      // alpha_K = -22.723853, d_K = 75.175409 / cos alpha_K = 81.501795 (by hand).
-      {"diametral", {.z = "40", .k_M = "20"}, 90.0, 81.501795},
-      // Internal z -20, k -3: alpha_M = (3 - 1) * 180 / -20 = -18,
-      // d_K = -37.774154, Q = -(sin 18 * 37.774154) = -11.672855.
-      {"internal", {.z = "-20", .k_M = "-3"}, -18.0, -11.672855},
-      // Internal with |k_M| = 1: alpha_M = 0 and Q = 0.
-      {"internal, one gap", {.z = "-20", .k_M = "-1"}, 0.0, 0.0},
-  };
-  for (const Case& c : cases) {
-    Gear gear = MakeGear(c.in);
-    const double q = CheckDimensionFor(gear, kSpurForm, gear.rec.x);
-    EXPECT_NEAR(gear.rec.alpha_M.value, c.alpha_M, 1e-9) << c.what;
-    EXPECT_NEAR(q, c.Q, 1e-6) << c.what;
-    EXPECT_EQ(gear.rec.Q.value, q);
-    // Test dimension: Q + D_M external, Q - D_M internal.
-    const double test = static_cast<double>(TestDimension(gear, q));
-    EXPECT_NEAR(test, gear.state.ExternalGear == 1 ? q + 3.5 : q - 3.5, 1e-12) << c.what;
-  }
+struct SpurCase {
+  const char* name;
+  GearInput in;
+  double alpha_M, Q;
+};
+
+void PrintTo(const SpurCase& c, std::ostream* out) {
+  *out << c.name;
 }
 
-TEST(CheckDimension, HelicalModelApproachesTheSpurChordForASmallHelix) {
-  // With beta -> 0 the helix lead grows without bound, the anvil's two balls
-  // line up axially and Q becomes the plane chord sin(alpha_M) |d_K|.
-  for (const char* z : {"20", "21", "-40"}) {
-    const std::string k = std::string(z)[0] == '-' ? "-5" : "3";
-    Gear spur = MakeGear({.z = z, .k_M = k});
-    const double spurQ = CheckDimensionFor(spur, kSpurForm, spur.rec.x);
-    Gear helical = MakeGear({.z = z, .beta = "0.01", .k_M = k});
-    const double helicalQ = CheckDimensionFor(helical, kHelicalForm, helical.rec.x);
-    EXPECT_NEAR(helicalQ, spurQ, 1e-3) << z;
-  }
+class SpurCheck : public ::testing::TestWithParam<SpurCase> {};
+
+TEST_P(SpurCheck, QAndTestDimension) {
+  const SpurCase& c = GetParam();
+  Gear gear = MakeGear(c.in);
+  const double q = CheckDimensionFor(gear, kSpurForm, gear.rec.x);
+  EXPECT_NEAR(gear.rec.alpha_M.value, c.alpha_M, 1e-9) << c.name;
+  EXPECT_NEAR(q, c.Q, 1e-6) << c.name;
+  EXPECT_EQ(gear.rec.Q.value, q);
+  // Test dimension: Q + D_M external, Q - D_M internal.
+  const double test = static_cast<double>(TestDimension(gear, q));
+  EXPECT_NEAR(test, gear.state.ExternalGear == 1 ? q + 3.5 : q - 3.5, 1e-12) << c.name;
 }
 
-TEST(CheckDimension, HelicalModelGeometry) {
-  // The solved points satisfy the model: the second ball lies on the helix at
-  // the ball distance from the first, and the opposite contact lies on the
-  // helix of the gap n_Teil pitches away, in the plane through C normal to N.
-  for (const char* beta : {"8", "15", "30", "45"}) {
-    Gear gear = MakeGear({.z = "33", .beta = beta, .k_M = "4"});
-    const double q = CheckDimensionFor(gear, kHelicalForm, gear.rec.x);
-    const HelixModel& m = gear.state.helix;
-    const double dx = m.B[0] - m.A[0], dy = m.B[1] - m.A[1], dz = m.B[2] - m.A[2];
-    EXPECT_NEAR(std::sqrt(dx * dx + dy * dy + dz * dz), 45.0, 1e-6) << beta;
-    EXPECT_NEAR(std::hypot(m.D[0], m.D[1]), m.R, 1e-9) << beta;
-    EXPECT_NEAR(m.D[2], m.a * m.t_D, 1e-9) << beta;
-    const double angle = std::atan2(m.D[1], m.D[0]);
-    EXPECT_NEAR(std::remainder(angle - (m.p_Teil * m.n_Teil + m.t_D), 2 * M_PI), 0.0, 1e-9);
-    double plane = 0.0;
-    for (int i = 0; i < 3; ++i)
-      plane += m.N[i] * (m.D[i] - m.C[i]);
-    EXPECT_NEAR(plane, 0.0, 1e-6) << beta;
-    EXPECT_GT(q, 0.0);
-  }
+INSTANTIATE_TEST_SUITE_P(
+    CheckDimension, SpurCheck,
+    ::testing::Values(
+        // z 40, k_M 20: alpha_M = 90, Q = |d_K|; inv alpha_K = (e_bt - D)/|d_b| gives
+        // alpha_K = -22.723853, d_K = 75.175409 / cos alpha_K = 81.501795 (by hand).
+        SpurCase{"SpurExternal_z40_k20_Diametral", {.z = "40", .k_M = "20"}, 90.0, 81.501795},
+        // Internal z -20, k -3: alpha_M = (3 - 1) * 180 / -20 = -18,
+        // d_K = -37.774154, Q = -(sin 18 * 37.774154) = -11.672855.
+        SpurCase{"SpurInternal_z20_k3", {.z = "-20", .k_M = "-3"}, -18.0, -11.672855},
+        // Internal with |k_M| = 1: alpha_M = 0 and Q = 0.
+        SpurCase{"SpurInternal_z20_k1_OneGap", {.z = "-20", .k_M = "-1"}, 0.0, 0.0}),
+    testing::RowName);
+
+struct ToothCountRow {
+  const char* name;
+  const char* z;
+};
+
+void PrintTo(const ToothCountRow& row, std::ostream* out) {
+  *out << row.name;
 }
+
+class SmallHelix : public ::testing::TestWithParam<ToothCountRow> {};
+
+// With beta -> 0 the helix lead grows without bound, the anvil's two balls
+// line up axially and Q becomes the plane chord sin(alpha_M) |d_K|.
+TEST_P(SmallHelix, HelicalModelApproachesTheSpurChord) {
+  const char* z = GetParam().z;
+  const std::string k = std::string(z)[0] == '-' ? "-5" : "3";
+  Gear spur = MakeGear({.z = z, .k_M = k});
+  const double spurQ = CheckDimensionFor(spur, kSpurForm, spur.rec.x);
+  Gear helical = MakeGear({.z = z, .beta = "0.01", .k_M = k});
+  const double helicalQ = CheckDimensionFor(helical, kHelicalForm, helical.rec.x);
+  EXPECT_NEAR(helicalQ, spurQ, 1e-3) << z;
+}
+
+INSTANTIATE_TEST_SUITE_P(CheckDimension, SmallHelix,
+                         ::testing::Values(ToothCountRow{"External_z20_k3", "20"},
+                                           ToothCountRow{"External_z21_k3", "21"},
+                                           ToothCountRow{"Internal_z40_k5", "-40"}),
+                         testing::RowName);
+
+struct HelixRow {
+  const char* name;
+  const char* beta;
+};
+
+void PrintTo(const HelixRow& row, std::ostream* out) {
+  *out << row.name;
+}
+
+class HelicalModel : public ::testing::TestWithParam<HelixRow> {};
+
+// The solved points satisfy the model: the second ball lies on the helix at
+// the ball distance from the first, and the opposite contact lies on the
+// helix of the gap n_Teil pitches away, in the plane through C normal to N.
+TEST_P(HelicalModel, Geometry) {
+  const char* beta = GetParam().beta;
+  Gear gear = MakeGear({.z = "33", .beta = beta, .k_M = "4"});
+  const double q = CheckDimensionFor(gear, kHelicalForm, gear.rec.x);
+  const HelixModel& m = gear.state.helix;
+  const double dx = m.B[0] - m.A[0], dy = m.B[1] - m.A[1], dz = m.B[2] - m.A[2];
+  EXPECT_NEAR(std::sqrt(dx * dx + dy * dy + dz * dz), 45.0, 1e-6) << beta;
+  EXPECT_NEAR(std::hypot(m.D[0], m.D[1]), m.R, 1e-9) << beta;
+  EXPECT_NEAR(m.D[2], m.a * m.t_D, 1e-9) << beta;
+  const double angle = std::atan2(m.D[1], m.D[0]);
+  EXPECT_NEAR(std::remainder(angle - (m.p_Teil * m.n_Teil + m.t_D), 2 * M_PI), 0.0, 1e-9);
+  double plane = 0.0;
+  for (int i = 0; i < 3; ++i)
+    plane += m.N[i] * (m.D[i] - m.C[i]);
+  EXPECT_NEAR(plane, 0.0, 1e-6) << beta;
+  EXPECT_GT(q, 0.0);
+}
+
+INSTANTIATE_TEST_SUITE_P(CheckDimension, HelicalModel,
+                         ::testing::Values(HelixRow{"HelicalExternal_z33_beta8", "8"},
+                                           HelixRow{"HelicalExternal_z33_beta15", "15"},
+                                           HelixRow{"HelicalExternal_z33_beta30", "30"},
+                                           HelixRow{"HelicalExternal_z33_beta45", "45"}),
+                         testing::RowName);
 
 TEST(CheckDimension, HelicalInternalGearWithOneGapGivesTheSagitta) {
   // |k_M| = 1: the opposite contact lies on the same helix as the anvil; Q is
@@ -105,27 +149,33 @@ TEST(BallLimits, UpperIsTheTipChordLowerClearsTheRoot) {
   EXPECT_EQ(gear.rec.D_M_min.text, "0.0000");
 }
 
-TEST(BallLimits, LowerLimitOfAnInternalGearIsClearOfTheRoot) {
-  for (const char* beta : {"0", "15"}) {
-    Gear gear = MakeGear({.z = "-20", .beta = beta, .k_M = "-3"});
-    FullCalculation(gear, gear.state.HelicalGear, gear.rec.x);
-    BallUpperLimit(gear);
-    BallLowerLimit(gear);
-    const double lower = gear.rec.D_M_min.value;
-    EXPECT_GT(lower, 0.0) << beta;
-    EXPECT_LT(lower, gear.rec.D_M_max.value) << beta;
-    // At the limit the ball is clear of the root circle: |d_f| > |d_K| + D.
-    const double alphaK =
-        SolveInvoluteNewton(BallInvoluteTarget(gear.state.HelicalGear, GapOf(gear, lower)));
-    const double dK = std::fabs(gear.rec.d_b.value / std::cos(alphaK * kDegToRad));
-    EXPECT_GT(std::fabs(gear.rec.d_f.value), dK + lower) << beta;
-    // The records of the ball in use are untouched by the search.
-    CheckDimensionFor(gear, gear.state.HelicalGear, gear.rec.x);
-    const double dKInUse = gear.rec.d_K.value;
-    BallLowerLimit(gear);
-    EXPECT_EQ(gear.rec.d_K.value, dKInUse);
-  }
+class InternalBallLimit : public ::testing::TestWithParam<HelixRow> {};
+
+TEST_P(InternalBallLimit, LowerLimitIsClearOfTheRoot) {
+  const char* beta = GetParam().beta;
+  Gear gear = MakeGear({.z = "-20", .beta = beta, .k_M = "-3"});
+  FullCalculation(gear, gear.state.HelicalGear, gear.rec.x);
+  BallUpperLimit(gear);
+  BallLowerLimit(gear);
+  const double lower = gear.rec.D_M_min.value;
+  EXPECT_GT(lower, 0.0) << beta;
+  EXPECT_LT(lower, gear.rec.D_M_max.value) << beta;
+  // At the limit the ball is clear of the root circle: |d_f| > |d_K| + D.
+  const double alphaK =
+      SolveInvoluteNewton(BallInvoluteTarget(gear.state.HelicalGear, GapOf(gear, lower)));
+  const double dK = std::fabs(gear.rec.d_b.value / std::cos(alphaK * kDegToRad));
+  EXPECT_GT(std::fabs(gear.rec.d_f.value), dK + lower) << beta;
+  // The records of the ball in use are untouched by the search.
+  CheckDimensionFor(gear, gear.state.HelicalGear, gear.rec.x);
+  const double dKInUse = gear.rec.d_K.value;
+  BallLowerLimit(gear);
+  EXPECT_EQ(gear.rec.d_K.value, dKInUse);
 }
+
+INSTANTIATE_TEST_SUITE_P(BallLimits, InternalBallLimit,
+                         ::testing::Values(HelixRow{"SpurInternal_z20_k3", "0"},
+                                           HelixRow{"HelicalInternal_z20_k3_beta15", "15"}),
+                         testing::RowName);
 
 TEST(Degenerate, NoRecordTextShowsNanOrInfinity) {
   // Corners of the input limits, including zero pressure angle and helix
@@ -140,6 +190,8 @@ TEST(Degenerate, NoRecordTextShowsNanOrInfinity) {
       for (const auto& a : alphas)
         for (const auto& b : betas)
           for (const auto& x : shifts) {
+            // The corner, in the failure output: the messages below lack x.
+            SCOPED_TRACE("m_n " + m + ", z " + z + ", alpha_n " + a + ", beta " + b + ", x " + x);
             const std::string k = z[0] == '-' ? "-2" : "2";
             Gear gear = MakeGear({m, z, a, b, x, k, "1000", "-10000", "10000"});
             gear.rec.Mdk_given.value = 100;

@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "row_name.h"
 #include "test_gear.h"
 
 namespace silvarone {
@@ -23,64 +24,76 @@ Gear MakeGear(const std::string& m_n, const std::string& z, const std::string& a
 }
 
 struct GeometryCase {
-  const char* what;
+  const char* name;
   std::string m_n, z, alpha_n, beta;
   double x;
   // expected
   double m_t, d, alpha_t, d_b, beta_b, p_t, s_t, e_t, s_bt, d_Na, d_Nf;
 };
 
-TEST(Geometry, BasicGeometryAndDiameters) {
-  const std::vector<GeometryCase> cases = {
+void PrintTo(const GeometryCase& c, std::ostream* out) {
+  *out << c.name;
+}
+
+std::vector<GeometryCase> GeometryCases() {
+  return {
       // m_t = 2, d = 2*20 = 40, d_b = 40 cos 20 = 37.58770, p_t = 2 pi = 6.28319,
       // s_t = e_t = pi, s_bt = d_b (pi/40 + inv 20) = 37.58770 * 0.0934442 = 3.51235,
       // d_Na = 40 + 4, d_Nf = 40 - 5.
-      {"spur, external", "2", "20", "20", "0", 0.0, 2.0, 40.0, 20.0, 37.58770483, 0.0, 6.28318531,
-       3.14159265, 3.14159265, 3.51235302, 44.0, 35.0},
+      {"SpurExternal_z20_x0", "2", "20", "20", "0", 0.0, 2.0, 40.0, 20.0, 37.58770483, 0.0,
+       6.28318531, 3.14159265, 3.14159265, 3.51235302, 44.0, 35.0},
       // x = 0.5: s_t = pi + 2*0.5*2*tan 20 = 3.86953; e_t = 2 pi - s_t = 2.41365;
       // s_bt = d_b (2*0.5*tan20/20 + pi/40 + inv 20) = 4.19639.
-      {"spur, shifted", "2", "20", "20", "0", 0.5, 2.0, 40.0, 20.0, 37.58770483, 0.0, 6.28318531,
-       3.86953312, 2.41365219, 4.19639330, 44.0, 35.0},
+      {"SpurExternal_z20_x0p5", "2", "20", "20", "0", 0.5, 2.0, 40.0, 20.0, 37.58770483, 0.0,
+       6.28318531, 3.86953312, 2.41365219, 4.19639330, 44.0, 35.0},
       // Internal gear: the diameters carry the sign of z; the pitches do not.
       // s_bt = -37.58770 (pi/(-40) + inv 20) = -37.58770 * -0.0636354 = 2.39191.
-      {"spur, internal", "2", "-20", "20", "0", 0.0, 2.0, -40.0, 20.0, -37.58770483, 0.0,
+      {"SpurInternal_z20_x0", "2", "-20", "20", "0", 0.0, 2.0, -40.0, 20.0, -37.58770483, 0.0,
        6.28318531, 3.14159265, 3.14159265, 2.39190985, -36.0, -45.0},
       // beta = 15: m_t = 2 / cos 15 = 2.07055, d = 41.41105, alpha_t = atan(tan20/cos15)
       // = 20.64690, beta_b = asin(sin15 cos20) = 14.07610, d_b = d cos alpha_t = 38.75127,
       // p_t = pi m_t = 6.50483, s_t = e_t = p_t / 2.
-      {"helical", "2", "20", "20", "15", 0.0, 2.07055236, 41.41104722, 20.64689649, 38.75126702,
-       14.07609542, 6.50483209, 3.25241604, 3.25241604, 0.0, 45.41104722, 36.41104722},
+      {"HelicalExternal_z20_beta15", "2", "20", "20", "15", 0.0, 2.07055236, 41.41104722,
+       20.64689649, 38.75126702, 14.07609542, 6.50483209, 3.25241604, 3.25241604, 0.0, 45.41104722,
+       36.41104722},
       // m_n 4, z 17, beta 30: d = 68 / cos 30 = 78.51964; the tip circle lies one module
       // above the reference circle: 86.51964 (not (z + 2) m_n = 76, inside d).
-      {"helical tip above reference", "4", "17", "20", "30", 0.0, 4.61880215, 78.51963661,
-       22.79587726, 0.0, 0.0, 0.0, 0.0, 0.0, 0.0, 86.51963661, 68.51963661},
+      {"HelicalExternal_m4_z17_beta30_TipAboveReference", "4", "17", "20", "30", 0.0, 4.61880215,
+       78.51963661, 22.79587726, 0.0, 0.0, 0.0, 0.0, 0.0, 0.0, 86.51963661, 68.51963661},
   };
-  for (const GeometryCase& c : cases) {
-    Gear gear = MakeGear(c.m_n, c.z, c.alpha_n, c.beta);
-    TGear x = gear.rec.x;
-    x.value = c.x;
-    BasicGeometry(gear, x);
-    Diameters(gear);
-    const GearRecords& r = gear.rec;
-    const auto near = [&](double actual, double expected, const char* name) {
-      if (expected != 0.0) {  // 0: not checked for this gear
-        EXPECT_NEAR(actual, expected, 5e-8 * std::fabs(expected)) << c.what << " " << name;
-      }
-    };
-    near(r.m_t.value, c.m_t, "m_t");
-    near(r.d.value, c.d, "d");
-    near(r.alpha_t.value, c.alpha_t, "alpha_t");
-    near(r.d_b.value, c.d_b, "d_b");
-    near(r.beta_b.value, c.beta_b, "beta_b");
-    near(r.p_t.value, c.p_t, "p_t");
-    near(r.s_t.value, c.s_t, "s_t");
-    near(r.e_t.value, c.e_t, "e_t");
-    near(r.s_bt.value, c.s_bt, "s_bt");
-    near(r.d_Na.value, c.d_Na, "d_Na");
-    near(r.d_Nf.value, c.d_Nf, "d_Nf");
-    EXPECT_EQ(r.d_f.value, r.d_Nf.value) << c.what;
-  }
 }
+
+class GearGeometry : public ::testing::TestWithParam<GeometryCase> {};
+
+TEST_P(GearGeometry, BasicGeometryAndDiameters) {
+  const GeometryCase& c = GetParam();
+  Gear gear = MakeGear(c.m_n, c.z, c.alpha_n, c.beta);
+  TGear x = gear.rec.x;
+  x.value = c.x;
+  BasicGeometry(gear, x);
+  Diameters(gear);
+  const GearRecords& r = gear.rec;
+  const auto near = [&](double actual, double expected, const char* name) {
+    if (expected != 0.0) {  // 0: not checked for this gear
+      EXPECT_NEAR(actual, expected, 5e-8 * std::fabs(expected)) << c.name << " " << name;
+    }
+  };
+  near(r.m_t.value, c.m_t, "m_t");
+  near(r.d.value, c.d, "d");
+  near(r.alpha_t.value, c.alpha_t, "alpha_t");
+  near(r.d_b.value, c.d_b, "d_b");
+  near(r.beta_b.value, c.beta_b, "beta_b");
+  near(r.p_t.value, c.p_t, "p_t");
+  near(r.s_t.value, c.s_t, "s_t");
+  near(r.e_t.value, c.e_t, "e_t");
+  near(r.s_bt.value, c.s_bt, "s_bt");
+  near(r.d_Na.value, c.d_Na, "d_Na");
+  near(r.d_Nf.value, c.d_Nf, "d_Nf");
+  EXPECT_EQ(r.d_f.value, r.d_Nf.value) << c.name;
+}
+
+INSTANTIATE_TEST_SUITE_P(Geometry, GearGeometry, ::testing::ValuesIn(GeometryCases()),
+                         testing::RowName);
 
 // The normal-section values of a helical gear, checked against the normal
 // section formulas of the gear standard (signed z for internal gears), which
@@ -208,34 +221,48 @@ TEST(Geometry, TipValuesAndLead) {
   EXPECT_EQ(spur.rec.alpha_Na.value, 0.0);
 }
 
-TEST(Geometry, GearTypeFlags) {
-  struct Case {
-    std::string z, beta;
-    int external, helical;
-    bool settingsWritten;
-  };
-  const std::vector<Case> cases = {
-      {"20", "15", 1, 1, true},  {"-20", "0", 0, 0, true},  {"-", "-", 0, 0, false},
-      {"", "", 0, 0, false},     {"0", "0,5", 0, 1, false}, {"abc", "-5", 0, 0, false},
-      {"+7", "45°", 1, 1, true},
-  };
-  for (const Case& c : cases) {
-    Gear gear;
-    gear.rec.z.text = c.z;
-    gear.rec.beta.text = c.beta;
-    gear.rec.beta.minimum = 0;
-    gear.rec.beta.maximum = 45;
-    bool written = false;
-    gear.settingsChanged = [&] { written = true; };
-    gear.state.ExternalGear = 1;
-    gear.state.HelicalGear = 1;
-    DetermineExternalGear(gear);
-    DetermineHelicalGear(gear);
-    EXPECT_EQ(gear.state.ExternalGear, c.external) << c.z;
-    EXPECT_EQ(gear.state.HelicalGear, c.helical) << c.beta;
-    EXPECT_EQ(written, c.settingsWritten) << c.z;
-  }
+struct GearTypeCase {
+  const char* name;
+  std::string z, beta;
+  int external, helical;
+  bool settingsWritten;
+};
+
+void PrintTo(const GearTypeCase& c, std::ostream* out) {
+  *out << c.name;
 }
+
+class GearTypeFlags : public ::testing::TestWithParam<GearTypeCase> {};
+
+TEST_P(GearTypeFlags, FollowTheToothCountAndHelixAngle) {
+  const GearTypeCase& c = GetParam();
+  Gear gear;
+  gear.rec.z.text = c.z;
+  gear.rec.beta.text = c.beta;
+  gear.rec.beta.minimum = 0;
+  gear.rec.beta.maximum = 45;
+  bool written = false;
+  gear.settingsChanged = [&] { written = true; };
+  gear.state.ExternalGear = 1;
+  gear.state.HelicalGear = 1;
+  DetermineExternalGear(gear);
+  DetermineHelicalGear(gear);
+  EXPECT_EQ(gear.state.ExternalGear, c.external) << c.z;
+  EXPECT_EQ(gear.state.HelicalGear, c.helical) << c.beta;
+  EXPECT_EQ(written, c.settingsWritten) << c.z;
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Geometry, GearTypeFlags,
+    ::testing::Values(GearTypeCase{"HelicalExternal_z20_beta15", "20", "15", 1, 1, true},
+                      GearTypeCase{"SpurInternal_z20_beta0", "-20", "0", 0, 0, true},
+                      GearTypeCase{"NotEntered", "-", "-", 0, 0, false},
+                      GearTypeCase{"Empty", "", "", 0, 0, false},
+                      GearTypeCase{"ZeroTeeth_BetaWithDecimalComma", "0", "0,5", 0, 1, false},
+                      GearTypeCase{"TeethNotANumber_BetaBelowMinimum", "abc", "-5", 0, 0, false},
+                      GearTypeCase{"TeethWithPlusSign_BetaWithDegreeSign", "+7", "45°", 1, 1,
+                                   true}),
+    testing::RowName);
 
 TEST(InverseInvolute, NewtonFindsTheRootOnBothSides) {
   const std::vector<double> angles = {0.5,   1.0,   5.0,   10.0,  14.0,  20.0,  30.0,

@@ -5,11 +5,14 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <ostream>
+#include <string>
 #include <vector>
 
 #include "core/balls.h"
 #include "core/modes.h"
 #include "core/span.h"
+#include "row_name.h"
 #include "test_gear.h"
 
 namespace silvarone {
@@ -51,41 +54,61 @@ TEST(BallFactorTable, PrintedRowsAndLookup) {
   for (const auto& [beta, factor] : rows)
     EXPECT_DOUBLE_EQ(BallFactor(beta), factor) << beta;
   for (std::size_t i = 1; i < BallFactorTable.size(); ++i) {
-    EXPECT_GT(BallFactorTable[i], BallFactorTable[i - 1]);
+    EXPECT_GT(BallFactorTable[i], BallFactorTable[i - 1]) << "row " << i;
   }
 }
 
 struct SpanCase {
-  const char* what;
+  const char* name;
   GearInput in;
   double W_k, Wke, Wki;
 };
 
-TEST(SpanMeasurement, NominalAndLimits) {
-  // W_k = 2 cos20 (2.5 pi + 20 * 0.01490438) = 1.87938524 * 8.15206965 = 15.320879;
-  // x = 0.5 adds 2*0.5*2*sin20 = 0.684040.
-  // A_Wke = cos20 * -50 / 1000 = -0.046985, A_Wki = cos20 * -80 / 1000 = -0.075175.
-  const std::vector<SpanCase> cases = {
-      {"spur", {}, 15.320879, 15.320879, 15.320879},
-      {"shifted", {.x = "0.5"}, 16.004919, 16.004919, 16.004919},
-      {"deviations", {.A_sne = "-50", .A_sni = "-80"}, 15.320879, 15.273894, 15.245703},
+void PrintTo(const SpanCase& c, std::ostream* out) {
+  *out << c.name;
+}
+
+// W_k = 2 cos20 (2.5 pi + 20 * 0.01490438) = 1.87938524 * 8.15206965 = 15.320879;
+// x = 0.5 adds 2*0.5*2*sin20 = 0.684040.
+// A_Wke = cos20 * -50 / 1000 = -0.046985, A_Wki = cos20 * -80 / 1000 = -0.075175.
+std::vector<SpanCase> SpanCases() {
+  return {
+      {"SpurExternal_z20", {}, 15.320879, 15.320879, 15.320879},
+      {"SpurExternal_z20_x0p5", {.x = "0.5"}, 16.004919, 16.004919, 16.004919},
+      {"SpurExternal_z20_Deviations",
+       {.A_sne = "-50", .A_sni = "-80"},
+       15.320879,
+       15.273894,
+       15.245703},
       // Internal gear z = -20, k = -3: the bracket is (-3 + 0.5) pi - 20 inv 20.
-      {"internal", {.z = "-20", .k_M = "-3"}, -15.320879, -15.320879, -15.320879},
+      {"SpurInternal_z20", {.z = "-20", .k_M = "-3"}, -15.320879, -15.320879, -15.320879},
       // Limits always below the nominal value, also for an internal gear.
-      {"internal, deviations",
+      {"SpurInternal_z20_Deviations",
        {.z = "-20", .k_M = "-3", .A_sne = "-50", .A_sni = "-80"},
        -15.320879,
        -15.367863,
        -15.396054},
   };
-  for (const SpanCase& c : cases) {
-    Gear gear = MakeGear(c.in);
-    BasicGeometry(gear, gear.rec.x);
-    SpanMeasurement(gear);
-    EXPECT_NEAR(gear.rec.W_k.value, c.W_k, 1e-6) << c.what;
-    EXPECT_NEAR(gear.rec.Wke.value, c.Wke, 1e-6) << c.what;
-    EXPECT_NEAR(gear.rec.Wki.value, c.Wki, 1e-6) << c.what;
-  }
+}
+
+class SpanGear : public ::testing::TestWithParam<SpanCase> {};
+
+TEST_P(SpanGear, NominalAndLimits) {
+  const SpanCase& c = GetParam();
+  Gear gear = MakeGear(c.in);
+  BasicGeometry(gear, gear.rec.x);
+  SpanMeasurement(gear);
+  EXPECT_NEAR(gear.rec.W_k.value, c.W_k, 1e-6) << c.name;
+  EXPECT_NEAR(gear.rec.Wke.value, c.Wke, 1e-6) << c.name;
+  EXPECT_NEAR(gear.rec.Wki.value, c.Wki, 1e-6) << c.name;
+}
+
+INSTANTIATE_TEST_SUITE_P(SpanMeasurement, SpanGear, ::testing::ValuesIn(SpanCases()),
+                         testing::RowName);
+
+TEST(SpanMeasurement, TextsOfNominalAndDeviations) {
+  // W_k = 15.320879; A_Wke = cos20 * -50 / 1000 = -0.046985,
+  // A_Wki = cos20 * -80 / 1000 = -0.075175.
   Gear gear = MakeGear({.A_sne = "-50", .A_sni = "-80"});
   BasicGeometry(gear, gear.rec.x);
   SpanMeasurement(gear);
@@ -94,30 +117,40 @@ TEST(SpanMeasurement, NominalAndLimits) {
   EXPECT_EQ(gear.rec.A_Wki.text, "-0.0752");
 }
 
-TEST(SpanToothCount, StandardRule) {
-  struct Case {
-    GearInput in;
-    double alpha_x;
-    double k_span;
-  };
-  const std::vector<Case> cases = {
-      // alpha_x = 20, r = 20 * 20 / 180 = 2.222, k = int(3.222) = 3
-      {{}, 20.0, 3},
-      {{.z = "-20"}, 20.0, -3},
-      // x = -3: d_x = 40 - 12 = 28, c = cos20 * 40 / 28 = 1.342 > 1, alpha_x = 0, k = 1
-      {{.x = "-3"}, 0.0, 1},
-      // z = 60: r = 60 * 20 / 180 = 6.667, k = 7
-      {{.z = "60"}, 20.0, 7},
-  };
-  for (const Case& c : cases) {
-    Gear gear = MakeGear(c.in);
-    BasicGeometry(gear, gear.rec.x);
-    SpanToothCount(gear, gear.rec.x);
-    EXPECT_NEAR(gear.rec.alpha_x.value, c.alpha_x, 1e-9) << c.in.z << " x " << c.in.x;
-    EXPECT_EQ(gear.rec.k_span.value, c.k_span) << c.in.z << " x " << c.in.x;
-    EXPECT_EQ(gear.rec.k_span_value.value, c.k_span);
-  }
+struct ToothCountCase {
+  const char* name;
+  GearInput in;
+  double alpha_x;
+  double k_span;
+};
+
+void PrintTo(const ToothCountCase& c, std::ostream* out) {
+  *out << c.name;
 }
+
+class SpanToothCountGear : public ::testing::TestWithParam<ToothCountCase> {};
+
+TEST_P(SpanToothCountGear, StandardRule) {
+  const ToothCountCase& c = GetParam();
+  Gear gear = MakeGear(c.in);
+  BasicGeometry(gear, gear.rec.x);
+  SpanToothCount(gear, gear.rec.x);
+  EXPECT_NEAR(gear.rec.alpha_x.value, c.alpha_x, 1e-9) << c.in.z << " x " << c.in.x;
+  EXPECT_EQ(gear.rec.k_span.value, c.k_span) << c.in.z << " x " << c.in.x;
+  EXPECT_EQ(gear.rec.k_span_value.value, c.k_span);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    SpanToothCount, SpanToothCountGear,
+    ::testing::Values(
+        // alpha_x = 20, r = 20 * 20 / 180 = 2.222, k = int(3.222) = 3
+        ToothCountCase{"SpurExternal_z20", {}, 20.0, 3},
+        ToothCountCase{"SpurInternal_z20", {.z = "-20"}, 20.0, -3},
+        // x = -3: d_x = 40 - 12 = 28, c = cos20 * 40 / 28 = 1.342 > 1, alpha_x = 0, k = 1
+        ToothCountCase{"SpurExternal_z20_xMinus3", {.x = "-3"}, 0.0, 1},
+        // z = 60: r = 60 * 20 / 180 = 6.667, k = 7
+        ToothCountCase{"SpurExternal_z60", {.z = "60"}, 20.0, 7}),
+    testing::RowName);
 
 TEST(RecommendedBall, VirtualSpurGear) {
   // z_nM = 20, alpha_vnM = 20, alpha_KnM = (pi/40 + tan20 - inv20) * 180/pi = 24.5000,
@@ -145,33 +178,48 @@ TEST(RecommendedBall, VirtualSpurGear) {
 }
 
 struct BallCase {
-  const char* what;
+  const char* name;
   GearInput in;
   double alpha_kt, M_dk, AMd;
 };
 
-TEST(DimensionOverBalls, EvenOddSpurHelical) {
-  // inv alpha_kt = D / (d_b cos beta_b) - e_bt / d_b, solved by bisection by hand:
-  //   z 20: e_bt = 2.391910, d_b = 37.587705 -> alpha_kt 24.868727, d_Kt = 41.429290,
-  //         M = d_Kt + D = 44.929290; AMd = cos20 / sin alpha_kt = 2.234487
-  //   z 21: e_bt = 2.363899, d_b = 39.467090 -> alpha_kt 24.682044, d_Kt = 43.435386,
-  //         M = d_Kt cos(pi/42) + D = 46.813932; AMd = 2.250317 (spur: no odd factor)
-  //   z 21, beta 10: alpha_kt 24.861177, M = 47.465742,
-  //         AMd = cos alpha_t / (sin alpha_kt cos 10) * cos(pi/42) = 2.259152
-  const std::vector<BallCase> cases = {
-      {"even", {}, 24.868727, 44.929290, 2.234487},
-      {"odd spur", {.z = "21"}, 24.682044, 46.813932, 2.250317},
-      {"odd helical", {.z = "21", .beta = "10"}, 24.861177, 47.465742, 2.259152},
-  };
-  for (const BallCase& c : cases) {
-    Gear gear = MakeGear(c.in);
-    BasicGeometry(gear, gear.rec.x);
-    DimensionOverBalls(gear, gear.rec.DM_given);
-    EXPECT_NEAR(gear.rec.alpha_kt.value, c.alpha_kt, 1e-6) << c.what;
-    EXPECT_NEAR(gear.rec.M_dk.value, c.M_dk, 1e-6) << c.what;
-    EXPECT_NEAR(gear.rec.AMd_star.value, c.AMd, 1e-6) << c.what;
-  }
+void PrintTo(const BallCase& c, std::ostream* out) {
+  *out << c.name;
+}
 
+class BallGear : public ::testing::TestWithParam<BallCase> {};
+
+TEST_P(BallGear, EvenOddSpurHelical) {
+  const BallCase& c = GetParam();
+  Gear gear = MakeGear(c.in);
+  BasicGeometry(gear, gear.rec.x);
+  DimensionOverBalls(gear, gear.rec.DM_given);
+  EXPECT_NEAR(gear.rec.alpha_kt.value, c.alpha_kt, 1e-6) << c.name;
+  EXPECT_NEAR(gear.rec.M_dk.value, c.M_dk, 1e-6) << c.name;
+  EXPECT_NEAR(gear.rec.AMd_star.value, c.AMd, 1e-6) << c.name;
+}
+
+// inv alpha_kt = D / (d_b cos beta_b) - e_bt / d_b, solved by bisection by hand:
+//   z 20: e_bt = 2.391910, d_b = 37.587705 -> alpha_kt 24.868727, d_Kt = 41.429290,
+//         M = d_Kt + D = 44.929290; AMd = cos20 / sin alpha_kt = 2.234487
+//   z 21: e_bt = 2.363899, d_b = 39.467090 -> alpha_kt 24.682044, d_Kt = 43.435386,
+//         M = d_Kt cos(pi/42) + D = 46.813932; AMd = 2.250317 (spur: no odd factor)
+//   z 21, beta 10: alpha_kt 24.861177, M = 47.465742,
+//         AMd = cos alpha_t / (sin alpha_kt cos 10) * cos(pi/42) = 2.259152
+INSTANTIATE_TEST_SUITE_P(
+    DimensionOverBalls, BallGear,
+    ::testing::Values(BallCase{"SpurExternal_z20_EvenTeeth", {}, 24.868727, 44.929290, 2.234487},
+                      BallCase{
+                          "SpurExternal_z21_OddTeeth", {.z = "21"}, 24.682044, 46.813932, 2.250317},
+                      BallCase{"HelicalExternal_z21_beta10_OddTeeth",
+                               {.z = "21", .beta = "10"},
+                               24.861177,
+                               47.465742,
+                               2.259152}),
+    testing::RowName);
+
+TEST(DimensionOverBalls, LimitsFollowTheDeviations) {
+  // z 20: M_dk = 44.929290, AMd = 2.234487 (see above).
   // A_sne = -50: A_Mdke = -0.05 AMd, MdKe = M_dk - 0.05 |AMd|
   Gear gear = MakeGear({.A_sne = "-50", .A_sni = "-80"});
   BasicGeometry(gear, gear.rec.x);
@@ -223,61 +271,79 @@ TEST(ModeCalculation, StandardWithoutDeviationsGivesEqualLimits) {
   EXPECT_NEAR(run.Mdk, gear.rec.M_dk.value, 1e-9);
 }
 
-TEST(ModeCalculation, ConversionsAreInverse) {
-  // Mode 1 fed with the Wk of a mode-0 run and mode 2 fed with its MdK give
-  // back the run's xE and the other dimensions; mode 3 fed with its xE too.
-  const std::vector<GearInput> gears = {
-      {.A_sne = "-50", .A_sni = "-80"},
-      {.z = "21", .x = "0.3", .A_sne = "-40", .A_sni = "-100"},
-      {.z = "33", .beta = "15", .x = "-0.2", .k_M = "4", .A_sne = "-60", .A_sni = "-90"},
-      {.z = "-40", .x = "0.1", .k_M = "-5", .A_sne = "-50", .A_sni = "-80"},
-      {.z = "-41", .beta = "20", .k_M = "-5", .A_sne = "-30", .A_sni = "-70"},
-  };
-  for (const GearInput& in : gears) {
-    Gear gear = MakeGear(in);
-    const ModeRun standard = RunStandard(gear);
-    GearRecords& r = gear.rec;
-    const std::string what = "z " + in.z + " beta " + in.beta;
+struct ConversionCase {
+  const char* name;
+  GearInput in;
+};
 
-    r.Wk_given.value = standard.Wk;
-    r.Wke_given.value = standard.Wke;
-    r.Wki_given.value = standard.Wki;
-    for (TGear* given : {&r.Wk_given, &r.Wke_given, &r.Wki_given}) {
-      FormatParameter(*given, 15, 10);
-    }
-    ModeCalculation(gear, kModeGivenSpan);
-    EXPECT_NEAR(r.xE.value, standard.xE, 1e-9) << what;
-    EXPECT_NEAR(r.xEe.value, standard.xEe, 1e-9) << what;
-    EXPECT_NEAR(r.xEi.value, standard.xEi, 1e-9) << what;
-    // Deviations come back as magnitudes below the nominal value.
-    EXPECT_NEAR(r.A_upper_mode.value, std::fabs(r.A_sne.value), 1e-6) << what;
-    EXPECT_NEAR(r.A_lower_mode.value, std::fabs(r.A_sni.value), 1e-6) << what;
-    EXPECT_NEAR(r.Mdk_mode.value, standard.Mdk, 1e-8) << what;
-    EXPECT_NEAR(r.Mdke_mode.value, standard.Mdke, 1e-8) << what;
-    EXPECT_NEAR(r.Mdki_mode.value, standard.Mdki, 1e-8) << what;
-
-    r.Mdk_given.value = standard.Mdk;
-    r.Mdke_given.value = standard.Mdke;
-    r.Mdki_given.value = standard.Mdki;
-    for (TGear* given : {&r.Mdk_given, &r.Mdke_given, &r.Mdki_given}) {
-      FormatParameter(*given, 15, 10);
-    }
-    ModeCalculation(gear, kModeGivenBallDimension);
-    EXPECT_NEAR(r.xE.value, standard.xE, 1e-7) << what;
-    EXPECT_NEAR(r.Wk_mode.value, standard.Wk, 1e-7) << what;
-    EXPECT_NEAR(r.Wke_mode.value, standard.Wke, 1e-6) << what;
-    EXPECT_NEAR(r.Wki_mode.value, standard.Wki, 1e-6) << what;
-
-    r.Xe_given.value = standard.xE;
-    r.Xee_given.value = standard.xEe;
-    r.Xei_given.value = standard.xEi;
-    ModeCalculation(gear, kModeGivenProfileShift);
-    EXPECT_NEAR(r.Wk_xE.value, standard.Wk, 1e-9) << what;
-    EXPECT_NEAR(r.Wki_xE.value, standard.Wki, 1e-9) << what;
-    EXPECT_NEAR(r.Mdk_xE.value, standard.Mdk, 1e-8) << what;
-    EXPECT_NEAR(r.Mdke_xE.value, standard.Mdke, 1e-8) << what;
-  }
+void PrintTo(const ConversionCase& c, std::ostream* out) {
+  *out << c.name;
 }
+
+class ConvertedGear : public ::testing::TestWithParam<ConversionCase> {};
+
+// Mode 1 fed with the Wk of a mode-0 run and mode 2 fed with its MdK give
+// back the run's xE and the other dimensions; mode 3 fed with its xE too.
+TEST_P(ConvertedGear, ConversionsAreInverse) {
+  const GearInput& in = GetParam().in;
+  Gear gear = MakeGear(in);
+  const ModeRun standard = RunStandard(gear);
+  GearRecords& r = gear.rec;
+  const std::string what = "z " + in.z + " beta " + in.beta;
+
+  r.Wk_given.value = standard.Wk;
+  r.Wke_given.value = standard.Wke;
+  r.Wki_given.value = standard.Wki;
+  for (TGear* given : {&r.Wk_given, &r.Wke_given, &r.Wki_given}) {
+    FormatParameter(*given, 15, 10);
+  }
+  ModeCalculation(gear, kModeGivenSpan);
+  EXPECT_NEAR(r.xE.value, standard.xE, 1e-9) << what;
+  EXPECT_NEAR(r.xEe.value, standard.xEe, 1e-9) << what;
+  EXPECT_NEAR(r.xEi.value, standard.xEi, 1e-9) << what;
+  // Deviations come back as magnitudes below the nominal value.
+  EXPECT_NEAR(r.A_upper_mode.value, std::fabs(r.A_sne.value), 1e-6) << what;
+  EXPECT_NEAR(r.A_lower_mode.value, std::fabs(r.A_sni.value), 1e-6) << what;
+  EXPECT_NEAR(r.Mdk_mode.value, standard.Mdk, 1e-8) << what;
+  EXPECT_NEAR(r.Mdke_mode.value, standard.Mdke, 1e-8) << what;
+  EXPECT_NEAR(r.Mdki_mode.value, standard.Mdki, 1e-8) << what;
+
+  r.Mdk_given.value = standard.Mdk;
+  r.Mdke_given.value = standard.Mdke;
+  r.Mdki_given.value = standard.Mdki;
+  for (TGear* given : {&r.Mdk_given, &r.Mdke_given, &r.Mdki_given}) {
+    FormatParameter(*given, 15, 10);
+  }
+  ModeCalculation(gear, kModeGivenBallDimension);
+  EXPECT_NEAR(r.xE.value, standard.xE, 1e-7) << what;
+  EXPECT_NEAR(r.Wk_mode.value, standard.Wk, 1e-7) << what;
+  EXPECT_NEAR(r.Wke_mode.value, standard.Wke, 1e-6) << what;
+  EXPECT_NEAR(r.Wki_mode.value, standard.Wki, 1e-6) << what;
+
+  r.Xe_given.value = standard.xE;
+  r.Xee_given.value = standard.xEe;
+  r.Xei_given.value = standard.xEi;
+  ModeCalculation(gear, kModeGivenProfileShift);
+  EXPECT_NEAR(r.Wk_xE.value, standard.Wk, 1e-9) << what;
+  EXPECT_NEAR(r.Wki_xE.value, standard.Wki, 1e-9) << what;
+  EXPECT_NEAR(r.Mdk_xE.value, standard.Mdk, 1e-8) << what;
+  EXPECT_NEAR(r.Mdke_xE.value, standard.Mdke, 1e-8) << what;
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    ModeCalculation, ConvertedGear,
+    ::testing::Values(
+        ConversionCase{"SpurExternal_z20", {.A_sne = "-50", .A_sni = "-80"}},
+        ConversionCase{"SpurExternal_z21_x0p3",
+                       {.z = "21", .x = "0.3", .A_sne = "-40", .A_sni = "-100"}},
+        ConversionCase{
+            "HelicalExternal_z33_beta15_xMinus0p2",
+            {.z = "33", .beta = "15", .x = "-0.2", .k_M = "4", .A_sne = "-60", .A_sni = "-90"}},
+        ConversionCase{"SpurInternal_z40_x0p1",
+                       {.z = "-40", .x = "0.1", .k_M = "-5", .A_sne = "-50", .A_sni = "-80"}},
+        ConversionCase{"HelicalInternal_z41_beta20",
+                       {.z = "-41", .beta = "20", .k_M = "-5", .A_sne = "-30", .A_sni = "-70"}}),
+    testing::RowName);
 
 TEST(ModeCalculation, GivenBallDimensionDoesNotDependOnThePreviousRun) {
   Gear gear = MakeGear({.z = "21", .A_sne = "-50", .A_sni = "-80"});
@@ -329,29 +395,38 @@ TEST(ModeCalculation, GivenProfileShiftWithoutUpperDeviation) {
   EXPECT_NEAR(r.A_lower_mode.value, -72.79404, 1e-5);
 }
 
-TEST(ModeCalculation, GivenValuesTakeTheSignOfTheGearType) {
-  struct Case {
-    std::string z, wk, k;
-    std::string wkAfter, kAfter;
-  };
-  const std::vector<Case> cases = {
-      {"-20", "15.3", "3", "-15.3000", "-3"},
-      {"-20", "-15.3", "-3", "-15.3000", "-3"},
-      {"20", "-15.3", "-3", "15.3000", "3"},
-      {"20", "15.3", "3", "15.3000", "3"},
-  };
-  for (const Case& c : cases) {
-    Gear gear = MakeGear({.z = c.z});
-    gear.rec.Wk_given.text = c.wk;
-    gear.rec.k_given.text = c.k;
-    ReSignGivenValues(gear);
-    EXPECT_EQ(gear.rec.Wk_given.text, c.wkAfter) << c.z << " " << c.wk;
-    EXPECT_EQ(gear.rec.k_given.text, c.kAfter) << c.z << " " << c.k;
-    EXPECT_EQ(gear.rec.Wk_given.status, kStatusValid);
-    // Not entered: left alone, the marker is not turned into a dimension.
-    EXPECT_EQ(gear.rec.Mdk_given.value, kGivenDimensionUnset);
-  }
+struct SignCase {
+  const char* name;
+  std::string z, wk, k;
+  std::string wkAfter, kAfter;
+};
+
+void PrintTo(const SignCase& c, std::ostream* out) {
+  *out << c.name;
 }
+
+class GivenValueSign : public ::testing::TestWithParam<SignCase> {};
+
+TEST_P(GivenValueSign, FollowsTheGearType) {
+  const SignCase& c = GetParam();
+  Gear gear = MakeGear({.z = c.z});
+  gear.rec.Wk_given.text = c.wk;
+  gear.rec.k_given.text = c.k;
+  ReSignGivenValues(gear);
+  EXPECT_EQ(gear.rec.Wk_given.text, c.wkAfter) << c.z << " " << c.wk;
+  EXPECT_EQ(gear.rec.k_given.text, c.kAfter) << c.z << " " << c.k;
+  EXPECT_EQ(gear.rec.Wk_given.status, kStatusValid);
+  // Not entered: left alone, the marker is not turned into a dimension.
+  EXPECT_EQ(gear.rec.Mdk_given.value, kGivenDimensionUnset);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    ModeCalculation, GivenValueSign,
+    ::testing::Values(SignCase{"Internal_PositiveGiven", "-20", "15.3", "3", "-15.3000", "-3"},
+                      SignCase{"Internal_NegativeGiven", "-20", "-15.3", "-3", "-15.3000", "-3"},
+                      SignCase{"External_NegativeGiven", "20", "-15.3", "-3", "15.3000", "3"},
+                      SignCase{"External_PositiveGiven", "20", "15.3", "3", "15.3000", "3"}),
+    testing::RowName);
 
 }  // namespace
 }  // namespace silvarone

@@ -5,8 +5,11 @@
 
 #include <cmath>
 #include <limits>
+#include <ostream>
 #include <string>
 #include <vector>
+
+#include "row_name.h"
 
 namespace silvarone {
 namespace {
@@ -22,61 +25,68 @@ class RecordingSink : public MessageSink {
 };
 
 struct CheckCase {
+  const char* name;
   std::string text;
   int code;
 };
 
-TEST(CheckNumberText, CodesForEveryKindOfFault) {
-  const std::vector<CheckCase> cases = {
-      {"", 1},
-      {".", 1},
-      {",", 1},
-      {"+", 1},
-      {"-", 1},
-      {"1e3", 2},
-      {"1 2", 2},
-      {"abc", 2},
-      {"\xC2\xB0", 2},
-      {std::string("1\0", 2), 2},
-      {std::string("1\0"
-                   "2",
-                   3),
-       2},
-      {"\t12\r\n", 0},
-      {"\xFF", 2},
-      {"1-2", 3},
-      {".-1", 4},
-      {"+-1", 5},
-      {"-1-", 5},
-      {"1.2.3", 6},
-      {"+.", 7},
-      {"   ", 7},
-      {"20,5", 0},
-      {"  12  ", 0},
-      {"-.5", 0},
-      {"+7", 0},
-      {"5.", 0},
-      {",-1", 0},  // ',' is left to the parser
-  };
-  for (const CheckCase& c : cases) {
-    EXPECT_EQ(CheckNumberText(c.text), c.code) << "text '" << c.text << "'";
-  }
+void PrintTo(const CheckCase& c, std::ostream* out) {
+  *out << c.name;
 }
+
+class NumberTextCheck : public ::testing::TestWithParam<CheckCase> {};
+
+TEST_P(NumberTextCheck, CodesForEveryKindOfFault) {
+  const CheckCase& c = GetParam();
+  EXPECT_EQ(CheckNumberText(c.text), c.code) << "text '" << c.text << "'";
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    CheckNumberText, NumberTextCheck,
+    ::testing::Values(CheckCase{"Empty", "", 1}, CheckCase{"LonePoint", ".", 1},
+                      CheckCase{"LoneComma", ",", 1}, CheckCase{"LonePlus", "+", 1},
+                      CheckCase{"LoneMinus", "-", 1}, CheckCase{"Exponent", "1e3", 2},
+                      CheckCase{"BlankInside", "1 2", 2}, CheckCase{"Letters", "abc", 2},
+                      CheckCase{"DegreeSign", "\xC2\xB0", 2},
+                      CheckCase{"TrailingNul", std::string("1\0", 2), 2},
+                      CheckCase{"NulInside",
+                                std::string("1\0"
+                                            "2",
+                                            3),
+                                2},
+                      CheckCase{"TabAndLineEnd", "\t12\r\n", 0}, CheckCase{"Byte0xFF", "\xFF", 2},
+                      CheckCase{"MinusInside", "1-2", 3}, CheckCase{"MinusAfterPoint", ".-1", 4},
+                      CheckCase{"TwoSigns", "+-1", 5}, CheckCase{"TrailingMinus", "-1-", 5},
+                      CheckCase{"TwoPoints", "1.2.3", 6}, CheckCase{"SignAndPointOnly", "+.", 7},
+                      CheckCase{"OnlyBlanks", "   ", 7}, CheckCase{"DecimalComma", "20,5", 0},
+                      CheckCase{"SurroundingBlanks", "  12  ", 0},
+                      CheckCase{"MinusPointFive", "-.5", 0}, CheckCase{"PlusSeven", "+7", 0},
+                      CheckCase{"TrailingPoint", "5.", 0},
+                      // ',' is left to the parser
+                      CheckCase{"CommaThenMinus", ",-1", 0}),
+    testing::RowName);
 
 TEST(CheckNumberText, HugeTextReturns) {
   EXPECT_EQ(CheckNumberText(std::string(100000, '7')), 0);
   EXPECT_EQ(CheckNumberText(std::string(100000, 'x')), 2);
 }
 
-TEST(CountDecimals, CountsDigitsAfterTheFirstSeparator) {
-  const std::vector<CheckCase> cases = {
-      {"20.50", 2}, {"20,5", 1}, {"7", 0},    {".5", 1},
-      {"5.", 0},    {"", -1},    {"abc", -1}, {"1,5.25", 2},  // the point wins over the comma
-  };
-  for (const CheckCase& c : cases) {
-    EXPECT_EQ(CountDecimals(c.text), c.code) << "text '" << c.text << "'";
-  }
+class DecimalCount : public ::testing::TestWithParam<CheckCase> {};
+
+TEST_P(DecimalCount, CountsDigitsAfterTheFirstSeparator) {
+  const CheckCase& c = GetParam();
+  EXPECT_EQ(CountDecimals(c.text), c.code) << "text '" << c.text << "'";
 }
+
+INSTANTIATE_TEST_SUITE_P(
+    CountDecimals, DecimalCount,
+    ::testing::Values(CheckCase{"TwoAfterPoint", "20.50", 2}, CheckCase{"OneAfterComma", "20,5", 1},
+                      CheckCase{"Integer", "7", 0}, CheckCase{"LeadingPoint", ".5", 1},
+                      CheckCase{"TrailingPoint", "5.", 0}, CheckCase{"Empty", "", -1},
+                      CheckCase{"Letters", "abc", -1},
+                      // the point wins over the comma
+                      CheckCase{"CommaThenPoint", "1,5.25", 2}),
+    testing::RowName);
 
 TEST(NormaliseSeparators, CommaBecomesPoint) {
   EXPECT_EQ(NormaliseSeparators("1,5"), "1.5");
@@ -85,48 +95,65 @@ TEST(NormaliseSeparators, CommaBecomesPoint) {
 }
 
 struct FormatCase {
+  const char* name;
   double value;
   int precision;
   int decimals;
   std::string text;
 };
 
-TEST(FormatFixed, RoundsHalvesAwayFromZeroAndNeverShowsMinusZero) {
-  const double inf = std::numeric_limits<double>::infinity();
-  const std::vector<FormatCase> cases = {
-      {37.58770483143634, 15, 4, "37.5877"},  // 40 cos 20 deg
-      {2.5, 15, 0, "3"},                      // exact half
-      {-2.5, 15, 0, "-3"},
-      {0.125, 15, 2, "0.13"},
-      {1.005, 15, 2, "1.01"},  // 1.00499999999999989... is 1.00500000000000 at 15 digits
-      {0.05, 15, 1, "0.1"},
-      {0.0005, 15, 3, "0.001"},
-      {0.00049, 15, 3, "0.000"},
-      {9.9996, 15, 3, "10.000"},
-      {-1234.5678, 15, 2, "-1234.57"},
-      {-0.0004, 15, 3, "0.000"},  // rounds to zero: no sign
-      {-0.0, 15, 3, "0.000"},
-      {0.0, 15, 0, "0"},
-      {7.0, 2, 0, "7"},
-      {20.5, 4, 1, "20.5"},
-      {2.5, 4, 2, "2.50"},
-      {1.0, 15, 100, "1.000000000000000000"},  // at most 18 decimals
-      {123456789012345.0, 15, 2, "123456789012345.00"},
-      // More than 15 digits before the point: scientific notation.
-      {1e20, 15, 3, "1E20"},
-      {-123456789012345678.0, 15, 3, "-1.23456789012346E17"},
-      {999999999999999.9, 15, 1, "1E15"},  // rounds up to 16 integer digits
-      {std::nan(""), 15, 3, "NAN"},
-      {inf, 15, 3, "INF"},
-      {-inf, 15, 3, "-INF"},
-  };
-  for (const FormatCase& c : cases) {
-    EXPECT_EQ(FormatFixed(c.value, c.precision, c.decimals), c.text)
-        << c.value << " precision " << c.precision << " decimals " << c.decimals;
-  }
+void PrintTo(const FormatCase& c, std::ostream* out) {
+  *out << c.name;
 }
 
+std::vector<FormatCase> FormatCases() {
+  const double inf = std::numeric_limits<double>::infinity();
+  return {
+      {"BaseDiameter_4Decimals", 37.58770483143634, 15, 4, "37.5877"},  // 40 cos 20 deg
+      {"ExactHalf", 2.5, 15, 0, "3"},                                   // exact half
+      {"NegativeExactHalf", -2.5, 15, 0, "-3"},
+      {"HalfInTheSecondDecimal", 0.125, 15, 2, "0.13"},
+      // 1.00499999999999989... is 1.00500000000000 at 15 digits
+      {"HalfAtFifteenDigits", 1.005, 15, 2, "1.01"},
+      {"HalfInTheFirstDecimal", 0.05, 15, 1, "0.1"},
+      {"HalfInTheThirdDecimal", 0.0005, 15, 3, "0.001"},
+      {"BelowHalfInTheThirdDecimal", 0.00049, 15, 3, "0.000"},
+      {"CarryIntoANewDigit", 9.9996, 15, 3, "10.000"},
+      {"Negative", -1234.5678, 15, 2, "-1234.57"},
+      {"NegativeRoundsToZero", -0.0004, 15, 3, "0.000"},  // rounds to zero: no sign
+      {"MinusZero", -0.0, 15, 3, "0.000"},
+      {"ZeroWithoutDecimals", 0.0, 15, 0, "0"},
+      {"Precision2", 7.0, 2, 0, "7"},
+      {"Precision4", 20.5, 4, 1, "20.5"},
+      {"Precision4_TrailingZero", 2.5, 4, 2, "2.50"},
+      {"AtMost18Decimals", 1.0, 15, 100, "1.000000000000000000"},  // at most 18 decimals
+      {"FifteenIntegerDigits", 123456789012345.0, 15, 2, "123456789012345.00"},
+      // More than 15 digits before the point: scientific notation.
+      {"Scientific", 1e20, 15, 3, "1E20"},
+      {"ScientificNegative", -123456789012345678.0, 15, 3, "-1.23456789012346E17"},
+      // rounds up to 16 integer digits
+      {"RoundsUpTo16IntegerDigits", 999999999999999.9, 15, 1, "1E15"},
+      {"NotANumber", std::nan(""), 15, 3, "NAN"},
+      {"Infinity", inf, 15, 3, "INF"},
+      {"NegativeInfinity", -inf, 15, 3, "-INF"},
+  };
+}
+
+class FixedFormat : public ::testing::TestWithParam<FormatCase> {};
+
+TEST_P(FixedFormat, RoundsHalvesAwayFromZeroAndNeverShowsMinusZero) {
+  const FormatCase& c = GetParam();
+  EXPECT_EQ(FormatFixed(c.value, c.precision, c.decimals), c.text)
+      << c.value << " precision " << c.precision << " decimals " << c.decimals;
+}
+
+INSTANTIATE_TEST_SUITE_P(FormatFixed, FixedFormat, ::testing::ValuesIn(FormatCases()),
+                         testing::RowName);
+
+constexpr double kUnchanged = -1000000.0;
+
 struct ParseCase {
+  const char* name;
   std::string text;
   int status;
   std::string shown;  // text after the parse
@@ -134,51 +161,62 @@ struct ParseCase {
   std::vector<int> messages;
 };
 
-TEST(ParseParameter, NormalisesLimitsAndReports) {
-  const double unchanged = -1000000.0;
-  const std::vector<ParseCase> cases = {
-      {"20,5", 0, "20.5", 20.5, {}},
-      {"20.5", 0, "20.5", 20.5, {}},
-      {"20.50", 0, "20.50", 20.5, {}},
-      {".5", 0, "0.5", 0.5, {}},
-      {"+7", 0, "7", 7.0, {}},
-      {"2,50", 0, "2.50", 2.5, {}},
-      {"20\xC2\xB0", 0, "20", 20.0, {}},  // degree sign from a settings file
-      {" 20 \xC2\xB0 ", 0, "20", 20.0, {}},
-      {"-0", 0, "0", 0.0, {}},  // zero lies inside [0, 45] whatever its sign
-      {"45", 0, "45", 45.0, {}},
-      {"45.0001", 3, "45.0001", 45.0001, {-102}},
-      {"-1", 2, "-1", -1.0, {-102}},
-      {"abc", 1, "abc", unchanged, {-101}},
-      {"1,2,3", 1, "1,2,3", unchanged, {-101}},
-      {"+", 1, "+", unchanged, {-101}},
-      {"\xC2\xB0", 1, "\xC2\xB0", unchanged, {-101}},
-      {"", 1, "", unchanged, {}},
-      {" ", 1, " ", unchanged, {}},
-      {"-", 1, "-", unchanged, {}},
-      {".-", 1, ".-", unchanged, {}},
-      {"-.", 1, "-.", unchanged, {}},
-      {std::string(100000, '9'), 1, std::string(100000, '9'), unchanged, {-101}},
-      {std::string("4\0", 2), 1, std::string("4\0", 2), unchanged, {-101}},
-      {"\xFF\xFE", 1, "\xFF\xFE", unchanged, {-101}},
-  };
-  for (const ParseCase& c : cases) {
-    TGear record;
-    record.text = c.text;
-    record.value = unchanged;
-    record.minimum = 0;
-    record.maximum = 45;
-    record.flag = 7;
-    RecordingSink sink;
-    EXPECT_EQ(ParseParameter(record, {.messages = true, .normalise = true}, &sink), c.status)
-        << c.text.substr(0, 20);
-    EXPECT_EQ(record.status, c.status);
-    EXPECT_EQ(record.text, c.shown) << c.text.substr(0, 20);
-    EXPECT_EQ(record.value, c.value) << c.text.substr(0, 20);
-    EXPECT_EQ(record.flag, 0);
-    EXPECT_EQ(sink.numbers, c.messages) << c.text.substr(0, 20);
-  }
+void PrintTo(const ParseCase& c, std::ostream* out) {
+  *out << c.name;
 }
+
+std::vector<ParseCase> ParseCases() {
+  const double unchanged = kUnchanged;
+  return {
+      {"DecimalComma", "20,5", 0, "20.5", 20.5, {}},
+      {"DecimalPoint", "20.5", 0, "20.5", 20.5, {}},
+      {"TrailingZeroKept", "20.50", 0, "20.50", 20.5, {}},
+      {"LeadingPoint", ".5", 0, "0.5", 0.5, {}},
+      {"PlusSign", "+7", 0, "7", 7.0, {}},
+      {"DecimalCommaTrailingZero", "2,50", 0, "2.50", 2.5, {}},
+      {"DegreeSign", "20\xC2\xB0", 0, "20", 20.0, {}},  // degree sign from a settings file
+      {"BlanksAndDegreeSign", " 20 \xC2\xB0 ", 0, "20", 20.0, {}},
+      {"MinusZero", "-0", 0, "0", 0.0, {}},  // zero lies inside [0, 45] whatever its sign
+      {"AtTheMaximum", "45", 0, "45", 45.0, {}},
+      {"AboveTheMaximum", "45.0001", 3, "45.0001", 45.0001, {-102}},
+      {"BelowTheMinimum", "-1", 2, "-1", -1.0, {-102}},
+      {"Letters", "abc", 1, "abc", unchanged, {-101}},
+      {"TwoCommas", "1,2,3", 1, "1,2,3", unchanged, {-101}},
+      {"LonePlus", "+", 1, "+", unchanged, {-101}},
+      {"LoneDegreeSign", "\xC2\xB0", 1, "\xC2\xB0", unchanged, {-101}},
+      {"Empty", "", 1, "", unchanged, {}},
+      {"Blank", " ", 1, " ", unchanged, {}},
+      {"NotEntered", "-", 1, "-", unchanged, {}},
+      {"PointMinus", ".-", 1, ".-", unchanged, {}},
+      {"MinusPoint", "-.", 1, "-.", unchanged, {}},
+      {"HugeNumber", std::string(100000, '9'), 1, std::string(100000, '9'), unchanged, {-101}},
+      {"TrailingNul", std::string("4\0", 2), 1, std::string("4\0", 2), unchanged, {-101}},
+      {"BytesFFFE", "\xFF\xFE", 1, "\xFF\xFE", unchanged, {-101}},
+  };
+}
+
+class ParameterParse : public ::testing::TestWithParam<ParseCase> {};
+
+TEST_P(ParameterParse, NormalisesLimitsAndReports) {
+  const ParseCase& c = GetParam();
+  TGear record;
+  record.text = c.text;
+  record.value = kUnchanged;
+  record.minimum = 0;
+  record.maximum = 45;
+  record.flag = 7;
+  RecordingSink sink;
+  EXPECT_EQ(ParseParameter(record, {.messages = true, .normalise = true}, &sink), c.status)
+      << c.text.substr(0, 20);
+  EXPECT_EQ(record.status, c.status);
+  EXPECT_EQ(record.text, c.shown) << c.text.substr(0, 20);
+  EXPECT_EQ(record.value, c.value) << c.text.substr(0, 20);
+  EXPECT_EQ(record.flag, 0);
+  EXPECT_EQ(sink.numbers, c.messages) << c.text.substr(0, 20);
+}
+
+INSTANTIATE_TEST_SUITE_P(ParseParameter, ParameterParse, ::testing::ValuesIn(ParseCases()),
+                         testing::RowName);
 
 TEST(ParseParameter, SilentAndUnnormalisedModes) {
   TGear record;
@@ -206,37 +244,54 @@ TEST(ParseParameter, VeryLongZeroFractionIsCappedInDecimals) {
   EXPECT_EQ(record.text, "0.000000000000000000");
 }
 
-TEST(ParseParameter, ATypedNumberIsNeverReplacedByAnother) {
-  struct Case {
-    std::string typed;
-    std::string shown;
-    double value;
-  };
-  // The program's form holds 15 significant digits and 18 decimals; what it
-  // cannot hold stays as typed (only ',' becomes '.'), with the double
-  // nearest to the typed number as its value.
-  const std::vector<Case> cases = {
-      {"0.0000000000000000001", "0.0000000000000000001", 1e-19},  // 19 decimals
-      {"0,0000000000000000001", "0.0000000000000000001", 1e-19},
-      {"1.2345678901234567", "1.2345678901234567", 1.2345678901234567},  // 17 digits
-      {"123456789012345678", "123456789012345678", 123456789012345678.0},
-      {"0.000000000000000001", "0.000000000000000001", 1e-18},  // 18 decimals fit
-      {"2,500", "2.500", 2.5},                                  // as before
-  };
-  for (const Case& c : cases) {
-    TGear record;
-    record.minimum = 0;
-    record.maximum = 1e18;
-    record.text = c.typed;
-    EXPECT_EQ(ParseParameter(record, {.normalise = true}), kStatusValid) << c.typed;
-    EXPECT_EQ(record.text, c.shown) << c.typed;
-    EXPECT_EQ(record.value, c.value) << c.typed;
-    // What is shown reads back as the same number.
-    TGear again = record;
-    EXPECT_EQ(ParseParameter(again, {.normalise = true}), kStatusValid);
-    EXPECT_EQ(again.value, c.value) << c.typed;
-  }
+struct TypedCase {
+  const char* name;
+  std::string typed;
+  std::string shown;
+  double value;
+};
+
+void PrintTo(const TypedCase& c, std::ostream* out) {
+  *out << c.name;
 }
+
+class TypedNumber : public ::testing::TestWithParam<TypedCase> {};
+
+// The program's form holds 15 significant digits and 18 decimals; what it
+// cannot hold stays as typed (only ',' becomes '.'), with the double
+// nearest to the typed number as its value.
+TEST_P(TypedNumber, IsNeverReplacedByAnother) {
+  const TypedCase& c = GetParam();
+  TGear record;
+  record.minimum = 0;
+  record.maximum = 1e18;
+  record.text = c.typed;
+  EXPECT_EQ(ParseParameter(record, {.normalise = true}), kStatusValid) << c.typed;
+  EXPECT_EQ(record.text, c.shown) << c.typed;
+  EXPECT_EQ(record.value, c.value) << c.typed;
+  // What is shown reads back as the same number.
+  TGear again = record;
+  EXPECT_EQ(ParseParameter(again, {.normalise = true}), kStatusValid);
+  EXPECT_EQ(again.value, c.value) << c.typed;
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    ParseParameter, TypedNumber,
+    ::testing::Values(
+        // 19 decimals
+        TypedCase{"NineteenDecimals", "0.0000000000000000001", "0.0000000000000000001", 1e-19},
+        TypedCase{"NineteenDecimalsWithComma", "0,0000000000000000001", "0.0000000000000000001",
+                  1e-19},
+        // 17 digits
+        TypedCase{"SeventeenDigits", "1.2345678901234567", "1.2345678901234567",
+                  1.2345678901234567},
+        TypedCase{"EighteenIntegerDigits", "123456789012345678", "123456789012345678",
+                  123456789012345678.0},
+        // 18 decimals fit
+        TypedCase{"EighteenDecimalsFit", "0.000000000000000001", "0.000000000000000001", 1e-18},
+        // as before
+        TypedCase{"DecimalCommaAsBefore", "2,500", "2.500", 2.5}),
+    testing::RowName);
 
 TEST(ParseParameter, ZeroRefusedRecordTreatsZeroAsOutOfLimits) {
   TGear record;

@@ -1,11 +1,13 @@
 // The record set, its name table, the gear-type limits and the validation pass.
 #include <gtest/gtest.h>
 
+#include <ostream>
 #include <set>
 #include <string>
 #include <vector>
 
 #include "core/gear.h"
+#include "row_name.h"
 
 namespace silvarone {
 namespace {
@@ -45,34 +47,44 @@ TEST(Records, NameTableReachesEveryMemberOnce) {
   EXPECT_EQ(FindRecord(gear.rec, ""), nullptr);
 }
 
-TEST(Records, GearTypeLimitsFollowTheToothCount) {
-  struct Case {
-    std::string z;
-    int external;
-    double dimMin, dimMax, countMin, countMax;
-  };
-  const std::vector<Case> cases = {
-      {"20", 1, -0.000001, 1000000, -0.000001, 2000},
-      {"-20", 0, -1000000, 0.000001, -2000, 0.000001},
-      {"", 0, -1000000, 0.000001, -2000, 0.000001},
-      {"0", 0, -1000000, 0.000001, -2000, 0.000001},  // zero teeth is no valid count
-  };
-  for (const Case& c : cases) {
-    Gear gear;
-    gear.rec.z.text = c.z;
-    SetGearTypeLimits(gear);
-    EXPECT_EQ(gear.state.ExternalGear, c.external) << c.z;
-    for (const TGear* rec : {&gear.rec.Wk_given, &gear.rec.Wke_given, &gear.rec.Wki_given,
-                             &gear.rec.Mdk_given, &gear.rec.Mdke_given, &gear.rec.Mdki_given}) {
-      EXPECT_EQ(rec->minimum, c.dimMin) << c.z;
-      EXPECT_EQ(rec->maximum, c.dimMax) << c.z;
-    }
-    for (const TGear* rec : {&gear.rec.k_given, &gear.rec.k_M_manual}) {
-      EXPECT_EQ(rec->minimum, c.countMin) << c.z;
-      EXPECT_EQ(rec->maximum, c.countMax) << c.z;
-    }
+struct LimitsCase {
+  const char* name;
+  std::string z;
+  int external;
+  double dimMin, dimMax, countMin, countMax;
+};
+
+void PrintTo(const LimitsCase& c, std::ostream* out) {
+  *out << c.name;
+}
+
+class GearTypeLimits : public ::testing::TestWithParam<LimitsCase> {};
+
+TEST_P(GearTypeLimits, FollowTheToothCount) {
+  const LimitsCase& c = GetParam();
+  Gear gear;
+  gear.rec.z.text = c.z;
+  SetGearTypeLimits(gear);
+  EXPECT_EQ(gear.state.ExternalGear, c.external) << c.z;
+  for (const TGear* rec : {&gear.rec.Wk_given, &gear.rec.Wke_given, &gear.rec.Wki_given,
+                           &gear.rec.Mdk_given, &gear.rec.Mdke_given, &gear.rec.Mdki_given}) {
+    EXPECT_EQ(rec->minimum, c.dimMin) << c.z;
+    EXPECT_EQ(rec->maximum, c.dimMax) << c.z;
+  }
+  for (const TGear* rec : {&gear.rec.k_given, &gear.rec.k_M_manual}) {
+    EXPECT_EQ(rec->minimum, c.countMin) << c.z;
+    EXPECT_EQ(rec->maximum, c.countMax) << c.z;
   }
 }
+
+INSTANTIATE_TEST_SUITE_P(
+    Records, GearTypeLimits,
+    ::testing::Values(LimitsCase{"External_z20", "20", 1, -0.000001, 1000000, -0.000001, 2000},
+                      LimitsCase{"Internal_z20", "-20", 0, -1000000, 0.000001, -2000, 0.000001},
+                      LimitsCase{"NoToothCount", "", 0, -1000000, 0.000001, -2000, 0.000001},
+                      // zero teeth is no valid count
+                      LimitsCase{"ZeroTeeth", "0", 0, -1000000, 0.000001, -2000, 0.000001}),
+    testing::RowName);
 
 // A complete, valid external spur gear as the settings file would store it.
 void FillValidGear(Gear& gear) {
@@ -92,35 +104,46 @@ void FillValidGear(Gear& gear) {
 }
 
 struct ValidateCase {
-  const char* what;
+  const char* name;
   std::vector<std::pair<std::string, std::string>> texts;  // record name -> text
   int code;
 };
 
-TEST(ValidateInputs, ReturnsTheCodeOfTheLastFailingRecord) {
-  const std::vector<ValidateCase> cases = {
-      {"valid gear", {}, 0},
-      {"module not a number", {{"m_n", "abc"}}, 1},
-      {"zero teeth", {{"z", "0"}, {"k_given", "0"}}, 2},
-      {"pressure angle above 45", {{"alpha_n", "45.5"}}, 3},
-      {"face width below 5", {{"b_w", "1"}}, 12},
-      {"later failure wins", {{"m_n", "abc"}, {"b_w", "1"}}, 12},
-      {"not entered is skipped", {{"m_n", "-"}, {"b_w", ""}}, 0},
-      {"internal gear, positive Wk", {{"z", "-34"}, {"k_given", "-10"}, {"Wk_given", "45.2"}}, 16},
-      {"internal gear, negative Wk", {{"z", "-34"}, {"k_given", "-10"}, {"Wk_given", "-45.2"}}, 0},
-      {"external gear, negative MdK", {{"Mdki_given", "-50"}}, 21},
-      {"internal gear, default k", {{"z", "-34"}, {"k_given", ""}, {"k_M", ""}}, 25},
-      {"step size above 1", {{"smallStepSize", "1.5"}}, 29},
-      {"range not a number", {{"Messbereichswert", "2x"}}, 9},
-  };
-  for (const ValidateCase& c : cases) {
-    Gear gear;
-    FillValidGear(gear);
-    for (const auto& [name, text] : c.texts)
-      FindRecord(gear.rec, name)->text = text;
-    EXPECT_EQ(ValidateInputs(gear), c.code) << c.what;
-  }
+void PrintTo(const ValidateCase& c, std::ostream* out) {
+  *out << c.name;
 }
+
+std::vector<ValidateCase> ValidateCases() {
+  return {
+      {"ValidGear", {}, 0},
+      {"ModuleNotANumber", {{"m_n", "abc"}}, 1},
+      {"ZeroTeeth", {{"z", "0"}, {"k_given", "0"}}, 2},
+      {"PressureAngleAbove45", {{"alpha_n", "45.5"}}, 3},
+      {"FaceWidthBelow5", {{"b_w", "1"}}, 12},
+      {"LaterFailureWins", {{"m_n", "abc"}, {"b_w", "1"}}, 12},
+      {"NotEnteredIsSkipped", {{"m_n", "-"}, {"b_w", ""}}, 0},
+      {"InternalGear_PositiveWk", {{"z", "-34"}, {"k_given", "-10"}, {"Wk_given", "45.2"}}, 16},
+      {"InternalGear_NegativeWk", {{"z", "-34"}, {"k_given", "-10"}, {"Wk_given", "-45.2"}}, 0},
+      {"ExternalGear_NegativeMdK", {{"Mdki_given", "-50"}}, 21},
+      {"InternalGear_DefaultK", {{"z", "-34"}, {"k_given", ""}, {"k_M", ""}}, 25},
+      {"StepSizeAbove1", {{"smallStepSize", "1.5"}}, 29},
+      {"RangeNotANumber", {{"Messbereichswert", "2x"}}, 9},
+  };
+}
+
+class Validation : public ::testing::TestWithParam<ValidateCase> {};
+
+TEST_P(Validation, ReturnsTheCodeOfTheLastFailingRecord) {
+  const ValidateCase& c = GetParam();
+  Gear gear;
+  FillValidGear(gear);
+  for (const auto& [name, text] : c.texts)
+    FindRecord(gear.rec, name)->text = text;
+  EXPECT_EQ(ValidateInputs(gear), c.code) << c.name;
+}
+
+INSTANTIATE_TEST_SUITE_P(ValidateInputs, Validation, ::testing::ValuesIn(ValidateCases()),
+                         testing::RowName);
 
 TEST(ValidateInputs, AllTextsEmpty) {
   // Without a tooth count the gear counts as internal, and the default

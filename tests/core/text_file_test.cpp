@@ -5,9 +5,11 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <ostream>
 #include <vector>
 
 #include "file_fixture.h"
+#include "row_name.h"
 
 namespace silvarone {
 namespace {
@@ -30,26 +32,39 @@ TEST(Cp1252, ConvertsBothWays) {
   }
 }
 
-TEST(Cp1252, MalformedUtf8NeverBecomesAnAsciiCharacter) {
-  struct Case {
-    const char* utf8;
-    const char* cp1252;
-  };
-  // Each byte of a malformed sequence stands alone and becomes '?'.
-  const std::vector<Case> cases = {
-      {"\xC0\xBC", "??"},                // overlong '<'
-      {"\xC0\xAF", "??"},                // overlong '/'
-      {"\xC0\x80", "??"},                // overlong NUL
-      {"\xE0\x80\xAF", "???"},           // overlong '/' in three bytes
-      {"\xF0\x80\x80\xBC", "????"},      // overlong '<' in four bytes
-      {"\xED\xA0\x80", "???"},           // a surrogate half
-      {"\xF4\x90\x80\x80", "????"},      // past U+10FFFF
-      {"\xC2\xA0\xC3\xBF", "\xA0\xFF"},  // the shortest forms still convert
-  };
-  for (const Case& c : cases) {
-    EXPECT_EQ(Utf8ToCp1252(c.utf8), c.cp1252) << c.utf8;
-  }
+struct MalformedCase {
+  const char* name;
+  const char* utf8;
+  const char* cp1252;
+};
+
+void PrintTo(const MalformedCase& c, std::ostream* out) {
+  *out << c.name;
 }
+
+class MalformedUtf8 : public ::testing::TestWithParam<MalformedCase> {};
+
+// Each byte of a malformed sequence stands alone and becomes '?'.
+TEST_P(MalformedUtf8, NeverBecomesAnAsciiCharacter) {
+  const MalformedCase& c = GetParam();
+  EXPECT_EQ(Utf8ToCp1252(c.utf8), c.cp1252) << c.name;
+}
+
+std::vector<MalformedCase> MalformedCases() {
+  return {
+      {"OverlongLessThan", "\xC0\xBC", "??"},                       // overlong '<'
+      {"OverlongSlash", "\xC0\xAF", "??"},                          // overlong '/'
+      {"OverlongNul", "\xC0\x80", "??"},                            // overlong NUL
+      {"OverlongSlashInThreeBytes", "\xE0\x80\xAF", "???"},         // overlong '/' in three bytes
+      {"OverlongLessThanInFourBytes", "\xF0\x80\x80\xBC", "????"},  // overlong '<' in four bytes
+      {"SurrogateHalf", "\xED\xA0\x80", "???"},                     // a surrogate half
+      {"PastTheLastCodePoint", "\xF4\x90\x80\x80", "????"},         // past U+10FFFF
+      {"ShortestFormsConvert", "\xC2\xA0\xC3\xBF", "\xA0\xFF"},  // the shortest forms still convert
+  };
+}
+
+INSTANTIATE_TEST_SUITE_P(Cp1252, MalformedUtf8, ::testing::ValuesIn(MalformedCases()),
+                         testing::RowName);
 
 using TextFile = testing::TempFolder;
 

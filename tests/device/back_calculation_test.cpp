@@ -12,6 +12,7 @@
 
 #include "core/check_dimension.h"
 #include "core/modes.h"
+#include "row_name.h"
 #include "test_gear.h"
 
 namespace silvarone {
@@ -37,37 +38,49 @@ double TestDimensionAt(const Gear& gear, double xE) {
   return static_cast<double>(TestDimension(probe, q));
 }
 
-TEST(BackCalculation, RecoversAKnownProfileShift) {
-  struct Case {
-    GearInput in;
-    double xE;
-  };
-  const std::vector<Case> cases = {
-      {{}, -0.05},
-      {{}, 0.12},
-      {{.z = "21", .beta = "15"}, -0.031},
-      {{.z = "-40", .k_M = "-5"}, -0.07},
-      {{.z = "-41", .beta = "20", .k_M = "-5"}, 0.04},
-  };
-  for (const Case& c : cases) {
-    Gear gear = MakeGear(c.in);
-    const double measured = TestDimensionAt(gear, c.xE);
-    BackCalculation back;
-    const auto outcome = back.Run(gear, FormatFixed(measured, 15, 9));
-    ASSERT_EQ(outcome, BackCalculationOutcome::kSucceeded) << c.in.z << " " << c.xE;
-    EXPECT_TRUE(back.valid);
-    // Within the fine step of 0.0001.
-    EXPECT_NEAR(gear.rec.xE_working.value, c.xE, 1.5e-4) << c.in.z;
-    EXPECT_EQ(back.xEText, gear.rec.xE_working.text);
-    // Wkreal and MdKreal are the span and ball dimensions of that profile shift.
-    Gear probe = gear;
-    TGear up, low;
-    SpanFromXe(probe, probe.rec.Wk_mode, up, low, {}, gear.rec.xE_working.value,
-               gear.rec.k_given.value);
-    EXPECT_EQ(back.WkText, probe.rec.Wk_mode.text);
-    EXPECT_FALSE(back.MdkText.empty());
-  }
+struct KnownShiftCase {
+  const char* name;
+  GearInput in;
+  double xE;
+};
+
+void PrintTo(const KnownShiftCase& c, std::ostream* out) {
+  *out << c.name;
 }
+
+class BackCalculatedGear : public ::testing::TestWithParam<KnownShiftCase> {};
+
+TEST_P(BackCalculatedGear, RecoversAKnownProfileShift) {
+  const KnownShiftCase& c = GetParam();
+  Gear gear = MakeGear(c.in);
+  const double measured = TestDimensionAt(gear, c.xE);
+  BackCalculation back;
+  const auto outcome = back.Run(gear, FormatFixed(measured, 15, 9));
+  ASSERT_EQ(outcome, BackCalculationOutcome::kSucceeded) << c.in.z << " " << c.xE;
+  EXPECT_TRUE(back.valid);
+  // Within the fine step of 0.0001.
+  EXPECT_NEAR(gear.rec.xE_working.value, c.xE, 1.5e-4) << c.in.z;
+  EXPECT_EQ(back.xEText, gear.rec.xE_working.text);
+  // Wkreal and MdKreal are the span and ball dimensions of that profile shift.
+  Gear probe = gear;
+  TGear up, low;
+  SpanFromXe(probe, probe.rec.Wk_mode, up, low, {}, gear.rec.xE_working.value,
+             gear.rec.k_given.value);
+  EXPECT_EQ(back.WkText, probe.rec.Wk_mode.text);
+  EXPECT_FALSE(back.MdkText.empty());
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    BackCalculation, BackCalculatedGear,
+    ::testing::Values(
+        KnownShiftCase{"SpurExternal_z20_xEMinus0p05", {}, -0.05},
+        KnownShiftCase{"SpurExternal_z20_xE0p12", {}, 0.12},
+        KnownShiftCase{
+            "HelicalExternal_z21_beta15_xEMinus0p031", {.z = "21", .beta = "15"}, -0.031},
+        KnownShiftCase{"SpurInternal_z40_xEMinus0p07", {.z = "-40", .k_M = "-5"}, -0.07},
+        KnownShiftCase{
+            "HelicalInternal_z41_beta20_xE0p04", {.z = "-41", .beta = "20", .k_M = "-5"}, 0.04}),
+    testing::RowName);
 
 // Round trip over profile shifts near the coarse grid: the coarse pass steps
 // by bigStepSize (0.1) from the drawing's x and lands on the grid point
@@ -170,23 +183,39 @@ TEST(BackCalculation, RefusesImplausibleAndUnconvertibleValues) {
   EXPECT_EQ(back.Run(gear, "1001"), BackCalculationOutcome::kRejected);
 }
 
-TEST(BackCalculation, MeasuredExactlyAtTheNominalTestDimensionIsTheDrawingsProfileShift) {
-  // The scan's window is 200 * |measured - computed| wide, zero here: the
-  // gear is exactly nominal, its xE is the drawing's x, spur and helical.
-  for (const GearInput& in :
-       {GearInput{.x = "0.15"}, GearInput{.z = "-41", .beta = "20", .x = "-0.2", .k_M = "-5"}}) {
-    Gear gear = MakeGear(in);
-    const double nominal = TestDimensionAt(gear, gear.rec.x.value);
-    BackCalculation back;
-    ASSERT_EQ(back.Run(gear, ExactText(nominal)), BackCalculationOutcome::kSucceeded) << in.z;
-    EXPECT_EQ(gear.rec.xE_working.value, gear.rec.x.value);
-    Gear probe = gear;
-    TGear up, low;
-    SpanFromXe(probe, probe.rec.Wk_mode, up, low, {}, gear.rec.x.value, gear.rec.k_given.value);
-    EXPECT_EQ(back.WkText, probe.rec.Wk_mode.text);
-    EXPECT_FALSE(back.MdkText.empty());
-  }
+struct NominalCase {
+  const char* name;
+  GearInput in;
+};
+
+void PrintTo(const NominalCase& c, std::ostream* out) {
+  *out << c.name;
 }
+
+class NominalGear : public ::testing::TestWithParam<NominalCase> {};
+
+// The scan's window is 200 * |measured - computed| wide, zero here: the
+// gear is exactly nominal, its xE is the drawing's x, spur and helical.
+TEST_P(NominalGear, MeasuredExactlyAtTheNominalTestDimensionIsTheDrawingsProfileShift) {
+  const GearInput& in = GetParam().in;
+  Gear gear = MakeGear(in);
+  const double nominal = TestDimensionAt(gear, gear.rec.x.value);
+  BackCalculation back;
+  ASSERT_EQ(back.Run(gear, ExactText(nominal)), BackCalculationOutcome::kSucceeded) << in.z;
+  EXPECT_EQ(gear.rec.xE_working.value, gear.rec.x.value);
+  Gear probe = gear;
+  TGear up, low;
+  SpanFromXe(probe, probe.rec.Wk_mode, up, low, {}, gear.rec.x.value, gear.rec.k_given.value);
+  EXPECT_EQ(back.WkText, probe.rec.Wk_mode.text);
+  EXPECT_FALSE(back.MdkText.empty());
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    BackCalculation, NominalGear,
+    ::testing::Values(NominalCase{"SpurExternal_z20_x0p15", {.x = "0.15"}},
+                      NominalCase{"HelicalInternal_z41_beta20_xMinus0p2",
+                                  {.z = "-41", .beta = "20", .x = "-0.2", .k_M = "-5"}}),
+    testing::RowName);
 
 TEST(BackCalculation, Pass1AtItsStepCapSkipsPass2) {
   Gear gear = MakeGear({});

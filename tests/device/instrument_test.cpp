@@ -4,10 +4,12 @@
 
 #include <gtest/gtest.h>
 
+#include <ostream>
 #include <string>
 #include <vector>
 
 #include "core/modes.h"
+#include "row_name.h"
 #include "test_gear.h"
 
 namespace silvarone {
@@ -49,31 +51,42 @@ TEST(Instrument, SwitchingKeepsTheRangeIndex) {
   EXPECT_EQ(instrument.name, "PRALO 175-200");
 }
 
-TEST(Instrument, ApplySettingsFromStoredValues) {
-  struct Case {
-    std::string name;
-    int index;
-    int radioItem;  // of InstrumentRadioItem
-    std::string rangeText;
-    int indexAfter;
-  };
-  const std::vector<Case> cases = {
-      {"PRALO 175-200", 0, 0, "200,000", 0},
-      {"PRALO 275-300", 1, 2, "325,000", 1},
-      {"PRALO 375-400", 5, 4, "400,000", 0},  // an index above 1 selects the first range
-      {"unknown", 1, 4, "225,000", 1},        // item 4, but the ranges of row 0
-  };
-  for (const Case& c : cases) {
-    Gear gear;
-    InstrumentState instrument;
-    instrument.name = c.name;
-    instrument.rangeIndex = c.index;
-    ApplyInstrumentSettings(gear, instrument);
-    EXPECT_EQ(InstrumentRadioItem(instrument.name), c.radioItem) << c.name;
-    EXPECT_EQ(gear.rec.Messbereichswert.text, c.rangeText) << c.name;
-    EXPECT_EQ(instrument.rangeIndex, c.indexAfter) << c.name;
-  }
+struct StoredCase {
+  const char* name;
+  std::string instrument;
+  int index;
+  int radioItem;  // of InstrumentRadioItem
+  std::string rangeText;
+  int indexAfter;
+};
+
+void PrintTo(const StoredCase& c, std::ostream* out) {
+  *out << c.name;
 }
+
+class StoredInstrument : public ::testing::TestWithParam<StoredCase> {};
+
+TEST_P(StoredInstrument, ApplySettingsFromStoredValues) {
+  const StoredCase& c = GetParam();
+  Gear gear;
+  InstrumentState instrument;
+  instrument.name = c.instrument;
+  instrument.rangeIndex = c.index;
+  ApplyInstrumentSettings(gear, instrument);
+  EXPECT_EQ(InstrumentRadioItem(instrument.name), c.radioItem) << c.instrument;
+  EXPECT_EQ(gear.rec.Messbereichswert.text, c.rangeText) << c.instrument;
+  EXPECT_EQ(instrument.rangeIndex, c.indexAfter) << c.instrument;
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Instrument, StoredInstrument,
+    ::testing::Values(StoredCase{"Pralo175_200_FirstRange", "PRALO 175-200", 0, 0, "200,000", 0},
+                      StoredCase{"Pralo275_300_SecondRange", "PRALO 275-300", 1, 2, "325,000", 1},
+                      // an index above 1 selects the first range
+                      StoredCase{"Pralo375_400_IndexAbove1", "PRALO 375-400", 5, 4, "400,000", 0},
+                      // item 4, but the ranges of row 0
+                      StoredCase{"UnknownInstrument_SecondRange", "unknown", 1, 4, "225,000", 1}),
+    testing::RowName);
 
 TEST(Instrument, BadRangeTextIsInputError9) {
   Gear gear = MakeGear({});
@@ -84,62 +97,84 @@ TEST(Instrument, BadRangeTextIsInputError9) {
   EXPECT_EQ(gear.state.rangeStart, 1.0);  // kept
 }
 
-TEST(RangeDisplay, WindowLabelsBarsAndColours) {
-  // Range 200 with D_M 10: M = 200 + 10 - 12.5 = 197.5, window 185 .. 210, end 2M = 395.
-  struct Case {
-    double test;
-    BarColour c1, c2, c3;
-  };
-  const std::vector<Case> cases = {
-      {184.4, BarColour::kRed, BarColour::kNeutral, BarColour::kNeutral},  // below
-      {185.0, BarColour::kGreen, BarColour::kGreen, BarColour::kNeutral},  // at the start: inside
-      {200.0, BarColour::kGreen, BarColour::kGreen, BarColour::kNeutral},
-      {209.4, BarColour::kGreen, BarColour::kGreen, BarColour::kNeutral},
-      {210.0, BarColour::kRed, BarColour::kRed, BarColour::kRed},  // at the end: outside
-      {250.0, BarColour::kRed, BarColour::kRed, BarColour::kRed},
-  };
-  for (const Case& c : cases) {
-    Gear gear = MakeGear({.D_M = "10"});
-    InstrumentState instrument;
-    ApplyInstrumentSettings(gear, instrument);
-    gear.rec.Q_plus_D_M.value = c.test;
-    const RangeDisplay display = ComputeRangeDisplay(gear, instrument);
-    EXPECT_EQ(display.caption, "200,000 / PRALO 175-200");
-    EXPECT_EQ(display.startLabel, "0.000 mm");
-    EXPECT_EQ(display.rangeStartLabel, "185.000 mm");
-    EXPECT_EQ(display.rangeEndLabel, "210.000 mm");
-    EXPECT_EQ(display.endLabel, "395.000 mm");
-    EXPECT_EQ(display.bounds, (std::array<long, 4>{0, 185, 210, 395}));
-    EXPECT_EQ(display.colours[0], c.c1) << c.test;
-    EXPECT_EQ(display.colours[1], c.c2) << c.test;
-    EXPECT_EQ(display.colours[2], c.c3) << c.test;
-  }
+struct BarsCase {
+  const char* name;
+  double test;
+  BarColour c1, c2, c3;
+};
+
+void PrintTo(const BarsCase& c, std::ostream* out) {
+  *out << c.name;
 }
 
-TEST(RangeDisplay, CaptionShowsTheRangeAsTheInstrumentTableWritesIt) {
-  // The range texts of the instrument table carry a decimal comma; the input
-  // check rewrites the range value's own text with a point ("200.000"), but
-  // the panel keeps the table's text.
-  struct Case {
-    const char* name;
-    int item;   // DeviceSelection
-    int range;  // Messbereichs_Box
-    const char* caption;
-  };
-  const Case cases[] = {
-      {"first instrument, first range", 0, 0, "200,000 / PRALO 175-200"},
-      {"first instrument, second range", 0, 1, "225,000 / PRALO 175-200"},
-      {"last instrument, second range", 4, 1, "425,000 / PRALO 375-400"},
-  };
-  for (const Case& c : cases) {
-    Gear gear = MakeGear({.D_M = "10"});
-    InstrumentState instrument;
-    ApplyInstrumentSettings(gear, instrument);
-    ChooseInstrument(instrument, c.item);
-    ASSERT_EQ(SelectMeasuringRange(gear, instrument, c.range), 0) << c.name;
-    EXPECT_EQ(ComputeRangeDisplay(gear, instrument).caption, c.caption) << c.name;
-  }
+class RangeBars : public ::testing::TestWithParam<BarsCase> {};
+
+TEST_P(RangeBars, WindowLabelsBarsAndColours) {
+  const BarsCase& c = GetParam();
+  Gear gear = MakeGear({.D_M = "10"});
+  InstrumentState instrument;
+  ApplyInstrumentSettings(gear, instrument);
+  gear.rec.Q_plus_D_M.value = c.test;
+  const RangeDisplay display = ComputeRangeDisplay(gear, instrument);
+  EXPECT_EQ(display.caption, "200,000 / PRALO 175-200");
+  EXPECT_EQ(display.startLabel, "0.000 mm");
+  EXPECT_EQ(display.rangeStartLabel, "185.000 mm");
+  EXPECT_EQ(display.rangeEndLabel, "210.000 mm");
+  EXPECT_EQ(display.endLabel, "395.000 mm");
+  EXPECT_EQ(display.bounds, (std::array<long, 4>{0, 185, 210, 395}));
+  EXPECT_EQ(display.colours[0], c.c1) << c.test;
+  EXPECT_EQ(display.colours[1], c.c2) << c.test;
+  EXPECT_EQ(display.colours[2], c.c3) << c.test;
 }
+
+// Range 200 with D_M 10: M = 200 + 10 - 12.5 = 197.5, window 185 .. 210, end 2M = 395.
+INSTANTIATE_TEST_SUITE_P(
+    RangeDisplay, RangeBars,
+    ::testing::Values(
+        // below
+        BarsCase{"Below_184p4", 184.4, BarColour::kRed, BarColour::kNeutral, BarColour::kNeutral},
+        // at the start: inside
+        BarsCase{"AtTheStart_185", 185.0, BarColour::kGreen, BarColour::kGreen,
+                 BarColour::kNeutral},
+        BarsCase{"Inside_200", 200.0, BarColour::kGreen, BarColour::kGreen, BarColour::kNeutral},
+        BarsCase{"Inside_209p4", 209.4, BarColour::kGreen, BarColour::kGreen, BarColour::kNeutral},
+        // at the end: outside
+        BarsCase{"AtTheEnd_210", 210.0, BarColour::kRed, BarColour::kRed, BarColour::kRed},
+        BarsCase{"Above_250", 250.0, BarColour::kRed, BarColour::kRed, BarColour::kRed}),
+    testing::RowName);
+
+struct CaptionCase {
+  const char* name;
+  int item;   // DeviceSelection
+  int range;  // Messbereichs_Box
+  const char* caption;
+};
+
+void PrintTo(const CaptionCase& c, std::ostream* out) {
+  *out << c.name;
+}
+
+class RangeCaption : public ::testing::TestWithParam<CaptionCase> {};
+
+// The range texts of the instrument table carry a decimal comma; the input
+// check rewrites the range value's own text with a point ("200.000"), but
+// the panel keeps the table's text.
+TEST_P(RangeCaption, ShowsTheRangeAsTheInstrumentTableWritesIt) {
+  const CaptionCase& c = GetParam();
+  Gear gear = MakeGear({.D_M = "10"});
+  InstrumentState instrument;
+  ApplyInstrumentSettings(gear, instrument);
+  ChooseInstrument(instrument, c.item);
+  ASSERT_EQ(SelectMeasuringRange(gear, instrument, c.range), 0) << c.name;
+  EXPECT_EQ(ComputeRangeDisplay(gear, instrument).caption, c.caption) << c.name;
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    RangeDisplay, RangeCaption,
+    ::testing::Values(CaptionCase{"FirstInstrument_FirstRange", 0, 0, "200,000 / PRALO 175-200"},
+                      CaptionCase{"FirstInstrument_SecondRange", 0, 1, "225,000 / PRALO 175-200"},
+                      CaptionCase{"LastInstrument_SecondRange", 4, 1, "425,000 / PRALO 375-400"}),
+    testing::RowName);
 
 TEST(RangeDisplay, InternalGearLabelsAreNegative) {
   Gear gear = MakeGear({.z = "-20", .k_M = "-3", .D_M = "10"});

@@ -3,11 +3,13 @@
 
 #include <gtest/gtest.h>
 
+#include <ostream>
 #include <string>
 #include <vector>
 
 #include "core/text_file.h"
 #include "file_fixture.h"
+#include "row_name.h"
 
 namespace silvarone {
 namespace {
@@ -27,22 +29,41 @@ TEST(ModuleSeries, Din780) {
   EXPECT_EQ(ModuleChoiceFromSetting(" 1"), 2);
 }
 
-TEST(ModuleSeries, StoredModuleSelectsItsEntryByValue) {
-  struct Case {
-    int item;
-    std::string stored;
-    int index;
-  };
-  const std::vector<Case> cases = {
-      {kModuleSeries1Item, "2.5", 19},  {kModuleSeries1Item, "2,50", 19},
-      {kModuleSeries1Item, "1,0", 15},  {kModuleSeries1Item, "0.055", 0},  // not in series 1
-      {kModuleSeries1Item, "Modul", 0}, {kModuleSeries2Item, "0.055", 0},
-      {kModuleSeries2Item, "3.5", 20},  {kModuleSeries2Item, "", 0},
-      {kModuleSeries2Item, "1,0", 0},  // not in series 2
-  };
-  for (const Case& c : cases) {
-    EXPECT_EQ(ModuleSeriesIndex(c.item, c.stored), c.index) << c.item << " " << c.stored;
-  }
+struct StoredModuleCase {
+  const char* name;
+  int item;
+  std::string stored;
+  int index;
+};
+
+void PrintTo(const StoredModuleCase& c, std::ostream* out) {
+  *out << c.name;
+}
+
+class StoredModule : public ::testing::TestWithParam<StoredModuleCase> {};
+
+TEST_P(StoredModule, SelectsItsEntryByValue) {
+  const StoredModuleCase& c = GetParam();
+  EXPECT_EQ(ModuleSeriesIndex(c.item, c.stored), c.index) << c.item << " " << c.stored;
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    ModuleSeries, StoredModule,
+    ::testing::Values(
+        StoredModuleCase{"Series1_2p5", kModuleSeries1Item, "2.5", 19},
+        StoredModuleCase{"Series1_2Comma50", kModuleSeries1Item, "2,50", 19},
+        StoredModuleCase{"Series1_1Comma0", kModuleSeries1Item, "1,0", 15},
+        // not in series 1
+        StoredModuleCase{"Series1_0p055_NotInTheSeries", kModuleSeries1Item, "0.055", 0},
+        StoredModuleCase{"Series1_NotANumber", kModuleSeries1Item, "Modul", 0},
+        StoredModuleCase{"Series2_0p055", kModuleSeries2Item, "0.055", 0},
+        StoredModuleCase{"Series2_3p5", kModuleSeries2Item, "3.5", 20},
+        StoredModuleCase{"Series2_Empty", kModuleSeries2Item, "", 0},
+        // not in series 2
+        StoredModuleCase{"Series2_1Comma0_NotInTheSeries", kModuleSeries2Item, "1,0", 0}),
+    testing::RowName);
+
+TEST(ModuleSeries, SeriesOfTheItem) {
   EXPECT_EQ(ModuleSeries(kModuleSeries2Item)[20], "3.5");
 }
 
@@ -96,6 +117,7 @@ TEST_F(SeriesFiles, BallFileReadAndWrite) {
 
 TEST(BallFile, ShippedFilesRoundTripThroughTheWriter) {
   for (const char* name : {kDinBallFile, kDeviceBallFile}) {
+    SCOPED_TRACE(name);
     const std::string path = ShippedData(std::string("dat/") + name);
     const auto lines = ReadTextLines(path);
     ASSERT_TRUE(lines.has_value()) << name;
@@ -122,17 +144,39 @@ TEST(BallChoice, ItemsAndTheBallInUse) {
   EXPECT_EQ(BallChoiceFromSetting("2"), 2);
   EXPECT_EQ(BallChoiceFromSetting("3"), 3);
   EXPECT_EQ(BallChoiceFromSetting("x"), 3);
-
-  // A stored ball selects its list entry by diameter, however it was written;
-  // a diameter the list lacks selects the first ball, so a ball is always in use.
-  const std::vector<std::string> balls = {"3.000", "3.500", "10.000"};
-  const std::vector<std::pair<std::string, int>> cases = {
-      {"3.500", 1}, {"3.5", 1}, {"3,5", 1}, {"10", 2}, {"10,0", 2}, {"5.000", 0}, {"", 0}, {"x", 0},
-  };
-  for (const auto& [stored, index] : cases)
-    EXPECT_EQ(BallIndex(balls, stored), index) << stored;
   EXPECT_EQ(BallIndex({}, "3.5"), -1);  // an empty list selects nothing
 }
+
+struct StoredBallCase {
+  const char* name;
+  std::string stored;
+  int index;
+};
+
+void PrintTo(const StoredBallCase& c, std::ostream* out) {
+  *out << c.name;
+}
+
+class StoredBall : public ::testing::TestWithParam<StoredBallCase> {};
+
+// A stored ball selects its list entry by diameter, however it was written;
+// a diameter the list lacks selects the first ball, so a ball is always in use.
+TEST_P(StoredBall, SelectsItsEntryByDiameter) {
+  const StoredBallCase& c = GetParam();
+  const std::vector<std::string> balls = {"3.000", "3.500", "10.000"};
+  EXPECT_EQ(BallIndex(balls, c.stored), c.index) << c.stored;
+}
+
+INSTANTIATE_TEST_SUITE_P(BallChoice, StoredBall,
+                         ::testing::Values(StoredBallCase{"AsListed_3p500", "3.500", 1},
+                                           StoredBallCase{"Shorter_3p5", "3.5", 1},
+                                           StoredBallCase{"DecimalComma_3Comma5", "3,5", 1},
+                                           StoredBallCase{"Integer_10", "10", 2},
+                                           StoredBallCase{"DecimalComma_10Comma0", "10,0", 2},
+                                           StoredBallCase{"NotInTheList_5p000", "5.000", 0},
+                                           StoredBallCase{"Empty", "", 0},
+                                           StoredBallCase{"NotANumber", "x", 0}),
+                         testing::RowName);
 
 TEST_F(SeriesFiles, DocumentList) {
   EXPECT_EQ(ReadDocumentList(Path("missing.txt")).problem->kind, ProblemKind::kNoDocumentList);

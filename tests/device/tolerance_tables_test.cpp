@@ -4,10 +4,12 @@
 
 #include <gtest/gtest.h>
 
+#include <ostream>
 #include <string>
 #include <vector>
 
 #include "file_fixture.h"
+#include "row_name.h"
 
 namespace silvarone {
 namespace {
@@ -54,48 +56,64 @@ TEST(ToleranceTables, ShippedFilesLoadAndLookUp) {
   EXPECT_EQ(SeriesNameIndex(ToleranceSeriesNames(loaded.state), loaded.state.activeTolerance), 4);
 }
 
-TEST(ToleranceTables, LookupRows) {
-  struct Case {
-    double d;
-    std::string deviation, tolerance;
-    LookupStatus status;
-    double A_sne, T_sn;
-  };
-  const std::vector<Case> cases = {
-      {10.0, "d", "25", LookupStatus::kValid, -33, 20},  // shared bound: the first row
-      {10.001, "d", "25", LookupStatus::kValid, -44, 30},
-      {-40.0, "d", "25", LookupStatus::kValid, -44, 30},  // internal gear: |d|
-      {0.0, "a", "21", LookupStatus::kValid, -100, 3},
-      {10000.0, "h", "30", LookupStatus::kValid, 0, 2500},
-      {10000.5, "d", "25", LookupStatus::kNoRow, 0, 0},
-      {40.0, "dd", "25", LookupStatus::kNoDeviationSeries, 0, 0},
-      {40.0, "d", "31", LookupStatus::kNoToleranceSeries, 0, 0},
-      {40.0, " d", "25", LookupStatus::kNoDeviationSeries, 0, 0},  // names match exactly
-  };
-  for (const Case& c : cases) {
-    Loaded loaded(c.d);
-    ChangeToleranceSource(loaded.gear, loaded.state, kSourceDin);
-    GearRecords& r = loaded.gear.rec;
-    // The previous values of the gear, in view when the lookup has none.
-    r.A_sne.value = -7;
-    r.A_sne.text = "-7";
-    EXPECT_EQ(LookupDeviations(loaded.gear, loaded.state, c.deviation, c.tolerance, c.d), c.status)
-        << c.d << " " << c.deviation << " " << c.tolerance;
-    if (c.status == LookupStatus::kValid) {
-      EXPECT_EQ(r.A_sne.value, c.A_sne) << c.d;
-      EXPECT_EQ(r.T_sn.value, c.T_sn) << c.d;
-      EXPECT_EQ(r.A_sni.value, c.A_sne - c.T_sn) << c.d;
-      EXPECT_EQ(r.A_sne.status, kStatusValid);
-    } else {
-      EXPECT_FALSE(loaded.state.Valid());
-      EXPECT_EQ(r.A_sne.value, -7.0);
-      EXPECT_EQ(r.A_sne.text, "-7");
-      for (const TGear* record : {&r.A_sne, &r.T_sn, &r.A_sni}) {
-        EXPECT_EQ(record->status, kStatusNotANumber) << c.d;
-      }
+struct LookupCase {
+  const char* name;
+  double d;
+  std::string deviation, tolerance;
+  LookupStatus status;
+  double A_sne, T_sn;
+};
+
+void PrintTo(const LookupCase& c, std::ostream* out) {
+  *out << c.name;
+}
+
+class ToleranceLookup : public ::testing::TestWithParam<LookupCase> {};
+
+TEST_P(ToleranceLookup, LookupRows) {
+  const LookupCase& c = GetParam();
+  Loaded loaded(c.d);
+  ChangeToleranceSource(loaded.gear, loaded.state, kSourceDin);
+  GearRecords& r = loaded.gear.rec;
+  // The previous values of the gear, in view when the lookup has none.
+  r.A_sne.value = -7;
+  r.A_sne.text = "-7";
+  EXPECT_EQ(LookupDeviations(loaded.gear, loaded.state, c.deviation, c.tolerance, c.d), c.status)
+      << c.d << " " << c.deviation << " " << c.tolerance;
+  if (c.status == LookupStatus::kValid) {
+    EXPECT_EQ(r.A_sne.value, c.A_sne) << c.d;
+    EXPECT_EQ(r.T_sn.value, c.T_sn) << c.d;
+    EXPECT_EQ(r.A_sni.value, c.A_sne - c.T_sn) << c.d;
+    EXPECT_EQ(r.A_sne.status, kStatusValid);
+  } else {
+    EXPECT_FALSE(loaded.state.Valid());
+    EXPECT_EQ(r.A_sne.value, -7.0);
+    EXPECT_EQ(r.A_sne.text, "-7");
+    for (const TGear* record : {&r.A_sne, &r.T_sn, &r.A_sni}) {
+      EXPECT_EQ(record->status, kStatusNotANumber) << c.d;
     }
   }
 }
+
+INSTANTIATE_TEST_SUITE_P(
+    ToleranceTables, ToleranceLookup,
+    ::testing::Values(
+        // shared bound: the first row
+        LookupCase{"d10_SharedBound", 10.0, "d", "25", LookupStatus::kValid, -33, 20},
+        LookupCase{"d10p001", 10.001, "d", "25", LookupStatus::kValid, -44, 30},
+        // internal gear: |d|
+        LookupCase{"InternalGear_d40", -40.0, "d", "25", LookupStatus::kValid, -44, 30},
+        LookupCase{"d0_a21", 0.0, "a", "21", LookupStatus::kValid, -100, 3},
+        LookupCase{"d10000_h30", 10000.0, "h", "30", LookupStatus::kValid, 0, 2500},
+        LookupCase{"d10000p5_NoRow", 10000.5, "d", "25", LookupStatus::kNoRow, 0, 0},
+        LookupCase{"UnknownDeviationSeries", 40.0, "dd", "25", LookupStatus::kNoDeviationSeries, 0,
+                   0},
+        LookupCase{"UnknownToleranceSeries", 40.0, "d", "31", LookupStatus::kNoToleranceSeries, 0,
+                   0},
+        // names match exactly
+        LookupCase{"SeriesNameWithABlank", 40.0, " d", "25", LookupStatus::kNoDeviationSeries, 0,
+                   0}),
+    testing::RowName);
 
 TEST(ToleranceTables, SourceChangesKeepTheStoredSeries) {
   Loaded loaded(40.0);
@@ -190,49 +208,61 @@ TEST_F(Tables, FileFormat) {
   EXPECT_EQ(pair.tolerance.rows[10].values[9], -1109.0);
 }
 
-TEST_F(Tables, BadFilesChangeNothing) {
-  struct Case {
-    const char* what;
-    std::string deviation;
-    std::string errorPart;  // empty: no error
-    bool namesTaken;
-    bool rowsTaken;
-  };
+struct BadFileCase {
+  const char* name;
+  std::string deviation;
+  std::string errorPart;  // empty: no error
+  bool namesTaken;
+  bool rowsTaken;
+};
+
+void PrintTo(const BadFileCase& c, std::ostream* out) {
+  *out << c.name;
+}
+
+std::vector<BadFileCase> BadFileCases() {
   const std::string hugeLine = "5 a b " + std::string(1 << 20, 'x');
   std::string manyLines;
   for (int i = 0; i < 10000; ++i)
     manyLines += "1 2 3 4 5 6 7 8 9 10 11 12 13 14\n";
-  const std::vector<Case> cases = {
-      {"not an integer", TableText(11, 11, "0", "-4x"), "dev.dat\", line 7: '-4x'", false, false},
-      {"overflow", TableText(11, 11, "0", "99999999999"), "'99999999999' is not a valid", false,
+  return {
+      {"NotAnInteger", TableText(11, 11, "0", "-4x"), "dev.dat\", line 7: '-4x'", false, false},
+      {"Overflow", TableText(11, 11, "0", "99999999999"), "'99999999999' is not a valid", false,
        false},
-      {"decimal", TableText(11, 11, "0", "1.5"), "'1.5'", false, false},
-      {"too few names", "0 von bis a b c\n", "3 series names, 11 expected", false, false},
-      {"ten rows", TableText(11, 10), "", true, false},
-      {"header not 0", TableText(11, 11, "7"), "", false, true},
-      {"empty", "", "", false, false},
-      {"binary", std::string("\x00\x01\xFF\xFE\x80\x00\x0D", 7), "", false, false},
-      {"huge line", hugeLine, "", false, false},
-      {"10000 lines", manyLines, "", false, false},
+      {"Decimal", TableText(11, 11, "0", "1.5"), "'1.5'", false, false},
+      {"TooFewNames", "0 von bis a b c\n", "3 series names, 11 expected", false, false},
+      {"TenRows", TableText(11, 10), "", true, false},
+      {"HeaderNot0", TableText(11, 11, "7"), "", false, true},
+      {"Empty", "", "", false, false},
+      {"Binary", std::string("\x00\x01\xFF\xFE\x80\x00\x0D", 7), "", false, false},
+      {"HugeLine", hugeLine, "", false, false},
+      {"TenThousandLines", manyLines, "", false, false},
   };
-  for (const Case& c : cases) {
-    TablePair pair;
-    pair.deviation.names = {"old"};
-    pair.tolerance.names = {"old"};
-    const auto dev = Write("dev.dat", c.deviation);
-    const auto tol = Write("tol.dat", TableText(10, 11));
-    const auto read = ReadTablePair(dev, tol, pair);
-    const std::string error = Said(read);
-    EXPECT_EQ(read.has_value(), c.errorPart.empty()) << c.what << ": " << error;
-    if (!c.errorPart.empty()) {
-      EXPECT_NE(error.find(c.errorPart), std::string::npos) << error;
-    }
-    EXPECT_EQ(pair.deviation.names.size() == 11, c.namesTaken) << c.what;
-    EXPECT_EQ(pair.deviation.rows.size() == 11, c.rowsTaken) << c.what;
-    // The tolerance table is taken only with a complete deviation table.
-    EXPECT_EQ(pair.tolerance.rows.size() == 11, c.rowsTaken) << c.what;
-  }
 }
+
+class BadTableFile : public Tables, public ::testing::WithParamInterface<BadFileCase> {};
+
+TEST_P(BadTableFile, ChangesNothing) {
+  const BadFileCase& c = GetParam();
+  TablePair pair;
+  pair.deviation.names = {"old"};
+  pair.tolerance.names = {"old"};
+  const auto dev = Write("dev.dat", c.deviation);
+  const auto tol = Write("tol.dat", TableText(10, 11));
+  const auto read = ReadTablePair(dev, tol, pair);
+  const std::string error = Said(read);
+  EXPECT_EQ(read.has_value(), c.errorPart.empty()) << c.name << ": " << error;
+  if (!c.errorPart.empty()) {
+    EXPECT_NE(error.find(c.errorPart), std::string::npos) << error;
+  }
+  EXPECT_EQ(pair.deviation.names.size() == 11, c.namesTaken) << c.name;
+  EXPECT_EQ(pair.deviation.rows.size() == 11, c.rowsTaken) << c.name;
+  // The tolerance table is taken only with a complete deviation table.
+  EXPECT_EQ(pair.tolerance.rows.size() == 11, c.rowsTaken) << c.name;
+}
+
+INSTANTIATE_TEST_SUITE_P(Tables, BadTableFile, ::testing::ValuesIn(BadFileCases()),
+                         testing::RowName);
 
 TEST_F(Tables, MissingFileStopsTheLoading) {
   Gear gear;

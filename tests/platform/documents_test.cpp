@@ -4,10 +4,12 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <ostream>
 #include <string>
 #include <vector>
 
 #include "file_fixture.h"
+#include "row_name.h"
 #include "scoped_env.h"
 
 namespace silvarone::platform {
@@ -29,7 +31,7 @@ class Viewer : public testing::TempFolder {
   std::string Bin() const { return Path("bin"); }
 };
 
-struct Case {
+struct ViewerCase {
   const char* name;
   std::vector<const char*> programs;  // in bin/, the only folder on the PATH
   const char* desktopDefault;         // what xdg-mime names for application/pdf
@@ -37,35 +39,45 @@ struct Case {
   const char* expected;               // program in bin/ (or as given); nullptr: no viewer
 };
 
-TEST_F(Viewer, CheckAndOpeningFindTheSameViewer) {
-  const Case cases[] = {
+void PrintTo(const ViewerCase& c, std::ostream* out) {
+  *out << c.name;
+}
+
+std::vector<ViewerCase> ViewerCases() {
+  return {
       // The machine ./scripts/run prepares: mupdf, no xdg-utils.
-      {"known viewer without xdg-utils", {"mupdf"}, "", nullptr, "mupdf"},
-      {"first known viewer in the list", {"zathura", "evince"}, "", nullptr, "evince"},
-      {"the desktop's viewer through xdg-open",
+      {"KnownViewerWithoutXdgUtils", {"mupdf"}, "", nullptr, "mupdf"},
+      {"FirstKnownViewerInTheList", {"zathura", "evince"}, "", nullptr, "evince"},
+      {"DesktopViewerThroughXdgOpen",
        {"xdg-mime", "xdg-open", "mupdf"},
        "org.gnome.Evince.desktop",
        nullptr,
        "xdg-open"},
-      {"xdg-mime without a default", {"xdg-mime", "xdg-open", "okular"}, "", nullptr, "okular"},
-      {"no viewer at all", {"xdg-open"}, "", nullptr, nullptr},
-      {"override by name on the PATH", {"stand-in", "mupdf"}, "", "stand-in", "stand-in"},
-      {"override that names nothing runnable", {"mupdf"}, "", "missing-viewer", nullptr},
-      {"override none", {"mupdf"}, "", "none", nullptr},
-      {"override empty", {"mupdf"}, "", "", nullptr},
+      {"XdgMimeWithoutADefault", {"xdg-mime", "xdg-open", "okular"}, "", nullptr, "okular"},
+      {"NoViewerAtAll", {"xdg-open"}, "", nullptr, nullptr},
+      {"OverrideByNameOnThePath", {"stand-in", "mupdf"}, "", "stand-in", "stand-in"},
+      {"OverrideThatNamesNothingRunnable", {"mupdf"}, "", "missing-viewer", nullptr},
+      {"OverrideNone", {"mupdf"}, "", "none", nullptr},
+      {"OverrideEmpty", {"mupdf"}, "", "", nullptr},
   };
-  for (const Case& c : cases) {
-    fs::remove_all(folder_ / "bin");
-    for (const char* program : c.programs)
-      Program(program, program == std::string("xdg-mime") ? c.desktopDefault : "");
-    const ScopedEnv path("PATH", Bin().c_str());
-    const ScopedEnv viewer("SILVARONE_PDF_VIEWER", c.override);
-    const PdfViewer found = FindPdfViewer();
-    EXPECT_EQ(found.found, c.expected != nullptr) << c.name;
-    EXPECT_EQ(found.program, c.expected ? Path("bin/" + std::string(c.expected)) : "") << c.name;
-    EXPECT_EQ(PdfViewerAvailable(), found.found) << c.name;
-  }
 }
+
+class ViewerChoice : public Viewer, public ::testing::WithParamInterface<ViewerCase> {};
+
+TEST_P(ViewerChoice, CheckAndOpeningFindTheSameViewer) {
+  const ViewerCase& c = GetParam();
+  for (const char* program : c.programs)
+    Program(program, program == std::string("xdg-mime") ? c.desktopDefault : "");
+  const ScopedEnv path("PATH", Bin().c_str());
+  const ScopedEnv viewer("SILVARONE_PDF_VIEWER", c.override);
+  const PdfViewer found = FindPdfViewer();
+  EXPECT_EQ(found.found, c.expected != nullptr) << c.name;
+  EXPECT_EQ(found.program, c.expected ? Path("bin/" + std::string(c.expected)) : "") << c.name;
+  EXPECT_EQ(PdfViewerAvailable(), found.found) << c.name;
+}
+
+INSTANTIATE_TEST_SUITE_P(Viewer, ViewerChoice, ::testing::ValuesIn(ViewerCases()),
+                         testing::RowName);
 
 TEST_F(Viewer, OverrideByPathMustBeARunnableFile) {
   const ScopedEnv path("PATH", "/nonexistent");

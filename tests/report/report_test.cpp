@@ -5,11 +5,13 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <ostream>
 #include <string>
 #include <vector>
 
 #include "core/text.h"
 #include "core/version.h"
+#include "row_name.h"
 
 namespace silvarone {
 namespace {
@@ -66,6 +68,7 @@ std::pair<std::string, std::size_t> ValueOf(const std::string& line) {
 
 TEST(Report, ColumnsOfInputsAndOutputs) {
   for (int language : {0, 1}) {
+    SCOPED_TRACE(language == 0 ? "German" : "English");
     const Lines lines = BuildReport(Sample(language, 0));
     const std::string module = language == 0 ? "Normalmodul" : "Normal module";
     const std::string diameter = language == 0 ? "Teilkreisdurchmesser" : "Reference diameter";
@@ -111,27 +114,41 @@ TEST(Report, MakerCellsAndFooter) {
   }
 }
 
-TEST(Report, GearTypeLine) {
-  struct Case {
-    double beta, z;
-    int language;
-    std::string line;
-  };
-  const std::vector<Case> cases = {
-      {0.0, -40, 0, "Geradverzahntes Innenstirnrad"},
-      {0.0, -40, 1, "Internal cylindrical spur gear"},
-      {0.00005, 20, 0, "Geradverzahntes Stirnrad"},
-      {0.0002, 20, 0, "Schrägverzahntes Stirnrad"},
-      {0.0002, 20, 1, "helical spur gear"},
-      {15, -40, 1, "Internal helical spur gear"},
-  };
-  for (const Case& c : cases) {
-    ReportInput in = Sample(c.language, 0);
-    in.beta = c.beta;
-    in.z = c.z;
-    const Lines lines = BuildReport(in);
-    EXPECT_NE(std::find(lines.begin(), lines.end(), c.line), lines.end()) << c.line;
-  }
+struct GearTypeCase {
+  const char* name;
+  double beta, z;
+  int language;
+  std::string line;
+};
+
+void PrintTo(const GearTypeCase& c, std::ostream* out) {
+  *out << c.name;
+}
+
+class GearType : public ::testing::TestWithParam<GearTypeCase> {};
+
+TEST_P(GearType, Line) {
+  const GearTypeCase& c = GetParam();
+  ReportInput in = Sample(c.language, 0);
+  in.beta = c.beta;
+  in.z = c.z;
+  const Lines lines = BuildReport(in);
+  EXPECT_NE(std::find(lines.begin(), lines.end(), c.line), lines.end()) << c.line;
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Report, GearType,
+    ::testing::Values(
+        GearTypeCase{"SpurInternal_German", 0.0, -40, 0, "Geradverzahntes Innenstirnrad"},
+        GearTypeCase{"SpurInternal_English", 0.0, -40, 1, "Internal cylindrical spur gear"},
+        GearTypeCase{"SpurExternal_beta0p00005_German", 0.00005, 20, 0, "Geradverzahntes Stirnrad"},
+        GearTypeCase{"HelicalExternal_beta0p0002_German", 0.0002, 20, 0,
+                     "Schrägverzahntes Stirnrad"},
+        GearTypeCase{"HelicalExternal_beta0p0002_English", 0.0002, 20, 1, "helical spur gear"},
+        GearTypeCase{"HelicalInternal_beta15_English", 15, -40, 1, "Internal helical spur gear"}),
+    testing::RowName);
+
+TEST(Report, CalculationModeLine) {
   EXPECT_EQ(RowOf(BuildReport(Sample(1, 2)), "Calculation mode  : "),
             "Calculation mode  : diametral two-ball measurement Mdk");
   EXPECT_EQ(RowOf(BuildReport(Sample(0, 3)), "Berechnungsmode: "),
@@ -171,6 +188,8 @@ TEST(Report, RowsThatFollowTheModeAndTheDeviationSource) {
 TEST(Report, BackCalculationOnlyInStandardModeAfterASuccess) {
   for (int mode = 0; mode < 4; ++mode) {
     for (bool done : {false, true}) {
+      SCOPED_TRACE("mode " + std::to_string(mode) +
+                   (done ? ", back-calculation done" : ", no back-calculation"));
       ReportInput in = Sample(1, mode);
       in.backCalculationDone = done;
       const Lines lines = BuildReport(in);

@@ -34,7 +34,7 @@ TEST(BallEditorValues, Parsing) {
   EXPECT_EQ(ParseBallValue(" 5° "), 5.0);
   EXPECT_EQ(ParseBallValue("5\xC2\xB0"), 5.0);
   for (const char* bad : {"", ".", ",", "+", "-", "5 mm", "1.2.3", "abc"}) {
-    EXPECT_FALSE(ParseBallValue(bad).has_value()) << bad;
+    EXPECT_FALSE(ParseBallValue(bad).has_value()) << "'" << bad << "'";
   }
 }
 

@@ -6,9 +6,11 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <ostream>
 #include <string>
 
 #include "file_fixture.h"
+#include "row_name.h"
 
 namespace silvarone {
 namespace {
@@ -33,26 +35,32 @@ TEST_F(DeviceBallFile, ReadFromTheSettingsFolderFirst) {
   EXPECT_EQ(DeviceBallFileReadOrder(program, settings), (std::vector<std::string>{user, shipped}));
 }
 
-TEST_F(DeviceBallFile, SavedWhereItIsReadFirst) {
-  struct Case {
-    const char* situation;
-    bool programFolder;  // dat/ of the program folder is there
-    bool userCopy;       // the settings folder holds a saved ball file
-    bool expectUser;
-  };
-  const Case cases[] = {
-      {"program run from its build folder", true, false, false},
-      {"a copy saved earlier in the settings folder", true, true, true},
-      {"no dat/ folder to write into", false, false, true},
-  };
-  for (const Case& c : cases) {
-    if (!c.programFolder) fs::remove_all(program + "dat");
-    if (c.userCopy) Write("home/messkugel_VEK_001.dat", "1  3.000 mm\r\n");
-    EXPECT_EQ(DeviceBallFilePath(program, settings), c.expectUser ? user : shipped) << c.situation;
-    fs::create_directories(program + "dat");
-    fs::remove(user);
-  }
+struct SaveCase {
+  const char* name;
+  bool programFolder;  // dat/ of the program folder is there
+  bool userCopy;       // the settings folder holds a saved ball file
+  bool expectUser;
+};
+
+void PrintTo(const SaveCase& c, std::ostream* out) {
+  *out << c.name;
 }
+
+class DeviceBallFileSave : public DeviceBallFile, public ::testing::WithParamInterface<SaveCase> {};
+
+TEST_P(DeviceBallFileSave, SavedWhereItIsReadFirst) {
+  const SaveCase& c = GetParam();
+  if (!c.programFolder) fs::remove_all(program + "dat");
+  if (c.userCopy) Write("home/messkugel_VEK_001.dat", "1  3.000 mm\r\n");
+  EXPECT_EQ(DeviceBallFilePath(program, settings), c.expectUser ? user : shipped) << c.name;
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    DeviceBallFile, DeviceBallFileSave,
+    ::testing::Values(SaveCase{"ProgramRunFromItsBuildFolder", true, false, false},
+                      SaveCase{"CopySavedEarlierInTheSettingsFolder", true, true, true},
+                      SaveCase{"NoDatFolderToWriteInto", false, false, true}),
+    testing::RowName);
 
 }  // namespace
 }  // namespace silvarone

@@ -4,10 +4,12 @@
 #include <gtest/gtest.h>
 
 #include <memory>
+#include <ostream>
 #include <string>
 #include <vector>
 
 #include "file_fixture.h"
+#include "row_name.h"
 #include "scripted_dialogs.h"
 
 namespace silvarone {
@@ -15,27 +17,51 @@ namespace {
 
 const Date kToday = *CalendarDate(2026, 12, 8);
 
-TEST(ProjectDate, ReadingsAndFallback) {
+struct DateCase {
+  const char* name;
+  std::string text;
+  Date date;
+};
+
+void PrintTo(const DateCase& c, std::ostream* out) {
+  *out << c.name;
+}
+
+std::vector<DateCase> DateCases() {
   const Date christmas = *CalendarDate(2025, 12, 24);
-  const std::vector<std::pair<std::string, Date>> cases = {
-      {"24.12.2025", christmas},
-      {"12/24/2025", christmas},
-      {"2025.12.24", christmas},
-      {" 24 . 12 . 2025 ", christmas},
-      {"24-12-2025", kToday},
-      {"24.12/2025", kToday},
-      {"31.02.2025", kToday},
-      {"99/99/9999", kToday},
-      {"24.268.2025", kToday},  // 268 is no month, even in the 8 bits that keep one
-      {"24.12.75561", kToday},
-      {"1.2", kToday},
-      {"a.b.c", kToday},
-      {"29.02.2024", *CalendarDate(2024, 2, 29)},
-      {"29.02.2025", kToday},
-      {"05.06.2025", *CalendarDate(2025, 6, 5)},  // day first when both readings are dates
+  return {
+      {"DayMonthYear", "24.12.2025", christmas},
+      {"MonthDayYearWithSlashes", "12/24/2025", christmas},
+      {"YearMonthDay", "2025.12.24", christmas},
+      {"BlanksAroundTheParts", " 24 . 12 . 2025 ", christmas},
+      {"Hyphens", "24-12-2025", kToday},
+      {"MixedSeparators", "24.12/2025", kToday},
+      {"NoSuchDay", "31.02.2025", kToday},
+      {"NoSuchMonth", "99/99/9999", kToday},
+      // 268 is no month, even in the 8 bits that keep one
+      {"MonthBeyondEightBits", "24.268.2025", kToday},
+      {"FiveDigitYear", "24.12.75561", kToday},
+      {"TwoParts", "1.2", kToday},
+      {"Letters", "a.b.c", kToday},
+      {"LeapDay", "29.02.2024", *CalendarDate(2024, 2, 29)},
+      {"LeapDayOfACommonYear", "29.02.2025", kToday},
+      // day first when both readings are dates
+      {"DayFirstWhenBothReadingsAreDates", "05.06.2025", *CalendarDate(2025, 6, 5)},
   };
-  for (const auto& [text, date] : cases)
-    EXPECT_EQ(ParseProjectDate(text, kToday), date) << text;
+}
+
+class ProjectDateText : public ::testing::TestWithParam<DateCase> {};
+
+// A date that cannot be read falls back to today.
+TEST_P(ProjectDateText, ReadingsAndFallback) {
+  const DateCase& c = GetParam();
+  EXPECT_EQ(ParseProjectDate(c.text, kToday), c.date) << c.text;
+}
+
+INSTANTIATE_TEST_SUITE_P(ProjectDate, ProjectDateText, ::testing::ValuesIn(DateCases()),
+                         testing::RowName);
+
+TEST(ProjectDate, WrittenDayFirst) {
   EXPECT_EQ(DateText(*CalendarDate(2025, 12, 4)), "04.12.2025");
 }
 

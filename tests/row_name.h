@@ -1,0 +1,13 @@
+// Table-driven tests run each row as a test of its own, named after the row,
+// so that a failure says which gear or case it was.
+#pragma once
+
+#include <string>
+
+namespace silvarone::testing {
+
+// Name generator for INSTANTIATE_TEST_SUITE_P: the row's `name` member
+// (letters, digits and '_' only, unique within the table).
+inline constexpr auto RowName = [](const auto& info) { return std::string(info.param.name); };
+
+}  // namespace silvarone::testing
