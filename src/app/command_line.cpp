@@ -125,58 +125,82 @@ std::string CannotWritePdf(const std::string& path, platform::WriteFailure failu
          "': " + platform::WriteFailureText(failure) + "\n";
 }
 
+bool ReadLanguage(const std::string& code, Options& options, std::string& error) {
+  if (code != "de" && code != "en") {
+    error = "silvarone: --lang takes de or en, not '" + code + "'";
+    return false;
+  }
+  options.language = code == "de" ? kGerman : kEnglish;
+  return true;
+}
+
+bool ReadMode(const std::string& mode, Options& options, std::string& error) {
+  if (mode == "wk") {
+    options.mode = kModeGivenSpan;
+  } else if (mode == "mdk") {
+    options.mode = kModeGivenBallDimension;
+  } else if (mode == "xe") {
+    options.mode = kModeGivenProfileShift;
+  } else {
+    error = "silvarone: --mode takes wk, mdk or xe, not '" + mode + "'";
+    return false;
+  }
+  return true;
+}
+
+bool ReadPdf(const std::string& path, Options& options, std::string&) {
+  options.pdf = path;
+  return true;
+}
+
+// A measured test dimension is a number of millimetres the instrument can show.
+bool ReadMeasured(const std::string& measured, Options& options, std::string& error) {
+  TGear probe;
+  probe.text = measured;
+  probe.minimum = -1000;
+  probe.maximum = 1000;
+  if (ParseParameter(probe, {}) != kStatusValid) {
+    error = "silvarone: --measured '" + measured + "' is not a test dimension in mm";
+    return false;
+  }
+  options.measured = measured;
+  return true;
+}
+
+// The options that take a value, each with the step that reads it.
+struct ValueOption {
+  std::string_view name;
+  bool (*read)(const std::string& value, Options& options, std::string& error);
+};
+constexpr ValueOption kValueOptions[] = {
+    {"--lang", ReadLanguage},
+    {"--mode", ReadMode},
+    {"--pdf", ReadPdf},
+    {"--measured", ReadMeasured},
+};
+
+const ValueOption* FindValueOption(const std::string& argument) {
+  for (const ValueOption& option : kValueOptions) {
+    if (option.name == argument) return &option;
+  }
+  return nullptr;
+}
+
 bool ParseOptions(const std::vector<std::string>& arguments, Options& options, std::string& error) {
   for (std::size_t i = 1; i < arguments.size(); ++i) {
     const std::string& argument = arguments[i];
-    const auto value = [&]() -> std::optional<std::string> {
-      if (i + 1 >= arguments.size()) {
-        error = "silvarone: " + argument + " needs a value";
-        return std::nullopt;
-      }
-      return arguments[++i];
-    };
     if (argument == "--help" || argument == "-h") {
       options.help = true;
     } else if (argument == "--json") {
       options.json = true;
     } else if (argument == "--save") {
       options.save = true;
-    } else if (argument == "--lang") {
-      const auto language = value();
-      if (!language) return false;
-      if (*language != "de" && *language != "en") {
-        error = "silvarone: --lang takes de or en, not '" + *language + "'";
+    } else if (const ValueOption* option = FindValueOption(argument)) {
+      if (i + 1 >= arguments.size()) {
+        error = "silvarone: " + argument + " needs a value";
         return false;
       }
-      options.language = *language == "de" ? kGerman : kEnglish;
-    } else if (argument == "--mode") {
-      const auto mode = value();
-      if (!mode) return false;
-      if (*mode == "wk") {
-        options.mode = kModeGivenSpan;
-      } else if (*mode == "mdk") {
-        options.mode = kModeGivenBallDimension;
-      } else if (*mode == "xe") {
-        options.mode = kModeGivenProfileShift;
-      } else {
-        error = "silvarone: --mode takes wk, mdk or xe, not '" + *mode + "'";
-        return false;
-      }
-    } else if (argument == "--pdf") {
-      options.pdf = value();
-      if (!options.pdf) return false;
-    } else if (argument == "--measured") {
-      const auto measured = value();
-      if (!measured) return false;
-      TGear probe;
-      probe.text = *measured;
-      probe.minimum = -1000;
-      probe.maximum = 1000;
-      if (ParseParameter(probe, {}) != kStatusValid) {
-        error = "silvarone: --measured '" + *measured + "' is not a test dimension in mm";
-        return false;
-      }
-      options.measured = *measured;
+      if (!option->read(arguments[++i], options, error)) return false;
     } else if (!argument.empty() && argument[0] == '-') {
       error = "silvarone: unknown option " + argument;
       return false;
@@ -227,18 +251,29 @@ nlohmann::json Json(const WindowModel& model, const TerminalPresenter& presenter
   return json;
 }
 
-int RunReport(const std::vector<std::string>& arguments, std::ostream& out, std::ostream& err,
-              const ReportPdfWriter& writePdf) {
-  Options options;
-  std::string error;
-  if (!ParseOptions(arguments, options, error)) {
-    err << error << '\n';
+// An output is refused before anything is read or written when it would
+// replace a file the run reads, or a device or pipe: kExitDone or the status.
+int RefusePdfTarget(const std::string& pdf, const std::optional<std::string>& file,
+                    std::ostream& err) {
+  const std::string settings = SettingsFilePath(platform::SettingsDirectory());
+  if (file && SameFile(pdf, *file)) {
+    err << "silvarone: the PDF file '" << pdf << "' is the project file being read\n";
     return kExitUsage;
   }
-  if (options.help) {
-    out << kUsage << '\n' << kHelp << std::flush;
-    return out ? kExitDone : kExitOutputFailed;
+  if (SameFile(pdf, settings)) {
+    err << "silvarone: the PDF file '" << pdf << "' is the settings file\n";
+    return kExitUsage;
   }
+  if (const auto refused = platform::RefusedTarget(pdf); refused != platform::WriteFailure::kNone) {
+    err << CannotWritePdf(pdf, refused);
+    return kExitOutputFailed;
+  }
+  return kExitDone;
+}
+
+// What is refused before the settings are read: kExitDone or the status.
+int RefuseBeforeReading(const Options& options, const ReportPdfWriter& writePdf,
+                        std::ostream& err) {
   if (options.pdf && !writePdf) {
     err << "silvarone: this program cannot write PDF files\n";
     return kExitUsage;
@@ -249,64 +284,52 @@ int RunReport(const std::vector<std::string>& arguments, std::ostream& out, std:
     err << "silvarone: cannot read project file '" << *options.file << "'\n";
     return kExitUsage;
   }
-  // An output is refused before anything is read or written when it would
-  // replace a file the run reads, or a device or pipe.
-  if (options.pdf) {
-    const std::string settings = SettingsFilePath(platform::SettingsDirectory());
-    if (options.file && SameFile(*options.pdf, *options.file)) {
-      err << "silvarone: the PDF file '" << *options.pdf << "' is the project file being read\n";
-      return kExitUsage;
-    }
-    if (SameFile(*options.pdf, settings)) {
-      err << "silvarone: the PDF file '" << *options.pdf << "' is the settings file\n";
-      return kExitUsage;
-    }
-    if (const auto refused = platform::RefusedTarget(*options.pdf);
-        refused != platform::WriteFailure::kNone) {
-      err << CannotWritePdf(*options.pdf, refused);
-      return kExitOutputFailed;
-    }
-  }
+  if (options.pdf) return RefusePdfTarget(*options.pdf, options.file, err);
+  return kExitDone;
+}
 
-  // Without --save the settings are read once and nothing is written.
-  TerminalPresenter presenter(err);
-  WindowModel model(presenter);
-  if (!model.Start(
-          {platform::SettingsDirectory(), platform::ProgramDirectory(), false, !options.save})) {
-    return kExitUsage;
+// Opens the project file as the window's file dialog would; false, with one
+// line on `err`, when it is no project file or cannot be read.
+bool OpenProjectFile(WindowModel& model, TerminalPresenter& presenter, const std::string& file,
+                     std::ostream& err) {
+  const std::string extension = "." + model.project().extension;
+  if (fs::path(file).extension().string() != extension) {
+    err << "silvarone: '" << file << "' is not a project file (" << extension << ")\n";
+    return false;
   }
-  if (options.file) {
-    const std::string extension = "." + model.project().extension;
-    if (fs::path(*options.file).extension().string() != extension) {
-      err << "silvarone: '" << *options.file << "' is not a project file (" << extension << ")\n";
-      return kExitUsage;
-    }
-    std::error_code ignored;
-    const fs::path absolute = fs::absolute(*options.file, ignored);
-    presenter.file = absolute.empty() ? *options.file : absolute.string();
-    model.LoadProject();
-    if (model.project().noProjectOpen) {
-      err << "silvarone: cannot read project file '" << *options.file << "'\n";
-      return kExitUsage;
-    }
+  std::error_code ignored;
+  const fs::path absolute = fs::absolute(file, ignored);
+  presenter.file = absolute.empty() ? file : absolute.string();
+  model.LoadProject();
+  if (model.project().noProjectOpen) {
+    err << "silvarone: cannot read project file '" << file << "'\n";
+    return false;
   }
-  if (options.language) model.SwitchLanguage(*options.language);
-  if (options.mode) model.SelectInputMode(*options.mode);
+  return true;
+}
+
+// The calculation page as the window shows it: the check dimension, the
+// back-calculation from a measured test dimension, and the report. Nothing
+// when the page refuses the data: a report of them would show numbers
+// computed from placeholders.
+std::optional<std::vector<std::string>> CalculateReport(
+    WindowModel& model, const std::optional<std::string>& measured) {
   model.ChangePage(kPageCalculation);
-  // The page refuses data it cannot calculate with; a report of them would
-  // show numbers computed from placeholders.
-  const bool refused = model.page() != kPageCalculation;
-  std::optional<std::vector<std::string>> report;
-  if (!refused) {
-    model.RunCheckDimension();
-    if (options.measured) {
-      model.Edited("Input_checkGauge", *options.measured);
-      model.Confirm("Input_checkGauge");
-      model.RunBackCalculation();
-    }
-    report = BuildReport(model.ReportData());
+  if (model.page() != kPageCalculation) return std::nullopt;
+  model.RunCheckDimension();
+  if (measured) {
+    model.Edited("Input_checkGauge", *measured);
+    model.Confirm("Input_checkGauge");
+    model.RunBackCalculation();
   }
+  return BuildReport(model.ReportData());
+}
 
+// The report as a PDF file, as JSON or as text on `out`: kExitDone or the status.
+int WriteReport(const Options& options, const WindowModel& model,
+                const TerminalPresenter& presenter,
+                const std::optional<std::vector<std::string>>& report,
+                const ReportPdfWriter& writePdf, std::ostream& out, std::ostream& err) {
   // The same pages as the report window prints, and nothing on `out`.
   if (options.pdf && report) {
     if (const auto failure = writePdf(*report, *options.pdf);
@@ -327,8 +350,42 @@ int RunReport(const std::vector<std::string>& arguments, std::ostream& out, std:
     err << "silvarone: cannot write the report to standard output\n";
     return kExitOutputFailed;
   }
+  return kExitDone;
+}
+
+int RunReport(const std::vector<std::string>& arguments, std::ostream& out, std::ostream& err,
+              const ReportPdfWriter& writePdf) {
+  Options options;
+  std::string error;
+  if (!ParseOptions(arguments, options, error)) {
+    err << error << '\n';
+    return kExitUsage;
+  }
+  if (options.help) {
+    out << kUsage << '\n' << kHelp << std::flush;
+    return out ? kExitDone : kExitOutputFailed;
+  }
+  if (const int refused = RefuseBeforeReading(options, writePdf, err); refused != kExitDone) {
+    return refused;
+  }
+
+  // Without --save the settings are read once and nothing is written.
+  TerminalPresenter presenter(err);
+  WindowModel model(presenter);
+  if (!model.Start(
+          {platform::SettingsDirectory(), platform::ProgramDirectory(), false, !options.save})) {
+    return kExitUsage;
+  }
+  if (options.file && !OpenProjectFile(model, presenter, *options.file, err)) return kExitUsage;
+  if (options.language) model.SwitchLanguage(*options.language);
+  if (options.mode) model.SelectInputMode(*options.mode);
+  const std::optional<std::vector<std::string>> report = CalculateReport(model, options.measured);
+  if (const int written = WriteReport(options, model, presenter, report, writePdf, out, err);
+      written != kExitDone) {
+    return written;
+  }
   if (model.failedSaves() > 0) return kExitSaveFailed;
-  return refused ? kExitDataRefused : kExitDone;
+  return report ? kExitDone : kExitDataRefused;
 }
 
 }  // namespace

@@ -138,65 +138,88 @@ void ReSignGivenValues(Gear& gear) {
   }
 }
 
+namespace {
+
+// Standard input: Wk, MdK and xE from the profile shift x and the deviations
+// in effect.
+void StandardConversions(Gear& gear, double k, double D) {
+  GearRecords& r = gear.rec;
+  SpanToothCount(gear, r.x);
+  const Deviations inEffect{.upper = r.A_sne.value, .lower = r.A_sni.value};
+  SpanFromXe(gear, r.Wk_mode, r.Wke_mode, r.Wki_mode, inEffect, r.x.value, k);
+  RecommendedBallDiameter(gear, r.x, r.D_M_recommended);
+  BallDimensionFromXe(gear, r.Mdk_mode, r.Mdke_mode, r.Mdki_mode, inEffect, D, r.x.value);
+  XeFromDeviation(gear, r.xE, r.x.value, 0.0);
+  XeFromDeviation(gear, r.xEe, r.x.value, r.A_sne.value / 1000.0);
+  XeFromDeviation(gear, r.xEi, r.x.value, r.A_sni.value / 1000.0);
+}
+
+// Given span Wk: the deviations and xE it stands for, then MdK.
+void GivenSpanConversions(Gear& gear, double k, double D) {
+  GearRecords& r = gear.rec;
+  const double factor = std::cos(Rad(r.alpha_n.value));
+  StoreValue(gear, r.AWk_star, factor);
+  StoreValue(gear, r.A_upper_mode, (r.Wk_given.value - r.Wke_given.value) * 1000.0 / factor);
+  StoreValue(gear, r.A_lower_mode, (r.Wk_given.value - r.Wki_given.value) * 1000.0 / factor);
+  XeFromSpan(gear, r.xE, r.Wk_given.value, k);
+  XeFromSpan(gear, r.xEe, r.Wke_given.value, k);
+  XeFromSpan(gear, r.xEi, r.Wki_given.value, k);
+  BallDimensionFromXe(gear, r.Mdk_mode, r.Mdke_mode, r.Mdki_mode, ModeDeviations(r), D, r.xE.value);
+}
+
+// Given dimension over balls MdK: the deviations and xE it stands for, then Wk.
+void GivenBallDimensionConversions(Gear& gear, double k, double D) {
+  GearRecords& r = gear.rec;
+  // The deviation factor belongs to the ball centres of the given nominal
+  // dimension, not to whatever ball the last calculation placed.
+  TGear inv;
+  const double alphaKt = InvAlphaFromBallDimension(gear, inv, r.Mdk_given.value, D);
+  const double factor = BallDeviationFactor(gear, alphaKt);
+  StoreValue(gear, r.AMd_star, factor);
+  const auto deviation = [&](double limit) -> double {
+    if (factor == 0.0) return 0.0;  // no finite factor on the base circle
+    return (r.Mdk_given.value - limit) * 1000.0 / factor;
+  };
+  StoreValue(gear, r.A_upper_mode, deviation(r.Mdke_given.value));
+  StoreValue(gear, r.A_lower_mode, deviation(r.Mdki_given.value));
+  const std::pair<const TGear*, TGear*> rows[] = {
+      {&r.Mdk_given, &r.xE}, {&r.Mdke_given, &r.xEe}, {&r.Mdki_given, &r.xEi}};
+  for (const auto& [given, result] : rows) {
+    InvAlphaFromBallDimension(gear, inv, given->value, D);
+    XeFromInvolute(gear, *result, D, inv.value);
+  }
+  SpanFromXe(gear, r.Wk_mode, r.Wke_mode, r.Wki_mode, ModeDeviations(r), r.xE.value, k);
+}
+
+// Given profile shift xE: the deviations it stands for, then Wk and MdK.
+void GivenProfileShiftConversions(Gear& gear, double k, double D) {
+  GearRecords& r = gear.rec;
+  DeviationFromXe(gear, r.A_upper_mode, r.Xee_given.value, r.Xe_given.value);
+  DeviationFromXe(gear, r.A_lower_mode, r.Xei_given.value, r.Xe_given.value);
+  SpanFromXe(gear, r.Wk_xE, r.Wke_xE, r.Wki_xE, ModeDeviations(r), r.Xe_given.value, k);
+  BallDimensionFromXe(gear, r.Mdk_xE, r.Mdke_xE, r.Mdki_xE, ModeDeviations(r), D, r.Xe_given.value);
+}
+
+}  // namespace
+
 void ModeCalculation(Gear& gear, CalculationModeKind mode) {
   GearRecords& r = gear.rec;
   ReSignGivenValues(gear);
   const double k = r.k_given.value;
   const double D = r.DM_given.value;
   switch (mode) {
-    case kModeStandard: {
-      SpanToothCount(gear, r.x);
-      const Deviations inEffect{.upper = r.A_sne.value, .lower = r.A_sni.value};
-      SpanFromXe(gear, r.Wk_mode, r.Wke_mode, r.Wki_mode, inEffect, r.x.value, k);
-      RecommendedBallDiameter(gear, r.x, r.D_M_recommended);
-      BallDimensionFromXe(gear, r.Mdk_mode, r.Mdke_mode, r.Mdki_mode, inEffect, D, r.x.value);
-      XeFromDeviation(gear, r.xE, r.x.value, 0.0);
-      XeFromDeviation(gear, r.xEe, r.x.value, r.A_sne.value / 1000.0);
-      XeFromDeviation(gear, r.xEi, r.x.value, r.A_sni.value / 1000.0);
+    case kModeStandard:
+      StandardConversions(gear, k, D);
       break;
-    }
-    case kModeGivenSpan: {
-      const double factor = std::cos(Rad(r.alpha_n.value));
-      StoreValue(gear, r.AWk_star, factor);
-      StoreValue(gear, r.A_upper_mode, (r.Wk_given.value - r.Wke_given.value) * 1000.0 / factor);
-      StoreValue(gear, r.A_lower_mode, (r.Wk_given.value - r.Wki_given.value) * 1000.0 / factor);
-      XeFromSpan(gear, r.xE, r.Wk_given.value, k);
-      XeFromSpan(gear, r.xEe, r.Wke_given.value, k);
-      XeFromSpan(gear, r.xEi, r.Wki_given.value, k);
-      BallDimensionFromXe(gear, r.Mdk_mode, r.Mdke_mode, r.Mdki_mode, ModeDeviations(r), D,
-                          r.xE.value);
+    case kModeGivenSpan:
+      GivenSpanConversions(gear, k, D);
       break;
-    }
-    case kModeGivenBallDimension: {
-      // The deviation factor belongs to the ball centres of the given nominal
-      // dimension, not to whatever ball the last calculation placed.
-      TGear inv;
-      const double alphaKt = InvAlphaFromBallDimension(gear, inv, r.Mdk_given.value, D);
-      const double factor = BallDeviationFactor(gear, alphaKt);
-      StoreValue(gear, r.AMd_star, factor);
-      const auto deviation = [&](double limit) -> double {
-        if (factor == 0.0) return 0.0;  // no finite factor on the base circle
-        return (r.Mdk_given.value - limit) * 1000.0 / factor;
-      };
-      StoreValue(gear, r.A_upper_mode, deviation(r.Mdke_given.value));
-      StoreValue(gear, r.A_lower_mode, deviation(r.Mdki_given.value));
-      const std::pair<const TGear*, TGear*> rows[] = {
-          {&r.Mdk_given, &r.xE}, {&r.Mdke_given, &r.xEe}, {&r.Mdki_given, &r.xEi}};
-      for (const auto& [given, result] : rows) {
-        InvAlphaFromBallDimension(gear, inv, given->value, D);
-        XeFromInvolute(gear, *result, D, inv.value);
-      }
-      SpanFromXe(gear, r.Wk_mode, r.Wke_mode, r.Wki_mode, ModeDeviations(r), r.xE.value, k);
+    case kModeGivenBallDimension:
+      GivenBallDimensionConversions(gear, k, D);
       break;
-    }
-    case kModeGivenProfileShift: {
-      DeviationFromXe(gear, r.A_upper_mode, r.Xee_given.value, r.Xe_given.value);
-      DeviationFromXe(gear, r.A_lower_mode, r.Xei_given.value, r.Xe_given.value);
-      SpanFromXe(gear, r.Wk_xE, r.Wke_xE, r.Wki_xE, ModeDeviations(r), r.Xe_given.value, k);
-      BallDimensionFromXe(gear, r.Mdk_xE, r.Mdke_xE, r.Mdki_xE, ModeDeviations(r), D,
-                          r.Xe_given.value);
+    case kModeGivenProfileShift:
+      GivenProfileShiftConversions(gear, k, D);
       break;
-    }
     default:
       break;
   }

@@ -174,111 +174,141 @@ int ParseParameter(TGear& record, ParseHow how, MessageSink* sink) {
   return record.status;
 }
 
+namespace {
+
+// Adds one in the last of `count` decimal digits, carrying through the nines
+// (0999 -> 1000). True when the carry runs out past the first digit: the
+// digits are then all '0' and the caller writes the leading 1.
+bool CarryOne(char* digits, int count) {
+  int i = count - 1;
+  while (i >= 0 && digits[i] == '9')
+    digits[i--] = '0';
+  if (i < 0) return true;
+  ++digits[i];
+  return false;
+}
+
+// |value| = d.ddd * 10^exponent with `precision` significant digits.
+struct SignificantDigits {
+  char digits[16];
+  int exponent = 0;
+};
+
+// The significant digits of |value| rounded to `precision`, halves away from
+// zero. The digits rounded are those of the shortest decimal that reads back
+// as the same double: the number the user typed or the calculation meant, so
+// that 1.005 with two decimals gives 1.01 although the double lies just below.
+SignificantDigits RoundToPrecision(double value, int precision) {
+  SignificantDigits rounded;
+  if (value == 0.0) {
+    std::fill(rounded.digits, rounded.digits + precision, '0');
+    return rounded;
+  }
+  char buffer[40];
+  char* end =
+      std::to_chars(buffer, buffer + sizeof buffer, std::fabs(value), std::chars_format::scientific)
+          .ptr;
+  char* e = std::find(buffer, end, 'e');
+  std::from_chars(e + (e[1] == '+' ? 2 : 1), end, rounded.exponent);
+  // "d.ddde+XX" or "de+XX": gather up to 17 significant digits, then zeros.
+  char all[18];
+  int count = 0;
+  for (const char* c = buffer; c != e; ++c) {
+    if (*c != '.') all[count++] = *c;
+  }
+  std::fill(all + count, all + 18, '0');
+  std::copy(all, all + precision, rounded.digits);
+  if (all[precision] >= '5' && CarryOne(rounded.digits, precision)) {  // 9.99 became 10.0
+    rounded.digits[0] = '1';
+    ++rounded.exponent;
+  }
+  return rounded;
+}
+
+// Too many integer digits for the precision: "1.23E17", without trailing zeros.
+std::string ScientificText(const SignificantDigits& rounded, int precision, bool negative) {
+  char out[64];
+  char* p = out;
+  int last = precision - 1;
+  while (last > 0 && rounded.digits[last] == '0')
+    --last;
+  if (negative) *p++ = '-';
+  *p++ = rounded.digits[0];
+  if (last > 0) {
+    *p++ = '.';
+    p = std::copy(rounded.digits + 1, rounded.digits + last + 1, p);
+  }
+  *p++ = 'E';
+  p = std::to_chars(p, out + sizeof out, rounded.exponent).ptr;
+  return std::string(out, p);
+}
+
+// round(|value| * 10^decimals) as decimal digits, at least decimals + 1 of
+// them: the significant digits that survive the decimals, rounded half up,
+// padded with zeros.
+struct ScaledDigits {
+  char digits[48];
+  int length = 0;
+};
+
+ScaledDigits ScaleToDecimals(const SignificantDigits& rounded, bool zero, int precision,
+                             int decimals) {
+  ScaledDigits scaled;
+  char* digits = scaled.digits;
+  int& length = scaled.length;
+  const int kept = rounded.exponent + 1 + decimals;
+  if (zero || kept < 0) {
+    digits[length++] = '0';
+  } else if (kept == 0) {
+    digits[length++] = rounded.digits[0] >= '5' ? '1' : '0';
+  } else {
+    const int copied = std::min(kept, precision);
+    std::copy(rounded.digits, rounded.digits + copied, digits);
+    length = copied;
+    if (kept < precision && rounded.digits[kept] >= '5' && CarryOne(digits, length)) {
+      std::copy_backward(digits, digits + length, digits + length + 1);
+      digits[0] = '1';
+      ++length;
+    }
+    for (; length < kept; ++length)
+      digits[length] = '0';
+  }
+  if (length <= decimals) {  // leading zeros up to "0.ddd"
+    const int pad = decimals + 1 - length;
+    std::copy_backward(digits, digits + length, digits + length + pad);
+    std::fill(digits, digits + pad, '0');
+    length += pad;
+  }
+  return scaled;
+}
+
+// The scaled digits with the point before the last `decimals` of them.
+std::string FixedText(const ScaledDigits& scaled, int decimals, bool negative) {
+  const char* digits = scaled.digits;
+  const int length = scaled.length;
+  const bool zero = std::all_of(digits, digits + length, [](char c) { return c == '0'; });
+  char out[64];
+  char* p = out;
+  if (negative && !zero) *p++ = '-';
+  p = std::copy(digits, digits + length - decimals, p);
+  if (decimals > 0) {
+    *p++ = '.';
+    p = std::copy(digits + length - decimals, digits + length, p);
+  }
+  return std::string(out, p);
+}
+
+}  // namespace
+
 std::string FormatFixed(double value, int precision, int decimals) {
   if (std::isnan(value)) return "NAN";
   if (std::isinf(value)) return value < 0 ? "-INF" : "INF";
   precision = std::clamp(precision, 1, 15);
   decimals = std::clamp(decimals, 0, 18);
   const bool negative = std::signbit(value);
-
-  // digits[0..precision) are the significant digits of |value| rounded to
-  // `precision`, halves away from zero; |value| = d.ddd * 10^exponent. The
-  // digits rounded are those of the shortest decimal that reads back as the
-  // same double: the number the user typed or the calculation meant, so that
-  // 1.005 with two decimals gives 1.01 although the double lies just below.
-  char digits[16];
-  int exponent = 0;
-  if (value == 0.0) {
-    std::fill(digits, digits + precision, '0');
-  } else {
-    char buffer[40];
-    char* end = std::to_chars(buffer, buffer + sizeof buffer, std::fabs(value),
-                              std::chars_format::scientific)
-                    .ptr;
-    char* e = std::find(buffer, end, 'e');
-    std::from_chars(e + (e[1] == '+' ? 2 : 1), end, exponent);
-    // "d.ddde+XX" or "de+XX": gather up to 17 significant digits, then zeros.
-    char all[18];
-    int count = 0;
-    for (const char* c = buffer; c != e; ++c) {
-      if (*c != '.') all[count++] = *c;
-    }
-    std::fill(all + count, all + 18, '0');
-    std::copy(all, all + precision, digits);
-    if (all[precision] >= '5') {
-      int i = precision - 1;
-      while (i >= 0 && digits[i] == '9')
-        digits[i--] = '0';
-      if (i >= 0) {
-        ++digits[i];
-      } else {  // 9.99 became 10.0
-        digits[0] = '1';
-        ++exponent;
-      }
-    }
-  }
-
-  char out[64];
-  char* p = out;
-  if (exponent + 1 > precision) {
-    // Too many integer digits for the precision: scientific notation.
-    int last = precision - 1;
-    while (last > 0 && digits[last] == '0')
-      --last;
-    if (negative) *p++ = '-';
-    *p++ = digits[0];
-    if (last > 0) {
-      *p++ = '.';
-      p = std::copy(digits + 1, digits + last + 1, p);
-    }
-    *p++ = 'E';
-    p = std::to_chars(p, out + sizeof out, exponent).ptr;
-    return std::string(out, p);
-  }
-
-  // scaled = round(|value| * 10^decimals) as decimal digits: the significant
-  // digits that survive the decimals, rounded half up, padded with zeros.
-  char scaled[48];
-  int length = 0;
-  const int kept = exponent + 1 + decimals;
-  if (value == 0.0 || kept < 0) {
-    scaled[length++] = '0';
-  } else if (kept == 0) {
-    scaled[length++] = digits[0] >= '5' ? '1' : '0';
-  } else {
-    const int copied = std::min(kept, precision);
-    std::copy(digits, digits + copied, scaled);
-    length = copied;
-    if (kept < precision && digits[kept] >= '5') {
-      int i = length - 1;
-      while (i >= 0 && scaled[i] == '9')
-        scaled[i--] = '0';
-      if (i >= 0) {
-        ++scaled[i];
-      } else {
-        std::copy_backward(scaled, scaled + length, scaled + length + 1);
-        scaled[0] = '1';
-        ++length;
-      }
-    }
-    for (; length < kept; ++length)
-      scaled[length] = '0';
-  }
-  if (length <= decimals) {  // leading zeros up to "0.ddd"
-    const int pad = decimals + 1 - length;
-    std::copy_backward(scaled, scaled + length, scaled + length + pad);
-    std::fill(scaled, scaled + pad, '0');
-    length += pad;
-  }
-  const bool zero = std::all_of(scaled, scaled + length, [](char c) { return c == '0'; });
-
-  if (negative && !zero) *p++ = '-';
-  p = std::copy(scaled, scaled + length - decimals, p);
-  if (decimals > 0) {
-    *p++ = '.';
-    p = std::copy(scaled + length - decimals, scaled + length, p);
-  }
-  return std::string(out, p);
+  const SignificantDigits rounded = RoundToPrecision(value, precision);
+  if (rounded.exponent + 1 > precision) return ScientificText(rounded, precision, negative);
+  return FixedText(ScaleToDecimals(rounded, value == 0.0, precision, decimals), decimals, negative);
 }
 
 void FormatParameter(TGear& record, int precision, int decimals) {

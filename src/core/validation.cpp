@@ -56,6 +56,48 @@ void SetGearTypeLimits(Gear& gear) {
   }
 }
 
+namespace {
+
+// The records of the drawing and the settings in the order they are checked,
+// each with the field number a refusal names.
+struct CheckedRecord {
+  TGear GearRecords::*member;
+  int code;
+};
+constexpr std::array kCheckOrder{
+    CheckedRecord{&GearRecords::m_n, 1},
+    CheckedRecord{&GearRecords::alpha_n, 3},
+    CheckedRecord{&GearRecords::beta, 4},
+    CheckedRecord{&GearRecords::d, 5},
+    CheckedRecord{&GearRecords::k_M, 6},
+    CheckedRecord{&GearRecords::D_M, 7},
+    CheckedRecord{&GearRecords::x, 8},
+    CheckedRecord{&GearRecords::Messbereichswert, 9},
+    CheckedRecord{&GearRecords::d_Na, 10},
+    CheckedRecord{&GearRecords::d_Nf, 11},
+    CheckedRecord{&GearRecords::b_w, 12},
+    CheckedRecord{&GearRecords::A_sne, 13},
+    CheckedRecord{&GearRecords::D_distance, 14},
+    CheckedRecord{&GearRecords::T_sn, 15},
+    CheckedRecord{&GearRecords::Wk_given, 16},
+    CheckedRecord{&GearRecords::Wke_given, 17},
+    CheckedRecord{&GearRecords::Wki_given, 18},
+    CheckedRecord{&GearRecords::Mdk_given, 19},
+    CheckedRecord{&GearRecords::Mdke_given, 20},
+    CheckedRecord{&GearRecords::Mdki_given, 21},
+    CheckedRecord{&GearRecords::Xe_given, 22},
+    CheckedRecord{&GearRecords::Xee_given, 23},
+    CheckedRecord{&GearRecords::Xei_given, 24},
+    CheckedRecord{&GearRecords::k_given, 25},
+    CheckedRecord{&GearRecords::DM_given, 26},
+    CheckedRecord{&GearRecords::factorDelta_Q, 27},
+    CheckedRecord{&GearRecords::delta_Q2, 28},
+    CheckedRecord{&GearRecords::smallStepSize, 29},
+    CheckedRecord{&GearRecords::bigStepSize, 30},
+};
+
+}  // namespace
+
 int ValidateInputs(Gear& gear) {
   GearRecords& r = gear.rec;
   int code = 0;
@@ -73,42 +115,7 @@ int ValidateInputs(Gear& gear) {
   check(r.z, 2);
   SetGearTypeLimits(gear);
 
-  struct Entry {
-    TGear GearRecords::*member;
-    int code;
-  };
-  static constexpr std::array kOrder{
-      Entry{&GearRecords::m_n, 1},
-      Entry{&GearRecords::alpha_n, 3},
-      Entry{&GearRecords::beta, 4},
-      Entry{&GearRecords::d, 5},
-      Entry{&GearRecords::k_M, 6},
-      Entry{&GearRecords::D_M, 7},
-      Entry{&GearRecords::x, 8},
-      Entry{&GearRecords::Messbereichswert, 9},
-      Entry{&GearRecords::d_Na, 10},
-      Entry{&GearRecords::d_Nf, 11},
-      Entry{&GearRecords::b_w, 12},
-      Entry{&GearRecords::A_sne, 13},
-      Entry{&GearRecords::D_distance, 14},
-      Entry{&GearRecords::T_sn, 15},
-      Entry{&GearRecords::Wk_given, 16},
-      Entry{&GearRecords::Wke_given, 17},
-      Entry{&GearRecords::Wki_given, 18},
-      Entry{&GearRecords::Mdk_given, 19},
-      Entry{&GearRecords::Mdke_given, 20},
-      Entry{&GearRecords::Mdki_given, 21},
-      Entry{&GearRecords::Xe_given, 22},
-      Entry{&GearRecords::Xee_given, 23},
-      Entry{&GearRecords::Xei_given, 24},
-      Entry{&GearRecords::k_given, 25},
-      Entry{&GearRecords::DM_given, 26},
-      Entry{&GearRecords::factorDelta_Q, 27},
-      Entry{&GearRecords::delta_Q2, 28},
-      Entry{&GearRecords::smallStepSize, 29},
-      Entry{&GearRecords::bigStepSize, 30},
-  };
-  for (const Entry& entry : kOrder) {
+  for (const CheckedRecord& entry : kCheckOrder) {
     TGear& record = r.*entry.member;
     // An empty tooth count or ball of the given dimension takes the one in use.
     if (entry.member == &GearRecords::k_given && !IsEntered(record.text)) {

@@ -8,13 +8,14 @@
 #include <QListWidget>
 #include <QPushButton>
 #include <QVBoxLayout>
+#include <functional>
+#include <initializer_list>
 
 #include "gui/binder.h"
 #include "gui/widgets.h"
 #include "gui/window_texts.h"
 
 namespace silvarone::gui {
-
 BallEditorWindow::BallEditorWindow(WindowModel& model, QWidget* parent)
     : QDialog(parent), model_(model) {
   setObjectName("TEdit_VEKKugel");
@@ -24,31 +25,60 @@ BallEditorWindow::BallEditorWindow(WindowModel& model, QWidget* parent)
   list_->setObjectName("BallListWindow");
   list_->setSelectionMode(QAbstractItemView::SingleSelection);
   list_->setMinimumWidth(120);
+  QVBoxLayout* side = EditingSide(group);
+  auto* inside = new QHBoxLayout(group);
+  inside->addWidget(list_, 1);
+  inside->addLayout(side);
+
+  QHBoxLayout* bottom = CloseRow();
+  auto* layout = new QVBoxLayout(this);
+  layout->addWidget(group, 1);
+  layout->addLayout(bottom);
+
+  ConnectListAndField();
+  resize(480, 360);
+  Refresh();
+}
+
+// None of the editor's buttons is a default button: Enter in the field
+// presses none of them.
+QPushButton* BallEditorWindow::Button(QWidget* parent, const char* name,
+                                      const std::function<void()>& action) {
+  auto* button = new QPushButton(parent);
+  button->setObjectName(name);
+  button->setAutoDefault(false);
+  connect(button, &QPushButton::clicked, this, action);
+  return button;
+}
+
+QHBoxLayout* BallEditorWindow::EditButtons(QWidget* parent,
+                                           std::initializer_list<EditButton> buttons) {
+  auto* row = new QHBoxLayout;
+  for (const EditButton& button : buttons) {
+    const BallEdit edit = button.edit;
+    row->addWidget(Button(parent, button.name, [this, edit] { Run(edit); }));
+  }
+  return row;
+}
+
+// Beside the list: the diameter field, the buttons that move a ball, those
+// that add, change or erase one, and at the foot undo and store.
+QVBoxLayout* BallEditorWindow::EditingSide(QGroupBox* group) {
   auto* label = new QLabel(group);
   label->setObjectName("Labl_Kugeldurchmesser");
   edit_ = new QLineEdit(group);
   edit_->setObjectName("Edit1");
   label->setBuddy(edit_);
-
-  const auto button = [&](const char* name, auto action) {
-    auto* b = new QPushButton(group);
-    b->setObjectName(name);
-    b->setAutoDefault(false);
-    connect(b, &QPushButton::clicked, this, action);
-    return b;
-  };
-  auto* moves = new QHBoxLayout;
-  moves->addWidget(button("MoveTop", [this] { Run(BallEdit::kMoveTop); }));
-  moves->addWidget(button("MoveUp", [this] { Run(BallEdit::kMoveUp); }));
-  moves->addWidget(button("MoveDown", [this] { Run(BallEdit::kMoveDown); }));
-  moves->addWidget(button("MoveBottom", [this] { Run(BallEdit::kMoveBottom); }));
-  auto* changes = new QHBoxLayout;
-  changes->addWidget(button("Btn_takeOver", [this] { Run(BallEdit::kAdd); }));
-  changes->addWidget(button("Btn_EditValue", [this] { Run(BallEdit::kChange); }));
-  changes->addWidget(button("Btn_EraseValue", [this] { Run(BallEdit::kErase); }));
+  QHBoxLayout* moves = EditButtons(group, {{"MoveTop", BallEdit::kMoveTop},
+                                           {"MoveUp", BallEdit::kMoveUp},
+                                           {"MoveDown", BallEdit::kMoveDown},
+                                           {"MoveBottom", BallEdit::kMoveBottom}});
+  QHBoxLayout* changes = EditButtons(group, {{"Btn_takeOver", BallEdit::kAdd},
+                                             {"Btn_EditValue", BallEdit::kChange},
+                                             {"Btn_EraseValue", BallEdit::kErase}});
   auto* keep = new QHBoxLayout;
-  undo_ = button("Btn_Undo", [this] { Run(BallEdit::kUndo); });
-  store_ = button("Btn_StoreList", [this] {
+  undo_ = Button(group, "Btn_Undo", [this] { Run(BallEdit::kUndo); });
+  store_ = Button(group, "Btn_StoreList", [this] {
     model_.SaveBallEditor();
     Refresh();
   });
@@ -63,21 +93,19 @@ BallEditorWindow::BallEditorWindow(WindowModel& model, QWidget* parent)
   side->addLayout(changes);
   side->addStretch(1);
   side->addLayout(keep);
-  auto* inside = new QHBoxLayout(group);
-  inside->addWidget(list_, 1);
-  inside->addLayout(side);
+  return side;
+}
 
-  auto* close = new QPushButton(this);
-  close->setObjectName("Btn_Close");
-  close->setAutoDefault(false);
-  connect(close, &QPushButton::clicked, this, &BallEditorWindow::reject);
+// "Beenden" at the right of the window's foot.
+QHBoxLayout* BallEditorWindow::CloseRow() {
   auto* bottom = new QHBoxLayout;
   bottom->addStretch(1);
-  bottom->addWidget(close);
-  auto* layout = new QVBoxLayout(this);
-  layout->addWidget(group, 1);
-  layout->addLayout(bottom);
+  bottom->addWidget(Button(this, "Btn_Close", [this] { reject(); }));
+  return bottom;
+}
 
+// A line chosen in the list or a diameter typed goes to the model at once.
+void BallEditorWindow::ConnectListAndField() {
   connect(list_, &QListWidget::currentRowChanged, this, [this](int row) {
     if (refreshing_ || row < 0) return;
     model_.SelectBallLine(row);
@@ -87,8 +115,6 @@ BallEditorWindow::BallEditorWindow(WindowModel& model, QWidget* parent)
     model_.TypeBallDiameter(S(text));
     Refresh();
   });
-  resize(480, 360);
-  Refresh();
 }
 
 void BallEditorWindow::Run(BallEdit edit) {

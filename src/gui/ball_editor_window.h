@@ -3,12 +3,17 @@
 #pragma once
 
 #include <QDialog>
+#include <functional>
+#include <initializer_list>
 
 #include "ui/window_model.h"
 
+class QGroupBox;
+class QHBoxLayout;
 class QLineEdit;
 class QListWidget;
 class QPushButton;
+class QVBoxLayout;
 
 namespace silvarone::gui {
 
@@ -29,6 +34,16 @@ class BallEditorWindow : public QDialog {
   void reject() override;
 
  private:
+  // A button of the editor and the edit of the sequence it runs.
+  struct EditButton {
+    const char* name;
+    BallEdit edit;
+  };
+  QPushButton* Button(QWidget* parent, const char* name, const std::function<void()>& action);
+  QHBoxLayout* EditButtons(QWidget* parent, std::initializer_list<EditButton> buttons);
+  QVBoxLayout* EditingSide(QGroupBox* group);
+  QHBoxLayout* CloseRow();
+  void ConnectListAndField();
   void Run(BallEdit edit);
 
   WindowModel& model_;

@@ -2,8 +2,14 @@
 
 #include <QComboBox>
 #include <QGridLayout>
+#include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPushButton>
+#include <string>
+#include <vector>
+
+#include "gui/widgets.h"
 
 namespace silvarone::gui {
 
@@ -51,6 +57,29 @@ QLineEdit* PageBase::Row(QGridLayout* grid, int row, const char* label, const ch
   grid->addWidget(caption, row, 0);
   grid->addWidget(edit, row, 1);
   return edit;
+}
+
+QGroupBox* PageBase::Group(const char* name) {
+  auto* box = new QGroupBox(this);
+  box->setObjectName(name);
+  return box;
+}
+
+QPushButton* PageBase::Button(const char* name) {
+  auto* button = new QPushButton(this);
+  button->setObjectName(name);
+  return button;
+}
+
+RadioGroup* PageBase::RadioWithFields(const char* name, std::initializer_list<Beside> items) {
+  auto* group = new RadioGroup(name);
+  group->SetItems(std::vector<std::string>(items.size()));
+  int row = 0;
+  for (const Beside& item : items) {
+    group->PutBeside(row++, item.kind == Beside::kField ? static_cast<QWidget*>(Field(item.name))
+                                                        : List(item.name));
+  }
+  return group;
 }
 
 }  // namespace silvarone::gui

@@ -4,15 +4,20 @@
 #pragma once
 
 #include <QWidget>
+#include <initializer_list>
 
 #include "ui/window_model.h"
 
 class QComboBox;
 class QGridLayout;
+class QGroupBox;
 class QLabel;
 class QLineEdit;
+class QPushButton;
 
 namespace silvarone::gui {
+
+class RadioGroup;
 
 class PageBase : public QWidget {
  public:
@@ -34,6 +39,18 @@ class PageBase : public QWidget {
                  const char* fixedText = nullptr);
   // Label and list side by side in a row of the grid.
   QComboBox* ListRow(QGridLayout* grid, int row, const char* label, const char* list);
+  // A group box of the page (its title comes from the model).
+  QGroupBox* Group(const char* name);
+  QPushButton* Button(const char* name);
+
+  // What stands beside a radio item: a field to type in or a list to choose from.
+  struct Beside {
+    enum Kind { kField, kList } kind;
+    const char* name;
+  };
+  // A radio group with one item per entry and its field or list beside it,
+  // made in the order given (which is the order of the Tab key).
+  RadioGroup* RadioWithFields(const char* name, std::initializer_list<Beside> items);
 
   WindowModel& model_;
 };

@@ -27,49 +27,73 @@ QWidget* Stacked(PageBase* page, std::initializer_list<QLabel*> labels) {
 }  // namespace
 
 CalculationPage::CalculationPage(WindowModel& model) : PageBase(model, "TabSheet3") {
-  // Measuring ball: recommended, from one of the two ball lists, or typed.
-  auto* ballBox = new QGroupBox(this);
-  ballBox->setObjectName("Messkugel_Box");
-  auto* ballLayout = new QGridLayout(ballBox);
-  auto* ball = new RadioGroup("Messkugelauswahl");
-  ball->SetItems({"", "", "", ""});
-  ball->PutBeside(0, Field("recommended_D_M"));
-  ball->PutBeside(1, List("ComboBox3"));
-  ball->PutBeside(2, List("ComboBox4"));
-  ball->PutBeside(3, Field("D_M_Edit"));
-  ballLayout->addWidget(ball, 0, 0, 1, 3);
-  Row(ballLayout, 1, "Label_3", "Used_D_M");
+  QGroupBox* ball = BallGroup();
+  QGroupBox* teeth = TeethGroup();
+  QGroupBox* check = CheckDimensionGroup();
+  QGroupBox* table = ComparisonTable();
+  backBox_ = BackCalculationGroup();
+
+  auto* page = new QGridLayout(this);
+  page->addWidget(ball, 0, 0);
+  page->addWidget(teeth, 1, 0);
+  page->addWidget(check, 0, 1);
+  page->addWidget(backBox_, 1, 1);
+  page->addWidget(table, 2, 0, 1, 2);
+  page->setRowStretch(3, 1);
+  page->setColumnStretch(0, 1);
+  page->setColumnStretch(1, 1);
+}
+
+// Measuring ball: recommended, from one of the two ball lists, or typed.
+QGroupBox* CalculationPage::BallGroup() {
+  QGroupBox* box = Group("Messkugel_Box");
+  auto* grid = new QGridLayout(box);
+  grid->addWidget(RadioWithFields("Messkugelauswahl", {{Beside::kField, "recommended_D_M"},
+                                                       {Beside::kList, "ComboBox3"},
+                                                       {Beside::kList, "ComboBox4"},
+                                                       {Beside::kField, "D_M_Edit"}}),
+                  0, 0, 1, 3);
+  Row(grid, 1, "Label_3", "Used_D_M");
   okPicture_ = new Picture("Image_Ball", this);
   okPicture_->setFixedSize(60, 60);
-  ballLayout->addWidget(okPicture_, 1, 2, 2, 1, Qt::AlignLeft);
-  ballLayout->setColumnStretch(3, 1);
+  grid->addWidget(okPicture_, 1, 2, 2, 1, Qt::AlignLeft);
+  grid->setColumnStretch(3, 1);
+  return box;
+}
 
-  // Number of measuring teeth (gaps for an internal gear).
-  auto* teethBox = new QGroupBox(this);
-  teethBox->setObjectName("Messzaehne_Box");
-  auto* teethLayout = new QGridLayout(teethBox);
-  auto* teeth = new RadioGroup("Messzahnauswahl");
-  teeth->SetItems({"", ""});
-  teeth->PutBeside(0, Field("recommended_k_M"));
-  teeth->PutBeside(1, Field("k_M_Edit"));
-  teethLayout->addWidget(teeth, 0, 0, 1, 2);
-  teethLayout->addWidget(Label("Label52"), 1, 0, 1, 2);
-  Row(teethLayout, 2, "Label16", "Used_k_M");
-  teethLayout->setColumnStretch(2, 1);
+// Number of measuring teeth (gaps for an internal gear).
+QGroupBox* CalculationPage::TeethGroup() {
+  QGroupBox* box = Group("Messzaehne_Box");
+  auto* grid = new QGridLayout(box);
+  grid->addWidget(RadioWithFields("Messzahnauswahl", {{Beside::kField, "recommended_k_M"},
+                                                      {Beside::kField, "k_M_Edit"}}),
+                  0, 0, 1, 2);
+  grid->addWidget(Label("Label52"), 1, 0, 1, 2);
+  Row(grid, 2, "Label16", "Used_k_M");
+  grid->setColumnStretch(2, 1);
+  return box;
+}
 
-  // Check dimension Q and the test dimensions on the instrument's range.
-  auto* checkBox = new QGroupBox(this);
-  checkBox->setObjectName("Calculate_Box");
-  auto* check = new QGridLayout(checkBox);
-  auto* calculate = new QPushButton(this);
-  calculate->setObjectName("Calculate_Btn");
-  check->addWidget(calculate, 0, 0, 1, 2);
-  Row(check, 1, "Label_Q", "Kontrollmass", "Q [mm]:");
-  Row(check, 2, "Label_Pruefmass", "Q_plus_D_M");
-  Row(check, 3, "Label47", "Edit2");
-  Row(check, 4, "Label48", "Edit3");
+// Check dimension Q and the test dimensions on the instrument's range.
+QGroupBox* CalculationPage::CheckDimensionGroup() {
+  QGroupBox* box = Group("Calculate_Box");
+  auto* grid = new QGridLayout(box);
+  grid->addWidget(Button("Calculate_Btn"), 0, 0, 1, 2);
+  Row(grid, 1, "Label_Q", "Kontrollmass", "Q [mm]:");
+  Row(grid, 2, "Label_Pruefmass", "Q_plus_D_M");
+  Row(grid, 3, "Label47", "Edit2");
+  Row(grid, 4, "Label48", "Edit3");
   panel_ = Label("Panel1");
-  check->addWidget(panel_, 5, 0, 1, 2);
+  grid->addWidget(panel_, 5, 0, 1, 2);
+  grid->addLayout(RangeBars(), 6, 0, 1, 2);
+  grid->addLayout(RangeMarks(), 7, 0, 1, 2);
+  grid->setRowStretch(8, 1);
+  grid->setColumnStretch(2, 1);
+  return box;
+}
+
+// The three bars of the measuring range, side by side without a gap.
+QHBoxLayout* CalculationPage::RangeBars() {
   barsLayout_ = new QHBoxLayout;
   barsLayout_->setSpacing(0);
   for (int i = 0; i < 3; ++i) {
@@ -77,7 +101,11 @@ CalculationPage::CalculationPage(WindowModel& model) : PageBase(model, "TabSheet
     bars_[i] = new RangeBar(name.c_str(), this);
     barsLayout_->addWidget(bars_[i], 1);
   }
-  check->addLayout(barsLayout_, 6, 0, 1, 2);
+  return barsLayout_;
+}
+
+// The marks under the bars: the window's ends and the range's ends.
+QHBoxLayout* CalculationPage::RangeMarks() {
   marksLayout_ = new QHBoxLayout;
   const char* markNames[4] = {"StartGraphic", "RangeStart", "RangeEnd", "EndGraphic"};
   for (int i = 0; i < 4; ++i) {
@@ -85,13 +113,12 @@ CalculationPage::CalculationPage(WindowModel& model) : PageBase(model, "TabSheet
     marks_[i] = Label(markNames[i]);
     marksLayout_->addWidget(marks_[i]);
   }
-  check->addLayout(marksLayout_, 7, 0, 1, 2);
-  check->setRowStretch(8, 1);
-  check->setColumnStretch(2, 1);
+  return marksLayout_;
+}
 
-  // The comparison of the three statements of tooth thickness.
-  auto* table = new QGroupBox(this);
-  table->setObjectName("Pruefmass");
+// The comparison of the three statements of tooth thickness.
+QGroupBox* CalculationPage::ComparisonTable() {
+  QGroupBox* table = Group("Pruefmass");
   auto* grid = new QGridLayout(table);
   grid->addWidget(Label("Label13"), 0, 1);
   grid->addWidget(Label("Label14"), 0, 2);
@@ -115,41 +142,31 @@ CalculationPage::CalculationPage(WindowModel& model) : PageBase(model, "TabSheet
   grid->addWidget(Stacked(this, {Label("Label36"), Label("Label43")}), 2, 4);
   grid->addWidget(Field("Edit203", 60), 2, 5);
   grid->addWidget(Field("Edit204", 60), 2, 6);
+  return table;
+}
 
-  // Back-calculation from a measured test dimension (standard input only).
-  auto* back = new QGroupBox(this);
-  back->setObjectName("backCalculation_Box");
-  backBox_ = back;
-  auto* backGrid = new QGridLayout(back);
-  Row(backGrid, 0, "Label5", "Input_checkGauge");
-  auto* run = new QPushButton(this);
-  run->setObjectName("BackCalc_btn");
-  backGrid->addWidget(run, 0, 2);
-  Row(backGrid, 1, "Label6", "Edit6");
-  Row(backGrid, 2, "Label7", "Edit7");
-  Row(backGrid, 3, "Label8", "Edit8");
-  Row(backGrid, 4, "Label_100", "Edit10");
-  Row(backGrid, 5, "Label_103", "Edit9");
-  backGrid->addWidget(Label("Label_101"), 4, 2);
-  backGrid->addWidget(Label("Label_102"), 5, 2);
+// Back-calculation from a measured test dimension (standard input only).
+QGroupBox* CalculationPage::BackCalculationGroup() {
+  QGroupBox* box = Group("backCalculation_Box");
+  auto* grid = new QGridLayout(box);
+  Row(grid, 0, "Label5", "Input_checkGauge");
+  grid->addWidget(Button("BackCalc_btn"), 0, 2);
+  Row(grid, 1, "Label6", "Edit6");
+  Row(grid, 2, "Label7", "Edit7");
+  Row(grid, 3, "Label8", "Edit8");
+  Row(grid, 4, "Label_100", "Edit10");
+  Row(grid, 5, "Label_103", "Edit9");
+  grid->addWidget(Label("Label_101"), 4, 2);
+  grid->addWidget(Label("Label_102"), 5, 2);
   auto* progress = new QProgressBar(this);
   progress->setObjectName("VrProgressBar4");
   progress->setRange(0, 100);
   progress->setTextVisible(false);
   progress_ = progress;
-  backGrid->addWidget(progress, 6, 0, 1, 3);
-  backGrid->setRowStretch(7, 1);
-  backGrid->setColumnStretch(3, 1);
-
-  auto* page = new QGridLayout(this);
-  page->addWidget(ballBox, 0, 0);
-  page->addWidget(teethBox, 1, 0);
-  page->addWidget(checkBox, 0, 1);
-  page->addWidget(back, 1, 1);
-  page->addWidget(table, 2, 0, 1, 2);
-  page->setRowStretch(3, 1);
-  page->setColumnStretch(0, 1);
-  page->setColumnStretch(1, 1);
+  grid->addWidget(progress, 6, 0, 1, 3);
+  grid->setRowStretch(7, 1);
+  grid->setColumnStretch(3, 1);
+  return box;
 }
 
 void CalculationPage::Refresh() {

@@ -8,17 +8,14 @@
 namespace silvarone::gui {
 
 DrawingPage::DrawingPage(WindowModel& model) : PageBase(model, "TabSheet1") {
-  auto* geometry = new QGroupBox(this);
-  geometry->setObjectName("GroupBox1");
+  QGroupBox* geometry = Group("GroupBox1");
   auto* layout = new QHBoxLayout(geometry);
 
   // The module comes from one of the two DIN 780 series or is typed.
-  auto* module = new RadioGroup("RadioGroup_Modul");
-  module->SetItems({"", "", ""});
-  module->PutBeside(0, List("ComboBox1"));
-  module->PutBeside(1, List("ComboBox2"));
-  module->PutBeside(2, Field("Input_m_n"));
-  layout->addWidget(module, 0, Qt::AlignTop);
+  layout->addWidget(RadioWithFields("RadioGroup_Modul", {{Beside::kList, "ComboBox1"},
+                                                         {Beside::kList, "ComboBox2"},
+                                                         {Beside::kField, "Input_m_n"}}),
+                    0, Qt::AlignTop);
 
   auto* data = new QGridLayout;
   Row(data, 0, "Label11", "Edit12");

@@ -12,8 +12,7 @@
 namespace silvarone::gui {
 
 ProjectPage::ProjectPage(WindowModel& model) : PageBase(model, "TabSheet5") {
-  auto* box = new QGroupBox(this);
-  box->setObjectName("GroupBox4");
+  QGroupBox* box = Group("GroupBox4");
   auto* grid = new QGridLayout(box);
   // Names and drawing numbers are longer than numbers.
   for (const auto& [row, label, field] : {std::tuple{0, "Project_Lbl", "ProjectName"},
@@ -39,11 +38,8 @@ ProjectPage::ProjectPage(WindowModel& model) : PageBase(model, "TabSheet5") {
   grid->addWidget(commentLabel, 5, 0, Qt::AlignTop);
   grid->addWidget(comment, 5, 1);
   auto* buttons = new QHBoxLayout;
-  for (const char* name : {"ProjectNew_Btn", "ProjectSave_Btn"}) {
-    auto* button = new QPushButton(this);
-    button->setObjectName(name);
-    buttons->addWidget(button);
-  }
+  for (const char* name : {"ProjectNew_Btn", "ProjectSave_Btn"})
+    buttons->addWidget(Button(name));
   buttons->addStretch(1);
   grid->addLayout(buttons, 6, 1);
   grid->setColumnStretch(1, 1);

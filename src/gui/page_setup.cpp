@@ -13,8 +13,7 @@ namespace silvarone::gui {
 
 SetupPage::SetupPage(WindowModel& model) : PageBase(model, "TabSheet4") {
   // The PRALO instrument: which one, its measuring range and ball distance.
-  auto* device = new QGroupBox(this);
-  device->setObjectName("Device_Behavior");
+  QGroupBox* device = Group("Device_Behavior");
   auto* deviceGrid = new QGridLayout(device);
   auto* instruments = new RadioGroup("DeviceSelection");
   instruments->SetItems({"", "", "", "", ""});
@@ -28,8 +27,7 @@ SetupPage::SetupPage(WindowModel& model) : PageBase(model, "TabSheet4") {
   deviceGrid->setColumnStretch(3, 1);
 
   // The instrument's own ball sequence, editable with the access code.
-  auto* sequence = new QGroupBox(this);
-  sequence->setObjectName("GroupBox_EditVEKKugel");
+  QGroupBox* sequence = Group("GroupBox_EditVEKKugel");
   auto* sequenceGrid = new QGridLayout(sequence);
   QLineEdit* password = Row(sequenceGrid, 0, "Label_PASSWORD", "Input_Password");
   password->setEchoMode(QLineEdit::Password);
@@ -44,8 +42,7 @@ SetupPage::SetupPage(WindowModel& model) : PageBase(model, "TabSheet4") {
   sequenceGrid->addWidget(balls_, 1, 1, 1, 2);
 
   // Decimal places of computed values and of tooth counts.
-  auto* places = new QGroupBox(this);
-  places->setObjectName("NKZ_Box");
+  QGroupBox* places = Group("NKZ_Box");
   auto* placesGrid = new QGridLayout(places);
   const char* spins[3][2] = {
       {"Label_NKZ1", "SpinNKZ1"}, {"Label_NKZ2", "SpinNKZ2"}, {"Label_NKZ3", "SpinNKZ3"}};

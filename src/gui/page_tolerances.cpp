@@ -8,15 +8,13 @@
 
 namespace silvarone::gui {
 TolerancePage::TolerancePage(WindowModel& model) : PageBase(model, "TabSheet2") {
-  auto* shift = new QGroupBox(this);
-  shift->setObjectName("GroupBox2");
+  QGroupBox* shift = Group("GroupBox2");
   auto* shiftGrid = new QGridLayout(shift);
   Row(shiftGrid, 0, "Label_7", "Input_x");
   shiftGrid->setColumnStretch(2, 1);
 
   // Tooth thickness deviations: from the DIN 3967 or production tables, or typed.
-  auto* gearing = new QGroupBox(this);
-  gearing->setObjectName("Verzahnungs_GroupBox");
+  QGroupBox* gearing = Group("Verzahnungs_GroupBox");
   auto* gearingLayout = new QHBoxLayout(gearing);
   auto* source = new RadioGroup("RadioGroup_Verzahnung");
   source->SetItems({"", "", ""});

@@ -45,6 +45,14 @@ class CalculationPage : public PageBase {
   void Refresh() override;
 
  private:
+  QGroupBox* BallGroup();
+  QGroupBox* TeethGroup();
+  QGroupBox* CheckDimensionGroup();
+  QHBoxLayout* RangeBars();
+  QHBoxLayout* RangeMarks();
+  QGroupBox* ComparisonTable();
+  QGroupBox* BackCalculationGroup();
+
   Picture* okPicture_;
   RangeBar* bars_[3];
   QHBoxLayout* barsLayout_;

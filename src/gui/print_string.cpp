@@ -10,6 +10,7 @@
 #include <algorithm>
 #include <cmath>
 #include <filesystem>
+#include <optional>
 
 #include "gui/widgets.h"
 #include "platform/file_system.h"
@@ -37,39 +38,60 @@ struct Sheets {
   std::function<bool()> failed;
 };
 
-PrintResult PrintOnSheets(Sheets& sheets, const std::vector<std::string>& lines, const QFont& font,
-                          bool discard, const PrintLayout& layout, const PrintBand& header,
-                          const PrintBand& footer) {
-  // The painter's origin is the printable area's top left corner.
+// Where the lines go on a sheet, in the painter's coordinates (its origin is
+// the printable area's top left corner).
+struct LineArea {
+  int left;
+  int top;
+  int right;
+  int bottom;
+  int lineStep;
+  int textHeight;
+};
+
+// The margins of `layout`, never closer to the paper's edges than the
+// printable area; nothing when the area cannot take one line, which would
+// fill pages without end.
+std::optional<LineArea> LineAreaOf(const Sheets& sheets, const QFont& font,
+                                   const PrintLayout& layout) {
   const int xResolution = sheets.xResolution;
   const int yResolution = sheets.yResolution;
   const QRect& paper = sheets.paper;
   const QRect& printable = sheets.printable;
   const int xOffset = printable.left() - paper.left();
   const int yOffset = printable.top() - paper.top();
-  int left = std::max(Round(xResolution * layout.left), xOffset);
-  int top = std::max(Round(yResolution * layout.top), yOffset);
-  int right =
+  const int left = std::max(Round(xResolution * layout.left), xOffset);
+  const int top = std::max(Round(yResolution * layout.top), yOffset);
+  const int right =
       std::min(paper.width() - Round(xResolution * layout.right), printable.width() + xOffset);
-  int bottom =
+  const int bottom =
       std::min(paper.height() - Round(yResolution * layout.bottom), printable.height() + yOffset);
   const int lineStep = std::max(1, Round(yResolution / layout.linesPerInch));
   const int textHeight = QFontMetrics(font, &sheets.device).size(Qt::TextSingleLine, "Äy").height();
-  // An area that cannot take one line would fill pages without end.
   if (left >= right || top >= bottom || top > bottom - textHeight || !(layout.linesPerInch > 0)) {
-    return PrintResult::kMarginsTooLarge;
+    return std::nullopt;
   }
-  left -= xOffset;
-  right -= xOffset;
-  top -= yOffset;
-  bottom -= yOffset;
+  return LineArea{.left = left - xOffset,
+                  .top = top - yOffset,
+                  .right = right - xOffset,
+                  .bottom = bottom - yOffset,
+                  .lineStep = lineStep,
+                  .textHeight = textHeight};
+}
+
+PrintResult PrintOnSheets(Sheets& sheets, const std::vector<std::string>& lines, const QFont& font,
+                          bool discard, const PrintLayout& layout, const PrintBand& header,
+                          const PrintBand& footer) {
+  const std::optional<LineArea> area = LineAreaOf(sheets, font, layout);
+  if (!area) return PrintResult::kMarginsTooLarge;
+  const auto [left, top, right, bottom, lineStep, textHeight] = *area;
 
   QPainter painter;
   if (!painter.begin(&sheets.device)) return PrintResult::kPrinterFailed;
   painter.setFont(font);
   const int ascent = painter.fontMetrics().ascent();
   const QRect headerBand(QPoint(left, 0), QPoint(right, top));
-  const QRect footerBand(QPoint(left, bottom), QPoint(right, printable.height()));
+  const QRect footerBand(QPoint(left, bottom), QPoint(right, sheets.printable.height()));
   bool goOn = true;
   bool failed = false;
   int page = 1;

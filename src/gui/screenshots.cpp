@@ -35,30 +35,78 @@ class QuietPresenter : public DialogPresenter {
   }
 };
 
-}  // namespace
+constexpr const char* kUsage = "usage: silvarone screenshots DIR [--lang de|en]\n";
 
-int RunScreenshots(const std::vector<std::string>& arguments) {
-  std::string folder;
-  std::optional<Language> language;
+// The folder and the language of `screenshots DIR [--lang de|en]`; false,
+// with one line on stderr, for a usage error.
+bool ParseArguments(const std::vector<std::string>& arguments, std::string& folder,
+                    std::optional<Language>& language) {
   for (std::size_t i = 1; i < arguments.size(); ++i) {
     if (arguments[i] == "--lang" && i + 1 < arguments.size()) {
       const std::string& code = arguments[++i];
       if (code != "de" && code != "en") {
         std::cerr << "silvarone: --lang takes de or en, not '" << code << "'\n";
-        return 2;
+        return false;
       }
       language = code == "de" ? kGerman : kEnglish;
     } else if (folder.empty() && !arguments[i].starts_with("-")) {
       folder = arguments[i];
     } else {
-      std::cerr << "usage: silvarone screenshots DIR [--lang de|en]\n";
-      return 2;
+      std::cerr << kUsage;
+      return false;
     }
   }
   if (folder.empty()) {
-    std::cerr << "usage: silvarone screenshots DIR [--lang de|en]\n";
-    return 2;
+    std::cerr << kUsage;
+    return false;
   }
+  return true;
+}
+
+// The window as it shows now, drawn into memory, then written whole by the
+// program's one writer: a pipe in the picture's place is refused, a full
+// disk leaves the old picture. False, with one line on stderr, when it could
+// not be written.
+bool WritePicture(QWidget& window, const QString& path) {
+  QByteArray png;
+  QBuffer buffer(&png);
+  buffer.open(QIODevice::WriteOnly);
+  platform::WriteFailure failure = platform::WriteFailure::kError;
+  if (window.grab().save(&buffer, "PNG")) {
+    failure = platform::ReplaceFileAtomically(
+        S(path), std::string_view(png.constData(), static_cast<std::size_t>(png.size())));
+  }
+  if (failure != platform::WriteFailure::kNone) {
+    std::cerr << "silvarone: cannot write '" << S(path)
+              << "': " << platform::WriteFailureText(failure) << "\n";
+    return false;
+  }
+  return true;
+}
+
+// Every page of the window in turn, TabSheet1.png to TabSheet5.png: 0, or
+// kScreenshotsOutputFailed at the first picture that could not be written.
+int PicturePages(WindowModel& model, const std::string& folder) {
+  MainWindow window(model);
+  window.resize(1280, 800);
+  window.show();
+  QApplication::processEvents();
+  for (int page = kPageDrawing1; page <= kPageProject; ++page) {
+    model.ChangePage(static_cast<Page>(page));
+    QApplication::processEvents();
+    const QString path =
+        QDir(QString::fromStdString(folder)).filePath(QString("TabSheet%1.png").arg(page + 1));
+    if (!WritePicture(window, path)) return kScreenshotsOutputFailed;
+  }
+  return 0;
+}
+
+}  // namespace
+
+int RunScreenshots(const std::vector<std::string>& arguments) {
+  std::string folder;
+  std::optional<Language> language;
+  if (!ParseArguments(arguments, folder, language)) return 2;
   std::error_code error;
   fs::create_directories(folder, error);
   if (!fs::is_directory(folder, error)) {
@@ -66,45 +114,14 @@ int RunScreenshots(const std::vector<std::string>& arguments) {
     return 2;
   }
 
-  int status = 0;
-  {
-    QuietPresenter presenter;
-    WindowModel model(presenter);
-    // The stored settings, read once and never written: pictures change nothing.
-    if (!model.Start({platform::SettingsDirectory(), platform::ProgramDirectory(), false, true})) {
-      status = 2;
-    } else {
-      if (language) model.SwitchLanguage(*language);
-      MainWindow window(model);
-      window.resize(1280, 800);
-      window.show();
-      QApplication::processEvents();
-      for (int page = kPageDrawing1; page <= kPageProject; ++page) {
-        model.ChangePage(static_cast<Page>(page));
-        QApplication::processEvents();
-        const QString path =
-            QDir(QString::fromStdString(folder)).filePath(QString("TabSheet%1.png").arg(page + 1));
-        // Drawn into memory, then written whole by the program's one writer:
-        // a pipe in the picture's place is refused, a full disk leaves the
-        // old picture.
-        QByteArray png;
-        QBuffer buffer(&png);
-        buffer.open(QIODevice::WriteOnly);
-        platform::WriteFailure failure = platform::WriteFailure::kError;
-        if (window.grab().save(&buffer, "PNG")) {
-          failure = platform::ReplaceFileAtomically(
-              S(path), std::string_view(png.constData(), static_cast<std::size_t>(png.size())));
-        }
-        if (failure != platform::WriteFailure::kNone) {
-          std::cerr << "silvarone: cannot write '" << S(path)
-                    << "': " << platform::WriteFailureText(failure) << "\n";
-          status = kScreenshotsOutputFailed;
-          break;
-        }
-      }
-    }
+  QuietPresenter presenter;
+  WindowModel model(presenter);
+  // The stored settings, read once and never written: pictures change nothing.
+  if (!model.Start({platform::SettingsDirectory(), platform::ProgramDirectory(), false, true})) {
+    return 2;
   }
-  return status;
+  if (language) model.SwitchLanguage(*language);
+  return PicturePages(model, folder);
 }
 
 }  // namespace silvarone::gui

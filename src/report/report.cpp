@@ -147,14 +147,36 @@ class Builder {
     Line(second);
   }
 
+  // The table of inputs and results, group after group.
   void MainTable() {
-    const int mode = Mode();
-    const bool standard = mode == 0;
-    const Value in = Value::kInput;
-    const Value out = Value::kOutput;
     Line();
     Heading();
     Line(Rule());
+    GearDataGroup();
+    Line();
+    CalculatedGeometryGroup();
+    Line();
+    DeviationGroup();
+    Line();
+    CheckDimensionGroup();
+    Line();
+    Line(T("Standard-Prüfmasse", "Standard measurements"));
+    Line();
+    SpanGroup();
+    Line();
+    BallDimensionGroup();
+    Line();
+    ProfileShiftGroup();
+  }
+
+  bool Standard() const { return Mode() == 0; }
+  // The deviations come from the DIN 3967 tables (standard input only).
+  bool DinDeviations() const { return Standard() && in_.dinDeviations; }
+  // A given dimension is an input in its own mode, an output in the others.
+  Value GivenIn(int mode) const { return Mode() == mode ? Value::kInput : Value::kOutput; }
+
+  void GearDataGroup() {
+    const Value in = Value::kInput;
     Line(T("Verzahnungsdaten", "Gear data"));
     Row("Normalmodul", "Normal module", "mn", "[mm]", in, in_.m_n);
     Row("Normaleingriffswinkel", "Normal pressure angle", "alphan", "[°]", in, in_.alpha_n);
@@ -162,21 +184,30 @@ class Builder {
     Row("Zähnezahl", "Number of teeth", "z", "[-]", in, in_.z_text);
     Row("Zahnbreite", "Face width", "b", "[mm]", in, in_.b);
     Row("Profilverschiebungsfaktor", "Profile shift coefficient", "x", "[-]",
-        standard ? in : Value::kNone, in_.x);
-    const bool din = standard && in_.dinDeviations;
+        Standard() ? in : Value::kNone, in_.x);
     Row("Zahndickentoleranz nach DIN 3967", "Tooth thickness tolerance DIN 3967", "", "", in,
-        din ? in_.deviationSeries + in_.toleranceSeries : "-");
-    Line();
+        DinDeviations() ? in_.deviationSeries + in_.toleranceSeries : "-");
+  }
+
+  void CalculatedGeometryGroup() {
+    const Value out = Value::kOutput;
     Line(T("Berechnete Geometriedaten", "Calculated geometry data"));
     Row("Teilkreisdurchmesser", "Reference diameter", "d", "[mm]", out, in_.d);
     Row("Grundkreisdurchmesser", "Base diameter", "db", "[mm]", out, in_.d_b);
-    Line();
+  }
+
+  void DeviationGroup() {
     Line(T("Zahndickenabmasse", "Tooth thickness deviation"));
-    Row("nach DIN 3967", "DIN 3967", "Asne/Asni", "[mm]", din ? out : Value::kNone,
-        in_.deviationPair);
-    Row("freie Eingabe", "Input", "Asne/Asni", "[mm]", standard && !din ? in : Value::kNone,
-        in_.deviationPair);
-    Line();
+    Row("nach DIN 3967", "DIN 3967", "Asne/Asni", "[mm]",
+        DinDeviations() ? Value::kOutput : Value::kNone, in_.deviationPair);
+    Row("freie Eingabe", "Input", "Asne/Asni", "[mm]",
+        Standard() && !DinDeviations() ? Value::kInput : Value::kNone, in_.deviationPair);
+  }
+
+  // The PRALO ball and teeth, the check dimension Q and the test dimensions.
+  void CheckDimensionGroup() {
+    const Value in = Value::kInput;
+    const Value out = Value::kOutput;
     Line(T("Kontroll- und Prüfmasse für PRALO", "Specification and check gauge for PRALO"));
     Line(T("PRALO-Messkugelø", "PRALO measurement ball diameter"));
     Row("  empfohlen", "  recommend", "DDM", "[mm]", out, in_.recommendedBall);
@@ -189,32 +220,36 @@ class Builder {
     Row("Prüfmass (Q+DDM)", "Check gauge (Q+DDM)", "QD", "[mm]", out, in_.QD);
     Row("Oberes Prüfmass", "Upper check gauge", "QDe", "[mm]", out, in_.QDe);
     Row("Unteres Prüfmass", "Lower check gauge", "QDi", "[mm]", out, in_.QDi);
-    Line();
-    Line(T("Standard-Prüfmasse", "Standard measurements"));
-    Line();
+  }
+
+  void SpanGroup() {
     Line(T("Silvarone", "Base tangent length"));
     Line(T("Messzähne-/Messlückenzahl", "Measurements teeths/measurement gaps"));
-    Row("  empfohlen", "  recommend", "k", "[-]", out, in_.recommendedSpanTeeth);
-    Row("  eingegeben", "  input", "k", "[-]", in, in_.givenTeeth);
-    const Value wk = mode == 1 ? in : out;
+    Row("  empfohlen", "  recommend", "k", "[-]", Value::kOutput, in_.recommendedSpanTeeth);
+    Row("  eingegeben", "  input", "k", "[-]", Value::kInput, in_.givenTeeth);
+    const Value wk = GivenIn(1);
     Row("Silvarone (Nennmass)", "Base tangent length (nom. size)", "Wk", "[mm]", wk, in_.Wk);
     Row("Oberes Silvaronenmass", "Upper base tangent length", "Wke", "[mm]", wk, in_.Wke);
     Row("Unteres Silvaronenmass", "Lower base tangent length", "Wki", "[mm]", wk, in_.Wki);
-    Line();
+  }
+
+  void BallDimensionGroup() {
     Line(T("Diametrales Zweikugelmass", "Diametral two-ball measurement"));
     Line(T("Messkugelø", "Measuring ball diameter"));
-    Row("  empfohlen", "  recommend", "DM", "[mm]", out, in_.recommendedMeasuringBall);
-    Row("  eingegeben", "  input", "DM", "[mm]", in, in_.givenBall);
-    const Value mdk = mode == 2 ? in : out;
+    Row("  empfohlen", "  recommend", "DM", "[mm]", Value::kOutput, in_.recommendedMeasuringBall);
+    Row("  eingegeben", "  input", "DM", "[mm]", Value::kInput, in_.givenBall);
+    const Value mdk = GivenIn(2);
     Row("Diametrales 2-Kugelnennmass", "Dia. two-ball meas. (nom. size)", "MdK", "[mm]", mdk,
         in_.Mdk);
     Row("Oberes dia. 2-Kugelmass", "Upper dia. two-ball measurement", "MdKe", "[mm]", mdk,
         in_.Mdke);
     Row("Unteres dia. 2-Kugelmass", "Lower dia. two-ball measurement", "MdKi", "[mm]", mdk,
         in_.Mdki);
-    Line();
+  }
+
+  void ProfileShiftGroup() {
     Line(T("Erzeugungsprofilverschiebungsfaktor", "Generating profil shift coefficient"));
-    const Value xe = mode == 3 ? in : out;
+    const Value xe = GivenIn(3);
     Row("Nennwert", "Nominal size", "xE", "[-]", xe, in_.xE);
     Row("Oberer Grenzwert", "Upper limit size", "xEe", "[-]", xe, in_.xEe);
     Row("Unterer Grenzwert", "Lower limit size", "xEi", "[-]", xe, in_.xEi);
