@@ -24,7 +24,7 @@ const GearInput kHelical{
 // What the calculation page runs for "Berechnung Q": the modes' profile
 // shifts must be current before their three check dimensions.
 void Recalculate(Gear& gear) {
-  FullCalculation(gear, gear.state.HelicalGear, gear.rec.x);
+  FullCalculation(gear, BallFormOf(gear), gear.rec.x);
   ModeCalculation(gear, gear.state.CalculationMode);
   EvaluateCheckDimensions(gear);
 }
@@ -43,7 +43,7 @@ BENCHMARK_CAPTURE(BM_FullCalculationWithCheckDimensions, helical, kHelical);
 
 void BM_ModeCalculation(benchmark::State& state) {
   Gear gear = MakeGear(kHelical);
-  FullCalculation(gear, gear.state.HelicalGear, gear.rec.x);
+  FullCalculation(gear, BallFormOf(gear), gear.rec.x);
   ModeCalculation(gear, kModeStandard);
   GearRecords& r = gear.rec;
   r.Wk_given.text = r.Wk_mode.text;
@@ -65,7 +65,7 @@ BENCHMARK(BM_ModeCalculation)->DenseRange(0, 3);
 
 void BM_BallLimits(benchmark::State& state) {
   Gear gear = MakeGear({.z = "-40", .beta = "15", .k_M = "-5"});
-  FullCalculation(gear, gear.state.HelicalGear, gear.rec.x);
+  FullCalculation(gear, BallFormOf(gear), gear.rec.x);
   for (auto _ : state) {
     BallUpperLimit(gear);
     BallLowerLimit(gear);
@@ -87,8 +87,8 @@ void BM_BackCalculation(benchmark::State& state, bool worstCase) {
     Gear probe = gear;
     TGear shift = probe.rec.x;
     shift.value = probe.rec.x.value - 0.48;
-    measured = FormatFixed(
-        TestDimension(probe, CheckDimensionFor(probe, probe.state.HelicalGear, shift)), 15, 6);
+    measured = FormatFixed(TestDimension(probe, CheckDimensionFor(probe, BallFormOf(probe), shift)),
+                           15, 6);
   }
   BackCalculation back;
   int steps = 0;

@@ -314,8 +314,8 @@ bool OpenProjectFile(WindowModel& model, TerminalPresenter& presenter, const std
 // computed from placeholders.
 std::optional<std::vector<std::string>> CalculateReport(
     WindowModel& model, const std::optional<std::string>& measured) {
-  model.ChangePage(kPageCalculation);
-  if (model.page() != kPageCalculation) return std::nullopt;
+  model.ChangePage(Page::kCalculation);
+  if (model.page() != Page::kCalculation) return std::nullopt;
   model.RunCheckDimension();
   if (measured) {
     model.Edited("Input_checkGauge", *measured);
@@ -372,8 +372,10 @@ int RunReport(const std::vector<std::string>& arguments, std::ostream& out, std:
   // Without --save the settings are read once and nothing is written.
   TerminalPresenter presenter(err);
   WindowModel model(presenter);
-  if (!model.Start(
-          {platform::SettingsDirectory(), platform::ProgramDirectory(), false, !options.save})) {
+  if (!model.Start({.settingsDirectory = platform::SettingsDirectory(),
+                    .programDirectory = platform::ProgramDirectory(),
+                    .checkPdfViewer = false,
+                    .inMemory = !options.save})) {
     return kExitUsage;
   }
   if (options.file && !OpenProjectFile(model, presenter, *options.file, err)) return kExitUsage;

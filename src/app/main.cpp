@@ -37,8 +37,9 @@ int RunWindow(int argc, char** argv) {
   QApplication::setWindowIcon(QIcon::fromTheme("silvarone"));
   silvarone::gui::QtDialogPresenter presenter;
   silvarone::WindowModel model(presenter);
-  if (!model.Start({silvarone::platform::SettingsDirectory(),
-                    silvarone::platform::ProgramDirectory(), true})) {
+  if (!model.Start({.settingsDirectory = silvarone::platform::SettingsDirectory(),
+                    .programDirectory = silvarone::platform::ProgramDirectory(),
+                    .checkPdfViewer = true})) {
     return 1;  // no PDF viewer: the start has said so
   }
   silvarone::gui::MainWindow window(model);

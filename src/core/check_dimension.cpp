@@ -8,16 +8,16 @@ namespace silvarone {
 namespace {
 
 // Ball-centre diameter d_b / cos alpha_K of a ball D, without touching the records.
-double BallCentreDiameter(const Gear& gear, int selector, double D) {
-  const double alphaK = SolveInvoluteNewton(BallInvoluteTarget(selector, GapOf(gear, D)));
+double BallCentreDiameter(const Gear& gear, BallForm form, double D) {
+  const double alphaK = SolveInvoluteNewton(BallInvoluteTarget(form, GapOf(gear, D)));
   return gear.rec.d_b.value / std::cos(Rad(alphaK));
 }
 
 }  // namespace
 
-void BallContact(Gear& gear, int selector, double D) {
+void BallContact(Gear& gear, BallForm form, double D) {
   GearRecords& r = gear.rec;
-  InvoluteInverseNewton(gear, r.alpha_K, selector, GapOf(gear, D));
+  InvoluteInverseNewton(gear, r.alpha_K, form, GapOf(gear, D));
   StoreValue(gear, r.d_K, r.d_b.value / std::cos(Rad(r.alpha_K.value)));
 }
 
@@ -117,7 +117,7 @@ void BallUpperLimit(Gear& gear) {
 void BallLowerLimit(Gear& gear) {
   GearRecords& r = gear.rec;
   const bool external = gear.state.ExternalGear == 1;
-  const int selector = gear.state.HelicalGear;
+  const BallForm form = BallFormOf(gear);
   const double root = std::fabs(r.d_f.value);
   double D = r.D_M_max.value;
   const double step = D / 10.0;
@@ -125,7 +125,7 @@ void BallLowerLimit(Gear& gear) {
   // Coarse descent until the ball reaches the root circle. A ball that never
   // does would be searched into negative diameters: then no ball is too small.
   for (int round = 0; round < 100; ++round) {
-    const double dK = std::fabs(BallCentreDiameter(gear, selector, D));
+    const double dK = std::fabs(BallCentreDiameter(gear, form, D));
     if (external ? root > dK - D : root < dK + D) break;
     if (!(D - step > 0.5 * step)) {
       StoreValue(gear, r.D_M_min, 0.0);
@@ -135,7 +135,7 @@ void BallLowerLimit(Gear& gear) {
   }
   // Fine ascent in half millimetres until the ball is clear of the root circle.
   for (int round = 0; round < 100; ++round) {
-    const double dK = std::fabs(BallCentreDiameter(gear, selector, D));
+    const double dK = std::fabs(BallCentreDiameter(gear, form, D));
     if (external ? root < dK - D : root > dK + D) break;
     D += 0.5;
   }

@@ -11,7 +11,7 @@ namespace silvarone {
 
 // Contact angle alpha_K of a ball of diameter D (spur or helical form) and the
 // diameter d_K = d_b / cos alpha_K through the ball centres, into the records.
-void BallContact(Gear& gear, int selector, double D);
+void BallContact(Gear& gear, BallForm form, double D);
 
 // alpha_M: external k_M * 180 / |z|; internal (|k_M| - 1) * 180 / z.
 void MeasuringAngle(Gear& gear);

@@ -68,6 +68,13 @@ class Gear {
   }
 };
 
+// Where the ball touches: the spur form in the transverse section, or the
+// helical anvil model.
+enum class BallForm { kSpur, kHelical };
+inline BallForm BallFormOf(const Gear& gear) {
+  return gear.state.HelicalGear == 1 ? BallForm::kHelical : BallForm::kSpur;
+}
+
 // Trial calculations (the evaluations for other profile shifts, the steps of
 // the back-calculation) store values only; the texts are written by the run
 // that follows for the values that stay.

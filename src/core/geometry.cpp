@@ -235,9 +235,9 @@ double BallCentreTarget(const BallGap& gap) {
   return gap.D / (std::cos(Rad(gap.beta_b)) * gap.d_b) - gap.e_bt / gap.d_b;
 }
 
-double BallInvoluteTarget(int form, const BallGap& gap) {
+double BallInvoluteTarget(BallForm form, const BallGap& gap) {
   const double db = std::fabs(gap.d_b);
-  if (form == kSpurForm) return (gap.e_bt - gap.D) / db;
+  if (form == BallForm::kSpur) return (gap.e_bt - gap.D) / db;
   return gap.e_bt / db - gap.D / (db * (std::cos(Rad(gap.beta_b))));
 }
 
@@ -278,7 +278,7 @@ double SolveInvoluteFixedPoint(double target, double startRad, double tolerance,
   return (alpha * kRadToDeg);
 }
 
-void InvoluteInverseNewton(Gear& gear, TGear& result, int form, const BallGap& gap) {
+void InvoluteInverseNewton(Gear& gear, TGear& result, BallForm form, const BallGap& gap) {
   StoreValue(gear, result, SolveInvoluteNewton(BallInvoluteTarget(form, gap)));
 }
 

@@ -90,8 +90,6 @@ struct BallGap {
 // The gap of the gear's geometry records for a ball D.
 BallGap GapOf(const Gear& gear, double D);
 
-enum BallForm : int { kSpurForm = 0, kHelicalForm = 1 };
-
 // How the two inverse-involute solvers iterate, the same in every use: a
 // start value, the step below which they stop, and a cap on the iterations
 // after which the last iterate is the result.
@@ -104,7 +102,7 @@ inline constexpr long kFixedPointMaxIterations = 10000000;
 
 // Target of the Newton solver: inv(alpha) of the ball contact.
 // Spur form (e_bt - D) / |d_b|; helical form e_bt / |d_b| - D / (|d_b| cos beta_b).
-double BallInvoluteTarget(int form, const BallGap& gap);
+double BallInvoluteTarget(BallForm form, const BallGap& gap);
 
 // Target of the fixed-point solver: inv(alpha_kt) of the ball centres,
 // D / (cos beta_b d_b) - e_bt / d_b with the signed d_b.
@@ -125,7 +123,7 @@ double SolveInvoluteFixedPoint(double target, double startRad = kFixedPointStart
 
 // Contact angle of the ball in degrees into `result` (spur or helical form of
 // the target), formatted.
-void InvoluteInverseNewton(Gear& gear, TGear& result, int form, const BallGap& gap);
+void InvoluteInverseNewton(Gear& gear, TGear& result, BallForm form, const BallGap& gap);
 
 // Transverse pressure angle at the ball centre in degrees into `result`,
 // formatted.

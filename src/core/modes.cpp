@@ -29,7 +29,7 @@ Deviations ModeDeviations(const GearRecords& r) {
 
 }  // namespace
 
-double CheckDimensionFor(Gear& gear, int selector, TGear x) {
+double CheckDimensionFor(Gear& gear, BallForm form, TGear x) {
   GearRecords& r = gear.rec;
   // The geometry for x, with the default tip and root circles.
   BasicGeometry(gear, x);
@@ -38,20 +38,20 @@ double CheckDimensionFor(Gear& gear, int selector, TGear x) {
   RootDiameter(gear);
 
   MeasuringAngle(gear);
-  BallContact(gear, selector, r.D_M.value);
+  BallContact(gear, form, r.D_M.value);
   FormatValue(gear, r.D_M);
   FormatCount(gear, r.k_M);
 
-  const double q = selector == kHelicalForm ? CheckDimensionHelical(gear, gear.state.helix)
-                                            : CheckDimensionSpur(gear);
+  const double q = form == BallForm::kHelical ? CheckDimensionHelical(gear, gear.state.helix)
+                                              : CheckDimensionSpur(gear);
   StoreValue(gear, r.Q, SignedCheckDimension(gear, q));
   return r.Q.value;
 }
 
-void FullCalculation(Gear& gear, int selector, TGear x) {
+void FullCalculation(Gear& gear, BallForm form, TGear x) {
   GearRecords& r = gear.rec;
-  CheckDimensionFor(gear, selector, x);
-  RecommendedMeasuringTeeth(gear, selector, r.D_M.value);
+  CheckDimensionFor(gear, form, x);
+  RecommendedMeasuringTeeth(gear, form, r.D_M.value);
   SpanMeasurement(gear);
   DimensionOverBalls(gear, r.DM_given);
 }

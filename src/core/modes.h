@@ -9,13 +9,13 @@
 namespace silvarone {
 
 // Geometry for profile shift x, the contact of the ball D_M and the signed
-// check dimension Q (spur form for selector 0, helical anvil model for 1).
+// check dimension Q in the ball form given.
 // Returns Q. This is what the instrument would show for that profile shift.
-double CheckDimensionFor(Gear& gear, int selector, TGear x);
+double CheckDimensionFor(Gear& gear, BallForm form, TGear x);
 
 // CheckDimensionFor, then the recommended tooth count, the span measurement
 // over k_M and the dimension over balls with DM_given.
-void FullCalculation(Gear& gear, int selector, TGear x);
+void FullCalculation(Gear& gear, BallForm form, TGear x);
 
 // Single conversions; angles as in the geometry, deviations in micrometres
 // unless stated.

@@ -45,9 +45,9 @@ void SpanMeasurement(Gear& gear) {
   StoreValue(gear, r.Wke, r.W_k.value - std::fabs(r.A_Wke.value));
 }
 
-void RecommendedMeasuringTeeth(Gear& gear, int selector, double D) {
+void RecommendedMeasuringTeeth(Gear& gear, BallForm form, double D) {
   GearRecords& r = gear.rec;
-  InvoluteInverseNewton(gear, r.alpha_K, selector, GapOf(gear, D));
+  InvoluteInverseNewton(gear, r.alpha_K, form, GapOf(gear, D));
   const double recommended = -(std::fabs(r.z.value) * r.alpha_K.value / 180.0 + 1.0);
   StoreCount(gear, r.k_M_recommended, recommended);
   StoreValue(gear, r.k_M_recommended_int, std::trunc(recommended));

@@ -29,7 +29,7 @@ void SpanMeasurementNominal(Gear& gear, TGear& result, TGear k, TGear x);
 // W_k over k_M for x, with AWk*, A_Wke, A_Wki, Wke, Wki.
 void SpanMeasurement(Gear& gear);
 // k_M_recommended from the contact angle of the ball D (spur or helical form).
-void RecommendedMeasuringTeeth(Gear& gear, int selector, double D);
+void RecommendedMeasuringTeeth(Gear& gear, BallForm form, double D);
 // k_span by the standard rule with d_x, beta_x, alpha_x.
 void SpanToothCount(Gear& gear, TGear x);
 

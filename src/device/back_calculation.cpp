@@ -23,7 +23,7 @@ void BackCalculation::Discard() {
 double BackCalculation::TestDimensionAt(Gear& gear, double x) {
   lastTrial_ = x;
   gear.rec.xE_working.value = x;
-  const double q = CheckDimensionFor(gear, gear.state.HelicalGear, gear.rec.xE_working);
+  const double q = CheckDimensionFor(gear, BallFormOf(gear), gear.rec.xE_working);
   return (TestDimension(gear, q));
 }
 
@@ -94,7 +94,7 @@ std::optional<double> BackCalculation::Search(Gear& gear, double measured) {
   GearRecords& r = gear.rec;
   found_ = false;
   // Plausibility against the spur test dimension of the drawing's profile shift.
-  const double q0 = CheckDimensionFor(gear, kSpurForm, r.x);
+  const double q0 = CheckDimensionFor(gear, BallForm::kSpur, r.x);
   if (std::fabs(measured - (TestDimension(gear, q0))) >= 5.0) return std::nullopt;
 
   DetermineHelicalGear(gear);

@@ -79,9 +79,9 @@ void ApplyInstrumentSettings(Gear& gear, InstrumentState& instrument) {
 
 void EvaluateCheckDimensions(Gear& gear) {
   GearRecords& r = gear.rec;
-  const int selector = gear.state.HelicalGear;
+  const BallForm form = BallFormOf(gear);
   const bool givenShift = gear.state.CalculationMode == kModeGivenProfileShift;
-  if (selector == 1) {
+  if (form == BallForm::kHelical) {
     for (TGear* test : {&r.Q_plus_D_M_upper, &r.Q_plus_D_M_lower, &r.Q_plus_D_M}) {
       test->text.clear();
     }
@@ -94,12 +94,12 @@ void EvaluateCheckDimensions(Gear& gear) {
   {
     TrialCalculation trial(gear);
     for (const auto& [shift, test] : runs) {
-      test->value = TestDimension(gear, CheckDimensionFor(gear, selector, *shift));
+      test->value = TestDimension(gear, CheckDimensionFor(gear, form, *shift));
     }
   }
   for (const auto& run : runs)
     StoreValue(gear, *run.second, run.second->value);
-  FullCalculation(gear, selector, r.x);
+  FullCalculation(gear, form, r.x);
 }
 
 RangeDisplay ComputeRangeDisplay(Gear& gear, const InstrumentState& instrument) {

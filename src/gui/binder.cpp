@@ -253,7 +253,8 @@ void Binder::Refresh() {
       comment_->setPlainText(text);
     }
   }
-  if (pages_->currentIndex() != model_.page()) pages_->setCurrentIndex(model_.page());
+  if (pages_->currentIndex() != TabIndex(model_.page()))
+    pages_->setCurrentIndex(TabIndex(model_.page()));
   ApplyCaptions();
   refreshing_ = false;
 }

@@ -58,8 +58,9 @@ MainWindow::MainWindow(WindowModel& model) : model_(model) {
     arrow->setArrowType(step < 0 ? Qt::LeftArrow : Qt::RightArrow);
     arrow->setAutoRaise(true);
     connect(arrow, &QToolButton::clicked, this, [this, step] {
-      const int page = model_.page() + step;
-      if (page >= kPageDrawing1 && page <= kPageProject) model_.ChangePage(static_cast<Page>(page));
+      const int page = TabIndex(model_.page()) + step;
+      if (page >= TabIndex(Page::kDrawing1) && page <= TabIndex(Page::kProject))
+        model_.ChangePage(static_cast<Page>(page));
     });
     arrows->addWidget(arrow);
   }

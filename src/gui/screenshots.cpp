@@ -91,7 +91,7 @@ int PicturePages(WindowModel& model, const std::string& folder) {
   window.resize(1280, 800);
   window.show();
   QApplication::processEvents();
-  for (int page = kPageDrawing1; page <= kPageProject; ++page) {
+  for (int page = TabIndex(Page::kDrawing1); page <= TabIndex(Page::kProject); ++page) {
     model.ChangePage(static_cast<Page>(page));
     QApplication::processEvents();
     const QString path =
@@ -117,7 +117,10 @@ int RunScreenshots(const std::vector<std::string>& arguments) {
   QuietPresenter presenter;
   WindowModel model(presenter);
   // The stored settings, read once and never written: pictures change nothing.
-  if (!model.Start({platform::SettingsDirectory(), platform::ProgramDirectory(), false, true})) {
+  if (!model.Start({.settingsDirectory = platform::SettingsDirectory(),
+                    .programDirectory = platform::ProgramDirectory(),
+                    .checkPdfViewer = false,
+                    .inMemory = true})) {
     return 2;
   }
   if (language) model.SwitchLanguage(*language);

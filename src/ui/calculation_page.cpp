@@ -22,9 +22,9 @@ void WindowModel::ChangePage(Page page) {
   const Action action(*this);
   protocol_.DiscardPendingEdit(kActionPageChange);
   protocol_.ForgetPending();
-  if (page < kPageDrawing1 || page > kPageProject) return;
-  if (page == kPageDrawing2 || page == kPageCalculation) RecomputeTolerances();
-  if (page == kPageCalculation) {
+  if (page < Page::kDrawing1 || page > Page::kProject) return;
+  if (page == Page::kDrawing2 || page == Page::kCalculation) RecomputeTolerances();
+  if (page == Page::kCalculation) {
     int code = ValidateInputs(mutableGear());
     if (code == 0 && mutableGear().state.CalculationMode == kModeStandard &&
         !workspace_.tolerance.Valid()) {
@@ -33,14 +33,14 @@ void WindowModel::ChangePage(Page page) {
     if (code != 0) {
       dialogs_.ShowNumberedMessage(kMessageDataMissing, std::to_string(code),
                                    ConversionText(code, language()));
-      page_ = kPageDrawing1;
+      page_ = Page::kDrawing1;
       return;
     }
     EnterCalculationPage();
     return;
   }
   page_ = page;
-  if (page == kPageDrawing1 && protocol_.recalcPending()) {
+  if (page == Page::kDrawing1 && protocol_.recalcPending()) {
     RecomputeDrawingFields();
     protocol_.SetRecalcPending(false);
     protocol_.SetInputsReady(true);
@@ -48,7 +48,7 @@ void WindowModel::ChangePage(Page page) {
 }
 
 void WindowModel::EnterCalculationPage() {
-  page_ = kPageCalculation;
+  page_ = Page::kCalculation;
   // The geometry of the drawing's profile shift, once; the mode's
   // conversions below leave it as it is.
   RecomputeDrawingFields();
@@ -80,8 +80,7 @@ void WindowModel::ChooseBallAndTeethForThePage() {
   FieldOf(ctl::Used_D_M).text = inUse_.ball();
   if (inUse_.ball().empty()) return;
   inUse_.TakeBall(inUse_.ball());
-  RecommendedMeasuringTeeth(mutableGear(), mutableGear().state.HelicalGear,
-                            mutableGear().rec.D_M.value);
+  RecommendedMeasuringTeeth(mutableGear(), BallFormOf(mutableGear()), mutableGear().rec.D_M.value);
   const std::string& recommended = mutableGear().rec.k_M_recommended.text;
   FieldOf(ctl::recommended_k_M).text = recommended;
   std::string teeth = inUse_.toothCount();
@@ -157,8 +156,7 @@ bool WindowModel::DrawingDataValid() const {
 void WindowModel::ShowRecommendedTeethForBall() {
   // A recommendation from data that did not convert would be a wrong number.
   if (mutableGear().rec.D_M.text.empty() || !DrawingDataValid()) return;
-  RecommendedMeasuringTeeth(mutableGear(), mutableGear().state.HelicalGear,
-                            mutableGear().rec.D_M.value);
+  RecommendedMeasuringTeeth(mutableGear(), BallFormOf(mutableGear()), mutableGear().rec.D_M.value);
   const std::string& recommended = mutableGear().rec.k_M_recommended.text;
   FieldOf(ctl::recommended_k_M).text = recommended;
   if (SelectionOf(ctl::Messzahnauswahl).index == 0) inUse_.TakeToothCount(recommended);

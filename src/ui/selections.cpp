@@ -179,7 +179,7 @@ void WindowModel::SelectToothCount(int item) {
     typed.readOnly = true;
     const bool known = !mutableGear().rec.D_M.text.empty() && DrawingDataValid();
     if (known)
-      RecommendedMeasuringTeeth(mutableGear(), mutableGear().state.HelicalGear,
+      RecommendedMeasuringTeeth(mutableGear(), BallFormOf(mutableGear()),
                                 mutableGear().rec.D_M.value);
     const std::string recommended = known ? mutableGear().rec.k_M_recommended.text : "";
     FieldOf(ctl::recommended_k_M).text = recommended;

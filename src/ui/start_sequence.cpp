@@ -66,7 +66,7 @@ void WindowModel::ReadSettingsAndDocuments() {
   // Read, then written whole and read again, so the file holds every key.
   SettingsFile& settings = projects_->settings();
   settings.Read(workspace_, project_, settingsDirectory_, &dialogs_);
-  page_ = kPageDrawing1;
+  page_ = Page::kDrawing1;
   const char sep = platform::PathSeparator();
   const DocumentList list = ReadDocumentList(programDirectory_ + "docs" + sep + kDocumentListFile);
   documents_ = list.documents;
@@ -102,7 +102,7 @@ void WindowModel::ApplyLoadedProject() {
   ApplyConfiguration();
   // The calculation page shows the loaded gear's results at once (or
   // refuses it, as turning to the page would).
-  if (page_ == kPageCalculation) ChangePage(kPageCalculation);
+  if (page_ == Page::kCalculation) ChangePage(Page::kCalculation);
 }
 
 void WindowModel::ApplyConfiguration() {

@@ -55,13 +55,17 @@
 
 namespace silvarone {
 
-enum Page : int {
-  kPageDrawing1 = 0,
-  kPageDrawing2 = 1,
-  kPageCalculation = 2,
-  kPageConfiguration = 3,
-  kPageProject = 4,
+// The pages of the window in the order of their tabs.
+enum class Page : int {
+  kDrawing1 = 0,
+  kDrawing2 = 1,
+  kCalculation = 2,
+  kConfiguration = 3,
+  kProject = 4,
 };
+constexpr int TabIndex(Page page) {
+  return static_cast<int>(page);
+}
 
 // The two ball lists of the calculation page.
 enum class BallList { kDin, kDevice };
@@ -319,7 +323,7 @@ class WindowModel {
 
   std::string settingsDirectory_;
   std::string programDirectory_;
-  Page page_ = kPageDrawing1;
+  Page page_ = Page::kDrawing1;
   RangeDisplay range_;
   std::string okPicture_;
   std::vector<std::string> deviceBallLines_;

@@ -34,7 +34,7 @@ class SpurCheck : public ::testing::TestWithParam<SpurCase> {};
 TEST_P(SpurCheck, QAndTestDimension) {
   const SpurCase& c = GetParam();
   Gear gear = MakeGear(c.in);
-  const double q = CheckDimensionFor(gear, kSpurForm, gear.rec.x);
+  const double q = CheckDimensionFor(gear, BallForm::kSpur, gear.rec.x);
   EXPECT_NEAR(gear.rec.alpha_M.value, c.alpha_M, 1e-9) << c.name;
   EXPECT_NEAR(q, c.Q, 1e-6) << c.name;
   EXPECT_EQ(gear.rec.Q.value, q);
@@ -73,9 +73,9 @@ TEST_P(SmallHelix, HelicalModelApproachesTheSpurChord) {
   const char* z = GetParam().z;
   const std::string k = std::string(z)[0] == '-' ? "-5" : "3";
   Gear spur = MakeGear({.z = z, .k_M = k});
-  const double spurQ = CheckDimensionFor(spur, kSpurForm, spur.rec.x);
+  const double spurQ = CheckDimensionFor(spur, BallForm::kSpur, spur.rec.x);
   Gear helical = MakeGear({.z = z, .beta = "0.01", .k_M = k});
-  const double helicalQ = CheckDimensionFor(helical, kHelicalForm, helical.rec.x);
+  const double helicalQ = CheckDimensionFor(helical, BallForm::kHelical, helical.rec.x);
   EXPECT_NEAR(helicalQ, spurQ, 1e-3) << z;
 }
 
@@ -102,7 +102,7 @@ class HelicalModel : public ::testing::TestWithParam<HelixRow> {};
 TEST_P(HelicalModel, Geometry) {
   const char* beta = GetParam().beta;
   Gear gear = MakeGear({.z = "33", .beta = beta, .k_M = "4"});
-  const double q = CheckDimensionFor(gear, kHelicalForm, gear.rec.x);
+  const double q = CheckDimensionFor(gear, BallForm::kHelical, gear.rec.x);
   const HelixModel& m = gear.state.helix;
   const double dx = m.B[0] - m.A[0], dy = m.B[1] - m.A[1], dz = m.B[2] - m.A[2];
   EXPECT_NEAR(std::sqrt(dx * dx + dy * dy + dz * dz), 45.0, 1e-6) << beta;
@@ -128,7 +128,7 @@ TEST(CheckDimension, HelicalInternalGearWithOneGapGivesTheSagitta) {
   // |k_M| = 1: the opposite contact lies on the same helix as the anvil; Q is
   // the small distance from the chord's midpoint to the helix.
   Gear gear = MakeGear({.z = "-40", .beta = "20", .k_M = "-1"});
-  const double q = CheckDimensionFor(gear, kHelicalForm, gear.rec.x);
+  const double q = CheckDimensionFor(gear, BallForm::kHelical, gear.rec.x);
   EXPECT_LT(q, 0.0);
   EXPECT_GT(q, -5.0);
 }
@@ -138,7 +138,7 @@ TEST(BallLimits, UpperIsTheTipChordLowerClearsTheRoot) {
   // inv alpha_Na) * 44 = 1.389760, p_Nat = 44 pi / 20 = 6.911504, e_Nan = 5.521744,
   // eta = e_Nan / 44 rad = 7.190287 deg, chord = 44 sin eta = 5.507262.
   Gear gear = MakeGear({});
-  FullCalculation(gear, 0, gear.rec.x);
+  FullCalculation(gear, BallForm::kSpur, gear.rec.x);
   BallUpperLimit(gear);
   EXPECT_NEAR(gear.rec.s_Nat.value, 1.389760, 1e-6);
   EXPECT_NEAR(gear.rec.e_Nan.value, 5.521744, 1e-6);
@@ -154,7 +154,7 @@ class InternalBallLimit : public ::testing::TestWithParam<HelixRow> {};
 TEST_P(InternalBallLimit, LowerLimitIsClearOfTheRoot) {
   const char* beta = GetParam().beta;
   Gear gear = MakeGear({.z = "-20", .beta = beta, .k_M = "-3"});
-  FullCalculation(gear, gear.state.HelicalGear, gear.rec.x);
+  FullCalculation(gear, BallFormOf(gear), gear.rec.x);
   BallUpperLimit(gear);
   BallLowerLimit(gear);
   const double lower = gear.rec.D_M_min.value;
@@ -162,11 +162,11 @@ TEST_P(InternalBallLimit, LowerLimitIsClearOfTheRoot) {
   EXPECT_LT(lower, gear.rec.D_M_max.value) << beta;
   // At the limit the ball is clear of the root circle: |d_f| > |d_K| + D.
   const double alphaK =
-      SolveInvoluteNewton(BallInvoluteTarget(gear.state.HelicalGear, GapOf(gear, lower)));
+      SolveInvoluteNewton(BallInvoluteTarget(BallFormOf(gear), GapOf(gear, lower)));
   const double dK = std::fabs(gear.rec.d_b.value / std::cos(alphaK * kDegToRad));
   EXPECT_GT(std::fabs(gear.rec.d_f.value), dK + lower) << beta;
   // The records of the ball in use are untouched by the search.
-  CheckDimensionFor(gear, gear.state.HelicalGear, gear.rec.x);
+  CheckDimensionFor(gear, BallFormOf(gear), gear.rec.x);
   const double dKInUse = gear.rec.d_K.value;
   BallLowerLimit(gear);
   EXPECT_EQ(gear.rec.d_K.value, dKInUse);
@@ -197,7 +197,7 @@ TEST(Degenerate, NoRecordTextShowsNanOrInfinity) {
             gear.rec.Mdk_given.value = 100;
             gear.rec.Wk_given.value = 100;
             gear.rec.Xee_given.value = 1;
-            FullCalculation(gear, gear.state.HelicalGear, gear.rec.x);
+            FullCalculation(gear, BallFormOf(gear), gear.rec.x);
             for (CalculationModeKind mode :
                  {kModeStandard, kModeGivenSpan, kModeGivenBallDimension, kModeGivenProfileShift})
               ModeCalculation(gear, mode);

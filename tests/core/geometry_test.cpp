@@ -290,11 +290,12 @@ TEST(InverseInvolute, FixedPointFindsTheRoot) {
 TEST(InverseInvolute, BallTargetForms) {
   // Spur gear: both forms agree. (e_bt - D) / |d_b| = (2.39191 - 3.5) / 37.58770 = -0.029480
   const BallGap spur{2.39190985, -37.58770483, 0.0, 3.5};
-  EXPECT_NEAR(BallInvoluteTarget(kSpurForm, spur), -0.02948, 1e-5);
-  EXPECT_DOUBLE_EQ(BallInvoluteTarget(kSpurForm, spur), BallInvoluteTarget(kHelicalForm, spur));
+  EXPECT_NEAR(BallInvoluteTarget(BallForm::kSpur, spur), -0.02948, 1e-5);
+  EXPECT_DOUBLE_EQ(BallInvoluteTarget(BallForm::kSpur, spur),
+                   BallInvoluteTarget(BallForm::kHelical, spur));
   // Helical: e_bt/|d_b| - D/(|d_b| cos 14.0761) = 2/40 - 3.5/(40 * 0.969975) = -0.0402086
   const BallGap helical{2.0, 40.0, 14.07609542, 3.5};
-  EXPECT_NEAR(BallInvoluteTarget(kHelicalForm, helical), -0.0402086, 1e-7);
+  EXPECT_NEAR(BallInvoluteTarget(BallForm::kHelical, helical), -0.0402086, 1e-7);
 }
 
 TEST(InverseInvolute, RecordFormsFormatTheirResult) {
@@ -306,7 +307,7 @@ TEST(InverseInvolute, RecordFormsFormatTheirResult) {
   InvoluteInverseFixedPoint(gear, gear.rec.alpha_kt, gap);
   EXPECT_EQ(gear.rec.alpha_kt.text, "20.000");
   // Spur Newton target (e_bt - D)/|d_b| = -inv 20 gives -20 degrees.
-  InvoluteInverseNewton(gear, gear.rec.alpha_K, kSpurForm, gap);
+  InvoluteInverseNewton(gear, gear.rec.alpha_K, BallForm::kSpur, gap);
   EXPECT_EQ(gear.rec.alpha_K.text, "-20.000");
 }
 

@@ -248,7 +248,7 @@ struct ModeRun {
 };
 
 ModeRun RunStandard(Gear& gear) {
-  FullCalculation(gear, gear.state.HelicalGear, gear.rec.x);
+  FullCalculation(gear, BallFormOf(gear), gear.rec.x);
   ModeCalculation(gear, kModeStandard);
   const GearRecords& r = gear.rec;
   return {r.Wk_mode.value,  r.Wke_mode.value,  r.Wki_mode.value,
@@ -348,7 +348,7 @@ INSTANTIATE_TEST_SUITE_P(
 TEST(ModeCalculation, GivenBallDimensionDoesNotDependOnThePreviousRun) {
   Gear gear = MakeGear({.z = "21", .A_sne = "-50", .A_sni = "-80"});
   GearRecords& r = gear.rec;
-  FullCalculation(gear, 0, r.x);
+  FullCalculation(gear, BallForm::kSpur, r.x);
   r.Mdk_given.text = "46.8";
   r.Mdke_given.text = "46.7";
   r.Mdki_given.text = "46.62";
@@ -384,7 +384,7 @@ TEST(ModeCalculation, GivenBallDimensionOnTheBaseCircle) {
 TEST(ModeCalculation, GivenProfileShiftWithoutUpperDeviation) {
   Gear gear = MakeGear({});
   GearRecords& r = gear.rec;
-  FullCalculation(gear, 0, r.x);
+  FullCalculation(gear, BallForm::kSpur, r.x);
   r.Xe_given.value = 0.1;
   r.Xee_given.value = 0.1;
   r.Xei_given.value = 0.05;

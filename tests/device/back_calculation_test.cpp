@@ -34,7 +34,7 @@ double TestDimensionAt(const Gear& gear, double xE) {
   Gear probe = gear;
   TGear x = probe.rec.x;
   x.value = xE;
-  const double q = CheckDimensionFor(probe, probe.state.HelicalGear, x);
+  const double q = CheckDimensionFor(probe, BallFormOf(probe), x);
   return static_cast<double>(TestDimension(probe, q));
 }
 

@@ -191,7 +191,7 @@ TEST(RangeDisplay, InternalGearLabelsAreNegative) {
 
 TEST(Evaluations, UpperLowerNominalThenQForX) {
   Gear gear = MakeGear({.A_sne = "-50", .A_sni = "-80"});
-  FullCalculation(gear, 0, gear.rec.x);
+  FullCalculation(gear, BallForm::kSpur, gear.rec.x);
   ModeCalculation(gear, kModeStandard);
   EvaluateCheckDimensions(gear);
   const GearRecords& r = gear.rec;
@@ -200,7 +200,7 @@ TEST(Evaluations, UpperLowerNominalThenQForX) {
     Gear probe = gear;
     TGear x = probe.rec.x;
     x.value = shift;
-    return CheckDimensionFor(probe, 0, x) + 3.5;
+    return CheckDimensionFor(probe, BallForm::kSpur, x) + 3.5;
   };
   EXPECT_DOUBLE_EQ(r.Q_plus_D_M_upper.value, testAt(r.xEe.value));
   EXPECT_DOUBLE_EQ(r.Q_plus_D_M_lower.value, testAt(r.xEi.value));
@@ -218,12 +218,13 @@ TEST(Evaluations, GivenProfileShiftModeUsesTheGivenValues) {
   gear.rec.Xe_given.value = 0.2;
   gear.rec.Xee_given.value = 0.15;
   gear.rec.Xei_given.value = 0.1;
-  FullCalculation(gear, 0, gear.rec.x);
+  FullCalculation(gear, BallForm::kSpur, gear.rec.x);
   EvaluateCheckDimensions(gear);
   Gear probe = gear;
   TGear x = probe.rec.x;
   x.value = 0.1;
-  EXPECT_DOUBLE_EQ(gear.rec.Q_plus_D_M_lower.value, CheckDimensionFor(probe, 0, x) + 3.5);
+  EXPECT_DOUBLE_EQ(gear.rec.Q_plus_D_M_lower.value,
+                   CheckDimensionFor(probe, BallForm::kSpur, x) + 3.5);
 }
 
 TEST(MeasuringTeeth, ChangeIsReported) {

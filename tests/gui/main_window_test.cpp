@@ -156,8 +156,8 @@ TEST_F(Window, InternalGearInEnglishCountsGaps) {
 
 TEST_F(Window, CalculationPageShowsTheModelsResults) {
   Open();
-  window().pages()->setCurrentIndex(kPageCalculation);  // as a click on the tab
-  ASSERT_EQ(model.page(), kPageCalculation);
+  window().pages()->setCurrentIndex(TabIndex(Page::kCalculation));  // as a click on the tab
+  ASSERT_EQ(model.page(), Page::kCalculation);
   for (const char* field : {"recommended_D_M", "Used_D_M", "Used_k_M", "Kontrollmass", "Q_plus_D_M",
                             "Edit2", "Edit3", "Edit100", "Edit201", "Edit302"}) {
     EXPECT_EQ(Text(field), gui::Q(model.field(field).text)) << field;
@@ -182,13 +182,13 @@ TEST_F(Window, CalculationPageShowsTheModelsResults) {
 TEST_F(Window, UpDownStopsAtTheFirstAndLastPage) {
   Open();
   Click("UpDown1_Previous");
-  EXPECT_EQ(window().pages()->currentIndex(), kPageDrawing1);
+  EXPECT_EQ(window().pages()->currentIndex(), TabIndex(Page::kDrawing1));
   for (int i = 0; i < 6; ++i)
     Click("UpDown1_Next");
-  EXPECT_EQ(window().pages()->currentIndex(), kPageProject);
-  EXPECT_EQ(model.page(), kPageProject);
+  EXPECT_EQ(window().pages()->currentIndex(), TabIndex(Page::kProject));
+  EXPECT_EQ(model.page(), Page::kProject);
   Click("UpDown1_Previous");
-  EXPECT_EQ(window().pages()->currentIndex(), kPageConfiguration);
+  EXPECT_EQ(window().pages()->currentIndex(), TabIndex(Page::kConfiguration));
   // Never over the page tabs.
   QWidget* upDown = Find("UpDown1");
   EXPECT_GE(upDown->x(), window().pages()->tabBar()->sizeHint().width());
@@ -196,8 +196,8 @@ TEST_F(Window, UpDownStopsAtTheFirstAndLastPage) {
 
 TEST_F(Window, RefusedCalculationPageReturnsToTheDrawingData) {
   Open("[data]\r\nZaehnezahl z=zwanzig\r\n");
-  window().pages()->setCurrentIndex(kPageCalculation);
-  EXPECT_EQ(window().pages()->currentIndex(), kPageDrawing1);
+  window().pages()->setCurrentIndex(TabIndex(Page::kCalculation));
+  EXPECT_EQ(window().pages()->currentIndex(), TabIndex(Page::kDrawing1));
   EXPECT_EQ(presenter.TakeTexts().size(), 1u);  // -103 with field 2
 }
 

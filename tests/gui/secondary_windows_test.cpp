@@ -137,7 +137,7 @@ TEST_F(Windows, HistoryOfTheLanguageOrItsMessage) {
 
 TEST_F(Windows, BallEditorAddsChangesErasesUndoesAndSaves) {
   Open("", ProgramCopy());
-  window().pages()->setCurrentIndex(kPageConfiguration);
+  window().pages()->setCurrentIndex(TabIndex(Page::kConfiguration));
   WhenModal([&](QWidget* editor) {
     auto* list = editor->findChild<QListWidget*>("BallListWindow");
     auto* edit = editor->findChild<QLineEdit*>("Edit1");
@@ -182,7 +182,7 @@ TEST_F(Windows, BallEditorAddsChangesErasesUndoesAndSaves) {
 
 TEST_F(Windows, ClickOnTheLockedEditButtonSaysTheAccessCodeIsWrong) {
   Open("", ProgramCopy());
-  window().pages()->setCurrentIndex(kPageConfiguration);
+  window().pages()->setCurrentIndex(TabIndex(Page::kConfiguration));
   auto* edit = Find<gui::LockableButton>("EditVEKKugel");
   // Locked, it looks as Qt draws a disabled button of its size and caption.
   QPushButton disabled(edit->text(), edit->parentWidget());

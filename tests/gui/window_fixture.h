@@ -47,7 +47,9 @@ class WindowTest : public TempFolder {
       std::ofstream(home + "diruvavida_roduzaz.ini", std::ios::binary) << settings;
     }
     ASSERT_TRUE(model.Start(
-        {home, program.empty() ? std::string(SILVARONE_DATA_DIR) + "/" : program, false}));
+        {.settingsDirectory = home,
+         .programDirectory = program.empty() ? std::string(SILVARONE_DATA_DIR) + "/" : program,
+         .checkPdfViewer = false}));
     presenter.TakeTexts();
     window_ = std::make_unique<gui::MainWindow>(model);
     window_->resize(1280, 800);

@@ -34,7 +34,9 @@ class Window : public testing::TempFolder {
       std::filesystem::create_directories(home);
       std::ofstream(home + kSettingsFileName, std::ios::binary) << settings;
     }
-    ASSERT_TRUE(model.Start({home, std::string(SILVARONE_DATA_DIR) + "/", false}));
+    ASSERT_TRUE(model.Start({.settingsDirectory = home,
+                             .programDirectory = std::string(SILVARONE_DATA_DIR) + "/",
+                             .checkPdfViewer = false}));
     presenter.shown.clear();
   }
   // Types the text into the field and presses Enter.

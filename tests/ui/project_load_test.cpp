@@ -63,7 +63,7 @@ std::vector<std::string> Snapshot(const WindowModel& model) {
                   "|" + range.rangeEndLabel + "|" + range.endLabel + "|" +
                   std::to_string(range.position));
   lines.push_back("ok " + model.okPicture());
-  lines.push_back("page " + std::to_string(model.page()) + " back box " +
+  lines.push_back("page " + std::to_string(TabIndex(model.page())) + " back box " +
                   std::to_string(model.backCalculationBoxVisible()) +
                   std::to_string(model.backCalculationDone()));
   for (const std::string& line : BuildReport(model.ReportData()))
@@ -104,12 +104,14 @@ class ProjectLoad : public testing::TempFolder, public ::testing::WithParamInter
     std::ofstream(path, std::ios::binary) << Utf8ToCp1252(utf8);
   }
   static bool StartIn(WindowModel& model, const std::string& home) {
-    return model.Start({home, std::string(SILVARONE_DATA_DIR) + "/", false});
+    return model.Start({.settingsDirectory = home,
+                        .programDirectory = std::string(SILVARONE_DATA_DIR) + "/",
+                        .checkPdfViewer = false});
   }
   // The user's day before the load: results on the calculation page, a
   // back-calculation, a pending edit.
   static void UseTheWindow(WindowModel& model) {
-    model.ChangePage(kPageCalculation);
+    model.ChangePage(Page::kCalculation);
     model.RunCheckDimension();
     const std::string nominal = model.gear().rec.Q_plus_D_M.text;
     model.Edited("Input_checkGauge", nominal);
@@ -119,7 +121,7 @@ class ProjectLoad : public testing::TempFolder, public ::testing::WithParamInter
   }
   static void ShowTheResults(WindowModel& model, CalculationModeKind mode) {
     model.SelectInputMode(mode);
-    model.ChangePage(kPageCalculation);
+    model.ChangePage(Page::kCalculation);
     model.RunCheckDimension();
   }
 };
@@ -149,7 +151,7 @@ TEST_P(ProjectLoad, GivesWhatAStartWithTheProjectGives) {
   ASSERT_TRUE(StartIn(starting, fresh));
   ShowTheResults(starting, GetParam().mode);
   // Every gear of the table is one the calculation page takes.
-  ASSERT_EQ(starting.page(), kPageCalculation) << startingDialogs.TakeTexts().front();
+  ASSERT_EQ(starting.page(), Page::kCalculation) << startingDialogs.TakeTexts().front();
 
   EXPECT_EQ(loadingDialogs.TakeTexts(), startingDialogs.TakeTexts());
   const std::vector<std::string> got = Snapshot(loading);

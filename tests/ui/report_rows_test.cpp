@@ -150,8 +150,9 @@ Source ValueOf(const std::string& line) {
 class ReportRows : public testing::TempFolder {
  protected:
   void Start() {
-    ASSERT_TRUE(
-        model.Start({folder_.string() + "/home/", std::string(SILVARONE_DATA_DIR) + "/", false}));
+    ASSERT_TRUE(model.Start({.settingsDirectory = folder_.string() + "/home/",
+                             .programDirectory = std::string(SILVARONE_DATA_DIR) + "/",
+                             .checkPdfViewer = false}));
     presenter.TakeTexts();
   }
   void Enter(const std::string& field, const std::string& text) {
@@ -258,7 +259,7 @@ TEST_F(ReportRows, EveryValueRowShowsItsSource) {
   Start();
   model.SelectModuleSeries(kModuleManual);
   for (const GearCase& gear : gears) {
-    model.ChangePage(kPageDrawing1);
+    model.ChangePage(Page::kDrawing1);
     model.SelectInputMode(kModeStandard);
     Enter("Input_m_n", gear.m_n);
     Enter("Input_z", gear.z);
@@ -274,8 +275,8 @@ TEST_F(ReportRows, EveryValueRowShowsItsSource) {
       for (CalculationModeKind mode :
            {kModeStandard, kModeGivenSpan, kModeGivenBallDimension, kModeGivenProfileShift}) {
         model.SelectInputMode(mode);
-        model.ChangePage(kPageCalculation);
-        ASSERT_EQ(model.page(), kPageCalculation) << gear.what;
+        model.ChangePage(Page::kCalculation);
+        ASSERT_EQ(model.page(), Page::kCalculation) << gear.what;
         model.RunCheckDimension();
         if (mode == kModeStandard) {
           // The given dimensions of the other modes: those of the standard

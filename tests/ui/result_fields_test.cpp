@@ -51,8 +51,8 @@ TEST_P(ResultFields, EachColumnIsTheGearOfItsProfileShift) {
   // Six decimals, so that a column's xE text stands for its gear to 1e-6.
   model.SetDecimalPlaces(1, 6);
   model.SelectInputMode(GetParam().mode);
-  model.ChangePage(kPageCalculation);
-  ASSERT_EQ(model.page(), kPageCalculation);
+  model.ChangePage(Page::kCalculation);
+  ASSERT_EQ(model.page(), Page::kCalculation);
   model.RunCheckDimension();
 
   const double k = Value(Text("Edit104"));  // the given tooth count of the Wk row
@@ -71,7 +71,7 @@ TEST_P(ResultFields, EachColumnIsTheGearOfItsProfileShift) {
     // The test dimensions are computed for the column's xE itself.
     TGear shift;
     shift.value = xE;
-    const double q = CheckDimensionFor(probe, probe.state.HelicalGear, shift);
+    const double q = CheckDimensionFor(probe, BallFormOf(probe), shift);
     EXPECT_NEAR(Value(Text(testDimension[j])), TestDimension(probe, q), 1e-5) << testDimension[j];
   }
   // The nominal column is that gear; the limits are first-order (deviation
@@ -91,8 +91,8 @@ TEST_P(ResultFields, EachColumnIsTheGearOfItsProfileShift) {
   }
   // Q itself is the check dimension of the drawing's profile shift.
   Gear probe = model.gear();
-  EXPECT_NEAR(Value(Text("Kontrollmass")),
-              CheckDimensionFor(probe, probe.state.HelicalGear, probe.rec.x), 1e-6);
+  EXPECT_NEAR(Value(Text("Kontrollmass")), CheckDimensionFor(probe, BallFormOf(probe), probe.rec.x),
+              1e-6);
 }
 
 INSTANTIATE_TEST_SUITE_P(EveryGearAndMode, ResultFields, ::testing::ValuesIn(EveryGearAndMode()),

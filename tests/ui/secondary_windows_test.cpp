@@ -23,7 +23,8 @@ class SecondaryWindows : public testing::TempFolder {
     program = folder_.string() + "/program/";
     home = folder_.string() + "/home/";
     fs::copy(SILVARONE_DATA_DIR, program, fs::copy_options::recursive);
-    ASSERT_TRUE(model.Start({home, program, false}));
+    ASSERT_TRUE(model.Start(
+        {.settingsDirectory = home, .programDirectory = program, .checkPdfViewer = false}));
     presenter.shown.clear();
   }
   std::string program;
@@ -80,12 +81,14 @@ TEST_F(SecondaryWindows, SavedBallsReachTheWindowAndTheNextStart) {
   EXPECT_EQ(shown[3], "2.750");
   EXPECT_EQ(model.deviceBallLines(), shown);
   WindowModel again(presenter);
-  ASSERT_TRUE(again.Start({home, program, false}));
+  ASSERT_TRUE(again.Start(
+      {.settingsDirectory = home, .programDirectory = program, .checkPdfViewer = false}));
   EXPECT_EQ(again.selection("ComboBox4").items, shown);
   // A list the settings folder holds (the program folder could not take it) wins.
   ASSERT_EQ(WriteBallFile({"4.000"}, home + kDeviceBallFile), 0);
   WindowModel third(presenter);
-  ASSERT_TRUE(third.Start({home, program, false}));
+  ASSERT_TRUE(third.Start(
+      {.settingsDirectory = home, .programDirectory = program, .checkPdfViewer = false}));
   EXPECT_EQ(third.selection("ComboBox4").items, std::vector<std::string>{"4.000"});
   presenter.shown.clear();
 }

@@ -45,7 +45,7 @@ TEST_F(Window, EveryChoiceIsStoredAtOnceUnderItsOwnKey) {
        "Messzaehnezahl k_M manual", "data", "-7"},
   };
   Start();
-  model.ChangePage(kPageCalculation);
+  model.ChangePage(Page::kCalculation);
   for (const Case& c : cases) {
     c.action();
     EXPECT_EQ(Stored(c.section, c.key), c.stored) << c.what;
@@ -55,7 +55,7 @@ TEST_F(Window, EveryChoiceIsStoredAtOnceUnderItsOwnKey) {
 TEST_F(Window, TypedToothCountShowsTheDecimalsOfCounts) {
   // Counts have their own decimals (0 by default), computed values 3.
   Start();
-  model.ChangePage(kPageCalculation);
+  model.ChangePage(Page::kCalculation);
   model.SelectToothCount(1);
   ASSERT_TRUE(Enter("k_M_Edit", "-7"));
   EXPECT_EQ(Text("k_M_Edit"), "-7");
@@ -69,15 +69,15 @@ TEST_F(Window, DeviationsTheTablesCannotGiveBlockTheCalculationPage) {
   // A stored deviation series the DIN table does not have: no A_sne, and the
   // page says so as field 13.
   Start("[common configuration]\r\nAbmassreihe DIN=zz\r\n");
-  model.ChangePage(kPageCalculation);
-  EXPECT_EQ(model.page(), kPageDrawing1);
+  model.ChangePage(Page::kCalculation);
+  EXPECT_EQ(model.page(), Page::kDrawing1);
   const auto texts = presenter.TakeTexts();
   ASSERT_EQ(texts.size(), 1u);
   EXPECT_NE(texts[0].find("Abmass A_sne (13)"), std::string::npos) << texts[0];
   // Typed deviations need no table.
   model.SelectToleranceSource(kSourceManual);
-  model.ChangePage(kPageCalculation);
-  EXPECT_EQ(model.page(), kPageCalculation);
+  model.ChangePage(Page::kCalculation);
+  EXPECT_EQ(model.page(), Page::kCalculation);
 }
 
 }  // namespace

@@ -37,8 +37,8 @@ TEST_F(Window, AGearMeasuredExactlyAtItsNominalTestDimensionIsNominal) {
                     "Profilverschiebungsfaktor x=0.2\r\nProfilverschiebung x=0.2\r\n"
                     "Schraegungswinkel beta=") +
         beta + "\r\n[common configuration]\r\nNormalmodul Type=2\r\n");
-    model.ChangePage(kPageCalculation);
-    ASSERT_EQ(model.page(), kPageCalculation) << beta;
+    model.ChangePage(Page::kCalculation);
+    ASSERT_EQ(model.page(), Page::kCalculation) << beta;
     model.RunCheckDimension();
     ASSERT_TRUE(Enter("Input_checkGauge", AllDigits(model.gear().rec.Q_plus_D_M.value)));
     model.RunBackCalculation();
@@ -69,9 +69,10 @@ TEST_F(Window, NoBallInUseLeavesNoCheckDimensionOfTheBallBefore) {
   const std::string program = folder_.string() + "/program/";
   std::filesystem::copy(SILVARONE_DATA_DIR, program, std::filesystem::copy_options::recursive);
   std::filesystem::remove(program + "dat/" + kDinBallFile);
-  ASSERT_TRUE(model.Start({home, program, false}));
+  ASSERT_TRUE(model.Start(
+      {.settingsDirectory = home, .programDirectory = program, .checkPdfViewer = false}));
   model.SelectBall(kBallRecommended);
-  model.ChangePage(kPageCalculation);
+  model.ChangePage(Page::kCalculation);
   model.RunCheckDimension();
   ASSERT_FALSE(Text("Kontrollmass").empty());
   ASSERT_FALSE(model.okPicture().empty());
@@ -167,7 +168,7 @@ TEST_F(Window, WhatClearsTheBackCalculationClearsAllThreeResults) {
     Start(
         "[data]\r\nMesskugeldurchmesser D_M manual=3.5\r\n[common configuration]\r\n"
         "Messkugelfolge=3\r\n");
-    model.ChangePage(kPageCalculation);
+    model.ChangePage(Page::kCalculation);
     model.RunCheckDimension();
     ASSERT_TRUE(Enter("Input_checkGauge", model.gear().rec.Q_plus_D_M_lower.text)) << c.what;
     model.RunBackCalculation();

@@ -29,7 +29,7 @@ TEST_F(Window, FirstStartOnAnEmptySettingsFolder) {
   EXPECT_EQ(Text("SpinNKZ2"), "3");
   EXPECT_EQ(Text("SpinNKZ3"), "0");
   EXPECT_EQ(model.gear().state.language, kGerman);
-  EXPECT_EQ(model.page(), kPageDrawing1);
+  EXPECT_EQ(model.page(), Page::kDrawing1);
   EXPECT_EQ(model.statusBar()[0], "  Projekt: unbekannt");
   EXPECT_EQ(model.statusBar()[2], "  Verzahnungstyp: Innenverzahnung");
   EXPECT_EQ(model.statusBar()[3], "  Berechnungsmode:  Standard");
@@ -110,7 +110,7 @@ TEST_F(Window, OnlyOneFieldIsPending) {
   model.Leave("Input_x");
   EXPECT_EQ(Text("Input_x"), "0");
   model.Edited("Input_x", "0.3");
-  model.ChangePage(kPageDrawing2);
+  model.ChangePage(Page::kDrawing2);
   EXPECT_EQ(Text("Input_x"), "0");
 }
 
@@ -126,13 +126,13 @@ void ExternalSpurGear(WindowModel& model) {
   model.Edited("D_M_Edit", "3.5");
   model.Edited("D_M_Edit", "3.5");
   model.Confirm("D_M_Edit");
-  model.ChangePage(kPageCalculation);
+  model.ChangePage(Page::kCalculation);
 }
 
 TEST_F(Window, CalculationPageAndBackCalculation) {
   Start();
   ExternalSpurGear(model);
-  ASSERT_EQ(model.page(), kPageCalculation);
+  ASSERT_EQ(model.page(), Page::kCalculation);
   EXPECT_EQ(Text("Used_D_M"), "3.500");
   EXPECT_FALSE(Text("Q_plus_D_M").empty());
   EXPECT_EQ(Text("Q_plus_D_M").substr(0, 2), "  ");
@@ -191,8 +191,8 @@ TEST_F(Window, InputModeTwoOpensTheBallDimensionFields) {
 
 TEST_F(Window, StoredToothCountThatIsNoNumberBlocksTheCalculationPage) {
   Start("[data]\r\nZaehnezahl z=zwanzig\r\n");
-  model.ChangePage(kPageCalculation);
-  EXPECT_EQ(model.page(), kPageDrawing1);
+  model.ChangePage(Page::kCalculation);
+  EXPECT_EQ(model.page(), Page::kDrawing1);
   EXPECT_EQ(presenter.TakeTexts(),
             std::vector<std::string>{"Es sind nicht alle Zeichnungsdaten eingegeben!\r"
                                      "Fehler bei Konvertierung von Zaehnezahl z (2)"});
@@ -245,7 +245,9 @@ TEST_F(Window, StoredModuleTextsSelectTheirSeriesEntryByValue) {
     std::ofstream(home + kSettingsFileName, std::ios::binary)
         << "[common configuration]\r\nNormalmodul Type=" << c.series << "\r\n[data]\r\n"
         << key << "=" << c.stored << "\r\n";
-    ASSERT_TRUE(fresh.Start({home, std::string(SILVARONE_DATA_DIR) + "/", false}));
+    ASSERT_TRUE(fresh.Start({.settingsDirectory = home,
+                             .programDirectory = std::string(SILVARONE_DATA_DIR) + "/",
+                             .checkPdfViewer = false}));
     EXPECT_EQ(fresh.field("Edit12").text, c.shown) << c.stored;
     EXPECT_EQ(fresh.gear().rec.m_n.text, c.shown) << c.stored;
   }
@@ -286,17 +288,19 @@ TEST_F(Window, RecommendedBallFollowsTheDrawingData) {
   ExternalSpurGear(model);
   model.SelectBall(kBallRecommended);
   ASSERT_EQ(Text("Used_D_M"), Text("recommended_D_M"));
-  model.ChangePage(kPageDrawing1);
+  model.ChangePage(Page::kDrawing1);
   EXPECT_TRUE(Enter("Input_z", "41"));
-  model.ChangePage(kPageCalculation);
-  ASSERT_EQ(model.page(), kPageCalculation);
+  model.ChangePage(Page::kCalculation);
+  ASSERT_EQ(model.page(), Page::kCalculation);
   // The ball recommended for z 41 differs from the one for z 20 ...
   EXPECT_EQ(Text("Used_D_M"), Text("recommended_D_M"));
   EXPECT_EQ(model.gear().rec.D_M.text, Text("recommended_D_M"));
   // ... and Q is the one a fresh start on these settings computes.
   WindowModel fresh(presenter);
-  ASSERT_TRUE(fresh.Start({home, std::string(SILVARONE_DATA_DIR) + "/", false}));
-  fresh.ChangePage(kPageCalculation);
+  ASSERT_TRUE(fresh.Start({.settingsDirectory = home,
+                           .programDirectory = std::string(SILVARONE_DATA_DIR) + "/",
+                           .checkPdfViewer = false}));
+  fresh.ChangePage(Page::kCalculation);
   EXPECT_EQ(fresh.field("Used_D_M").text, Text("Used_D_M"));
   EXPECT_EQ(fresh.field("Kontrollmass").text, Text("Kontrollmass"));
   EXPECT_EQ(fresh.okPicture(), model.okPicture());
@@ -424,7 +428,9 @@ TEST_F(Window, DeviceBallsSavedInTheSettingsFolderComeFirst) {
 
   std::ofstream(home + kDeviceBallFile, std::ios::binary) << "// Kugelanzahl: 0\r\n";
   WindowModel again(presenter);
-  ASSERT_TRUE(again.Start({home, std::string(SILVARONE_DATA_DIR) + "/", false}));
+  ASSERT_TRUE(again.Start({.settingsDirectory = home,
+                           .programDirectory = std::string(SILVARONE_DATA_DIR) + "/",
+                           .checkPdfViewer = false}));
   EXPECT_EQ(again.selection("ComboBox4").items.size(), 16u);
   EXPECT_EQ(again.selection("ComboBox4").items.front(), "1.500");
 }
@@ -460,7 +466,9 @@ TEST_F(Window, AStartWritesASettingsFileTheNextStartReads) {
   Enter("Input_m_n", "3");
   Enter("Input_z", "31");
   WindowModel again(presenter);
-  ASSERT_TRUE(again.Start({home, std::string(SILVARONE_DATA_DIR) + "/", false}));
+  ASSERT_TRUE(again.Start({.settingsDirectory = home,
+                           .programDirectory = std::string(SILVARONE_DATA_DIR) + "/",
+                           .checkPdfViewer = false}));
   EXPECT_EQ(again.field("Input_z").text, "31");
   EXPECT_EQ(again.field("Edit12").text, "3");
   EXPECT_EQ(again.gear().state.ExternalGear, 1);
@@ -480,7 +488,8 @@ TEST_F(Window, ASettingsFolderThatCannotBeMadeIsNamedAndNothingGoesIntoTheProgra
   std::filesystem::copy(SILVARONE_DATA_DIR, program, std::filesystem::copy_options::recursive);
   std::ofstream(folder_ / "file") << "x";
   const std::string blocked = folder_.string() + "/file/home/";
-  ASSERT_TRUE(model.Start({blocked, program, false}));
+  ASSERT_TRUE(model.Start(
+      {.settingsDirectory = blocked, .programDirectory = program, .checkPdfViewer = false}));
   Enter("Input_z", "31");
   const auto texts = presenter.TakeTexts();
   ASSERT_FALSE(texts.empty());

@@ -18,7 +18,9 @@ namespace {
 class WindowText : public testing::TempFolder {
  protected:
   void Start() {
-    ASSERT_TRUE(model.Start({Home(), std::string(SILVARONE_DATA_DIR) + "/", false}));
+    ASSERT_TRUE(model.Start({.settingsDirectory = Home(),
+                             .programDirectory = std::string(SILVARONE_DATA_DIR) + "/",
+                             .checkPdfViewer = false}));
     presenter.TakeTexts();
   }
   std::string Home() const { return folder_.string() + "/home/"; }
@@ -180,10 +182,10 @@ TEST_F(WindowText, KeysInTheBallFieldRunTheCheckDimension) {
   model.SelectModuleSeries(kModuleManual);
   Enter("Input_m_n", "2");
   Enter("Input_z", "20");
-  model.ChangePage(kPageCalculation);
+  model.ChangePage(Page::kCalculation);
   const std::string before = model.field("Kontrollmass").text;
   // z 21 changes Q only when the check dimension runs again.
-  model.ChangePage(kPageDrawing1);
+  model.ChangePage(Page::kDrawing1);
   Enter("Input_z", "21");
   EXPECT_EQ(model.field("Kontrollmass").text, before);
   model.FocusEntered("D_M_Edit");
@@ -239,7 +241,7 @@ TEST_F(WindowText, ProgressBarShowsTheBackCalculation) {
   model.SelectModuleSeries(kModuleManual);
   Enter("Input_m_n", "2");
   Enter("Input_z", "20");
-  model.ChangePage(kPageCalculation);
+  model.ChangePage(Page::kCalculation);
   Enter("Input_checkGauge", FormatFixed(model.gear().rec.Q_plus_D_M_lower.value + 0.02, 15, 3));
   std::vector<int> seen;
   model.onProgress = [&] {
