@@ -112,7 +112,7 @@ void BallEditorWindow::ConnectListAndField() {
     Refresh();
   });
   connect(edit_, &QLineEdit::textEdited, this, [this](const QString& text) {
-    model_.TypeBallDiameter(S(text));
+    model_.TypeBallDiameter(ToStdString(text));
     Refresh();
   });
 }
@@ -128,7 +128,7 @@ void BallEditorWindow::Refresh() {
   ApplyTexts(this, BallEditorWindowTexts(model_.language()));
   QStringList items;
   for (const std::string& line : editor.DisplayList())
-    items << Q(line);
+    items << ToQString(line);
   QStringList shown;
   for (int i = 0; i < list_->count(); ++i)
     shown << list_->item(i)->text();
@@ -138,7 +138,7 @@ void BallEditorWindow::Refresh() {
   }
   list_->setCurrentRow(editor.SelectedLine());
   if (editor.SelectedLine() >= 0) list_->scrollToItem(list_->item(editor.SelectedLine()));
-  if (edit_->text() != Q(editor.EditText())) edit_->setText(Q(editor.EditText()));
+  if (edit_->text() != ToQString(editor.EditText())) edit_->setText(ToQString(editor.EditText()));
   // Yellow while the typed text differs from the selected line.
   QPalette palette = edit_->palette();
   palette.setColor(QPalette::Base,

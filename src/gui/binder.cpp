@@ -86,12 +86,12 @@ Binder::Binder(WindowModel& model, QWidget* root, QTabWidget* pages)
     } else if (auto* date = qobject_cast<QDateEdit*>(widget)) {
       date_ = date;
       connect(date, &QDateEdit::dateChanged, this, [this, name](const QDate& day) {
-        if (!refreshing_) model_.Edited(name, S(day.toString("dd.MM.yyyy")));
+        if (!refreshing_) model_.Edited(name, ToStdString(day.toString("dd.MM.yyyy")));
       });
     } else if (auto* memo = qobject_cast<QPlainTextEdit*>(widget)) {
       comment_ = memo;
       connect(memo, &QPlainTextEdit::textChanged, this, [this, name, memo] {
-        if (!refreshing_) model_.Edited(name, S(memo->toPlainText()));
+        if (!refreshing_) model_.Edited(name, ToStdString(memo->toPlainText()));
       });
     }
   }
@@ -103,10 +103,15 @@ Binder::Binder(WindowModel& model, QWidget* root, QTabWidget* pages)
   connect(pages_, &QTabWidget::currentChanged, this, [this](int page) {
     if (!refreshing_) model_.ChangePage(static_cast<Page>(page));
   });
-  // Every object that shows a caption of the model.
+  // Every object that shows a caption of the model, by kind.
   for (const auto& [object, text] : model_.captions()) {
-    if (QObject* target = root->findChild<QObject*>(QString::fromStdString(object))) {
-      captioned_[object] = target;
+    QObject* target = root->findChild<QObject*>(QString::fromStdString(object));
+    if (auto* menu = qobject_cast<QMenu*>(target)) {
+      menus_[object] = menu;
+    } else if (auto* action = qobject_cast<QAction*>(target)) {
+      actions_[object] = action;
+    } else if (target != nullptr) {
+      pageTexts_[object] = target;
     }
   }
 }
@@ -116,7 +121,7 @@ void Binder::BindField(const std::string& name, QLineEdit* edit) {
   names_[edit] = name;
   edit->installEventFilter(this);
   connect(edit, &QLineEdit::textEdited, this,
-          [this, name](const QString& text) { model_.Edited(name, S(text)); });
+          [this, name](const QString& text) { model_.Edited(name, ToStdString(text)); });
   connect(edit, &QLineEdit::returnPressed, this, [this, name] {
     if (name == ctl::Input_Password) {
       // Enter in the password field asks for the ball sequence editor.
@@ -184,7 +189,7 @@ bool Binder::eventFilter(QObject* watched, QEvent* event) {
 void Binder::RefreshField(BoundField& bound) {
   const Field& field = model_.field(bound.name);
   QLineEdit* edit = bound.edit;
-  const QString text = Q(field.text);
+  const QString text = ToQString(field.text);
   if (edit->text() != text) edit->setText(text);
   if (edit->isReadOnly() != field.readOnly) edit->setReadOnly(field.readOnly);
   if (edit->isEnabled() != field.enabled) edit->setEnabled(field.enabled);
@@ -222,12 +227,12 @@ void Binder::Refresh() {
     const Selection& selection = model_.selection(name);
     bool same = list->count() == static_cast<int>(selection.items.size());
     for (int i = 0; same && i < list->count(); ++i) {
-      same = list->itemText(i) == Q(selection.items[static_cast<std::size_t>(i)]);
+      same = list->itemText(i) == ToQString(selection.items[static_cast<std::size_t>(i)]);
     }
     if (!same) {
       list->clear();
       for (const std::string& item : selection.items)
-        list->addItem(Q(item));
+        list->addItem(ToQString(item));
     }
     if (list->currentIndex() != selection.index) list->setCurrentIndex(selection.index);
     list->setEnabled(selection.enabled);
@@ -244,10 +249,11 @@ void Binder::Refresh() {
   }
   if (date_ != nullptr) {
     const QSignalBlocker blocker(date_);
-    date_->setDate(QDate::fromString(Q(model_.field(ctl::ProjectDatePicker).text), "dd.MM.yyyy"));
+    date_->setDate(
+        QDate::fromString(ToQString(model_.field(ctl::ProjectDatePicker).text), "dd.MM.yyyy"));
   }
   if (comment_ != nullptr) {
-    const QString text = Q(model_.field(ctl::ProjectComment).text);
+    const QString text = ToQString(model_.field(ctl::ProjectComment).text);
     if (comment_->toPlainText() != text) {
       const QSignalBlocker blocker(comment_);
       comment_->setPlainText(text);
@@ -255,23 +261,32 @@ void Binder::Refresh() {
   }
   if (pages_->currentIndex() != TabIndex(model_.page()))
     pages_->setCurrentIndex(TabIndex(model_.page()));
-  ApplyCaptions();
   refreshing_ = false;
 }
 
-void Binder::ApplyCaptions() {
-  for (const auto& [object, target] : captioned_) {
-    const QString text = Q(model_.caption(object));
+void Binder::RetranslateMenus() {
+  for (const auto& [object, menu] : menus_) {
+    const QString text = ToQString(model_.caption(object));
+    if (menu->title() != text) menu->setTitle(text);
+  }
+}
+
+void Binder::RetranslateActions() {
+  for (const auto& [object, action] : actions_) {
+    const QString text = ToQString(model_.caption(object));
+    if (action->text() != text) action->setText(text);
+  }
+}
+
+void Binder::RetranslatePages() {
+  for (const auto& [object, target] : pageTexts_) {
+    const QString text = ToQString(model_.caption(object));
     if (auto* label = qobject_cast<QLabel*>(target)) {
       if (label->text() != text) label->setText(text);
     } else if (auto* group = qobject_cast<QGroupBox*>(target)) {
       if (group->title() != text) group->setTitle(text);
     } else if (auto* button = qobject_cast<QAbstractButton*>(target)) {
       if (button->text() != text) button->setText(text);
-    } else if (auto* action = qobject_cast<QAction*>(target)) {
-      if (action->text() != text) action->setText(text);
-    } else if (auto* menu = qobject_cast<QMenu*>(target)) {
-      if (menu->title() != text) menu->setTitle(text);
     } else if (auto* page = qobject_cast<QWidget*>(target)) {
       const int index = pages_->indexOf(page);
       if (index >= 0 && pages_->tabText(index) != text) pages_->setTabText(index, text);

@@ -15,7 +15,9 @@
 
 class QComboBox;
 class QDateEdit;
+class QAction;
 class QLineEdit;
+class QMenu;
 class QPlainTextEdit;
 class QSpinBox;
 class QTabWidget;
@@ -33,8 +35,15 @@ class Binder : public QObject {
   Binder(const Binder&) = delete;
   Binder& operator=(const Binder&) = delete;
 
-  // Fields, lists, their states and colours, the page and the captions.
+  // Fields, lists, their states and colours and the page.
   void Refresh();
+
+  // The captions of the language of the moment, by kind of object: menu
+  // titles, the menus' actions, and the texts on the pages (tabs, labels,
+  // groups, buttons).
+  void RetranslateMenus();
+  void RetranslateActions();
+  void RetranslatePages();
 
   // The colours of the field states.
   static QColor PendingColour() { return QColor(Qt::yellow); }
@@ -58,7 +67,6 @@ class Binder : public QObject {
   void BindField(const std::string& name, QLineEdit* edit);
   void BindSelection(const std::string& name, QObject* widget);
   void RefreshField(BoundField& bound);
-  void ApplyCaptions();
   const std::string* NameOf(QObject* object) const;
 
   WindowModel& model_;
@@ -71,7 +79,9 @@ class Binder : public QObject {
   QDateEdit* date_ = nullptr;
   QPlainTextEdit* comment_ = nullptr;
   std::map<QObject*, std::string> names_;
-  std::map<std::string, QObject*, std::less<>> captioned_;
+  std::map<std::string, QMenu*, std::less<>> menus_;
+  std::map<std::string, QAction*, std::less<>> actions_;
+  std::map<std::string, QObject*, std::less<>> pageTexts_;
   bool refreshing_ = false;
 };
 

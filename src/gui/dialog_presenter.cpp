@@ -47,8 +47,9 @@ QMessageBox::ButtonRole RoleOf(int button) {
 
 MessageBox::MessageBox(const DialogRequest& request, QWidget* parent) : QMessageBox(parent) {
   setIcon(IconOf(request.kind));
-  setWindowTitle(request.title.empty() ? QApplication::applicationDisplayName() : Q(request.title));
-  QString text = Q(request.text);
+  setWindowTitle(request.title.empty() ? QApplication::applicationDisplayName()
+                                       : ToQString(request.title));
+  QString text = ToQString(request.text);
   text.replace("\r\n", "\n").replace('\r', '\n');
   setTextFormat(Qt::PlainText);
   setText(text);
@@ -57,7 +58,8 @@ MessageBox::MessageBox(const DialogRequest& request, QWidget* parent) : QMessage
   for (int value : buttons) {
     // The captions follow the program's language, not the system's; an
     // unknown value shows a caption that says so.
-    QPushButton* button = addButton(Q(ButtonCaption(value, request.language)), RoleOf(value));
+    QPushButton* button =
+        addButton(ToQString(ButtonCaption(value, request.language)), RoleOf(value));
     values_[button] = value;
     if (value == request.defaultButton) setDefaultButton(button);
   }
@@ -125,19 +127,19 @@ int QtDialogPresenter::Show(const DialogRequest& request) {
 std::unique_ptr<QFileDialog> QtDialogPresenter::BuildFileDialog(const FileDialogSetup& setup,
                                                                 bool save) const {
   const bool asLeft = setup.asOpenDialogLastWas && !openFolder_.isEmpty();
-  auto dialog = std::make_unique<QFileDialog>(Owner(), Q(setup.title),
-                                              asLeft ? openFolder_ : Q(setup.folder));
+  auto dialog = std::make_unique<QFileDialog>(Owner(), ToQString(setup.title),
+                                              asLeft ? openFolder_ : ToQString(setup.folder));
   dialog->setOption(QFileDialog::DontUseNativeDialog);
   // The program asks before it overwrites a file itself.
   dialog->setOption(QFileDialog::DontConfirmOverwrite);
-  const QString filter = asLeft ? openFilter_ : Q(setup.filter);
+  const QString filter = asLeft ? openFilter_ : ToQString(setup.filter);
   dialog->setNameFilter(filter + " (" + filter + ")");
   dialog->setAcceptMode(save ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
   dialog->setFileMode(save ? QFileDialog::AnyFile : QFileDialog::ExistingFile);
-  if (!setup.defaultExtension.empty()) dialog->setDefaultSuffix(Q(setup.defaultExtension));
+  if (!setup.defaultExtension.empty()) dialog->setDefaultSuffix(ToQString(setup.defaultExtension));
   // A preset "*.tvp" is the filter already; a name or a full path is preset.
   if (!setup.presetName.empty() && setup.presetName.find('*') == std::string::npos) {
-    dialog->selectFile(Q(setup.presetName));
+    dialog->selectFile(ToQString(setup.presetName));
   }
   return dialog;
 }
@@ -148,10 +150,10 @@ std::optional<std::string> QtDialogPresenter::Choose(const FileDialogSetup& setu
   if (!save) {
     openFolder_ = dialog->directory().absolutePath();
     openFilter_ =
-        setup.asOpenDialogLastWas && !openFilter_.isEmpty() ? openFilter_ : Q(setup.filter);
+        setup.asOpenDialogLastWas && !openFilter_.isEmpty() ? openFilter_ : ToQString(setup.filter);
   }
   if (!accepted || dialog->selectedFiles().isEmpty()) return std::nullopt;
-  return S(dialog->selectedFiles().first());
+  return ToStdString(dialog->selectedFiles().first());
 }
 
 std::optional<std::string> QtDialogPresenter::ChooseFileToOpen(const FileDialogSetup& setup) {

@@ -21,7 +21,7 @@ HistoryWindow::HistoryWindow(Language language, const std::vector<std::string>& 
   memo->setLineWrapMode(QPlainTextEdit::NoWrap);
   QStringList text;
   for (const std::string& line : lines)
-    text << Q(line);
+    text << ToQString(line);
   memo->setPlainText(text.join('\n'));
   auto* ok = new QPushButton(this);
   ok->setObjectName("OK_btn");

@@ -25,7 +25,7 @@ class WebLabel : public QLabel {
 
  protected:
   void mouseDoubleClickEvent(QMouseEvent*) override {
-    QDesktopServices::openUrl(QUrl::fromUserInput(Q(InfoWebAddress())));
+    QDesktopServices::openUrl(QUrl::fromUserInput(ToQString(InfoWebAddress())));
   }
 };
 

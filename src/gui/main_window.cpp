@@ -30,8 +30,9 @@ namespace {
 bool OpenInPdfViewer(const std::string& path) {
   const platform::PdfViewer viewer = platform::FindPdfViewer();
   if (!viewer.found) return false;
-  if (viewer.program.empty()) return QDesktopServices::openUrl(QUrl::fromLocalFile(Q(path)));
-  return QProcess::startDetached(Q(viewer.program), {Q(path)});
+  if (viewer.program.empty())
+    return QDesktopServices::openUrl(QUrl::fromLocalFile(ToQString(path)));
+  return QProcess::startDetached(ToQString(viewer.program), {ToQString(path)});
 }
 
 }  // namespace
@@ -155,13 +156,28 @@ void MainWindow::Repaint() {
   binder_->Refresh();
   for (PageBase* page : pageList_)
     page->Refresh();
+  RetranslateText();
+  PlaceUpDown();
+}
+
+void MainWindow::RetranslateText() {
+  binder_->RetranslateMenus();
+  binder_->RetranslateActions();
+  binder_->RetranslatePages();
+  RetranslateStatusBar();
+  RetranslateTitle();
+}
+
+void MainWindow::RetranslateStatusBar() {
   for (int i = 0; i < 4; ++i) {
-    const QString text = Q(model_.statusBar()[static_cast<std::size_t>(i)]);
+    const QString text = ToQString(model_.statusBar()[static_cast<std::size_t>(i)]);
     if (status_[i]->text() != text) status_[i]->setText(text);
   }
-  const QString title = Q(model_.caption("TMainForm"));
+}
+
+void MainWindow::RetranslateTitle() {
+  const QString title = ToQString(model_.caption("TMainForm"));
   if (windowTitle() != title) setWindowTitle(title);
-  PlaceUpDown();
 }
 
 void MainWindow::PlaceUpDown() {

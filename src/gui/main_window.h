@@ -29,6 +29,8 @@ class MainWindow : public QMainWindow {
 
   // Repaints everything from the model.
   void Repaint();
+  // The texts of the language of the moment, kind by kind.
+  void RetranslateText();
   QTabWidget* pages() const { return pages_; }
 
  protected:
@@ -38,6 +40,8 @@ class MainWindow : public QMainWindow {
  private:
   void BuildMenu();
   void BuildToolBar();
+  void RetranslateStatusBar();
+  void RetranslateTitle();
   void PlaceUpDown();
   void OpenHelp(bool programManual);
   void ShowHistory();

@@ -58,7 +58,7 @@ void OutputWindow::Rebuild() {
   lines_ = std::move(lines);
   QStringList text;
   for (const std::string& line : lines_)
-    text << Q(line);
+    text << ToQString(line);
   view_->setPlainText(text.join('\n'));
 }
 
@@ -80,9 +80,11 @@ void OutputWindow::Printed(int result, const QPrinter& printer) {
     case PrintResult::kPrinterFailed:
       // Printing into a file names the file.
       if (!printer.outputFileName().isEmpty()) {
-        model_.ReportOutputFailed(OutputFailure::kFileNotWritten, S(printer.outputFileName()));
+        model_.ReportOutputFailed(OutputFailure::kFileNotWritten,
+                                  ToStdString(printer.outputFileName()));
       } else {
-        model_.ReportOutputFailed(OutputFailure::kPrinterFailed, S(printer.printerName()));
+        model_.ReportOutputFailed(OutputFailure::kPrinterFailed,
+                                  ToStdString(printer.printerName()));
       }
       break;
     case PrintResult::kDone:

@@ -185,11 +185,11 @@ void CalculationPage::Refresh() {
     barsLayout_->setStretch(i, stretch);
     marksLayout_->setStretch(2 * i + 1, stretch);  // the marks under the bars' ends
   }
-  panel_->setText(Q(range.caption));
+  panel_->setText(ToQString(range.caption));
   const std::string* marks[4] = {&range.startLabel, &range.rangeStartLabel, &range.rangeEndLabel,
                                  &range.endLabel};
   for (int i = 0; i < 4; ++i)
-    marks_[i]->setText(Q(*marks[i]));
+    marks_[i]->setText(ToQString(*marks[i]));
   backBox_->setVisible(model_.backCalculationBoxVisible());
   progress_->setVisible(model_.progressVisible());
   static_cast<QProgressBar*>(progress_)->setValue(model_.progress());

@@ -75,7 +75,7 @@ void SetupPage::Refresh() {
   QString lines;
   for (const std::string& line : model_.deviceBallLines()) {
     if (!lines.isEmpty()) lines += '\n';
-    lines += Q(line);
+    lines += ToQString(line);
   }
   if (balls_->toPlainText() != lines) balls_->setPlainText(lines);
 }

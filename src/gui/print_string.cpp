@@ -103,7 +103,7 @@ PrintResult PrintOnSheets(Sheets& sheets, const std::vector<std::string>& lines,
     }
     if (goOn) {
       for (int y = top; next < lines.size() && y <= bottom - textHeight; y += lineStep) {
-        painter.drawText(QPoint(left, y + ascent), Q(lines[next++]));
+        painter.drawText(QPoint(left, y + ascent), ToQString(lines[next++]));
       }
     }
     if (footer) {

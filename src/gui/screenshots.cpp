@@ -74,10 +74,10 @@ bool WritePicture(QWidget& window, const QString& path) {
   platform::WriteFailure failure = platform::WriteFailure::kError;
   if (window.grab().save(&buffer, "PNG")) {
     failure = platform::ReplaceFileAtomically(
-        S(path), std::string_view(png.constData(), static_cast<std::size_t>(png.size())));
+        ToStdString(path), std::string_view(png.constData(), static_cast<std::size_t>(png.size())));
   }
   if (failure != platform::WriteFailure::kNone) {
-    std::cerr << "silvarone: cannot write '" << S(path)
+    std::cerr << "silvarone: cannot write '" << ToStdString(path)
               << "': " << platform::WriteFailureText(failure) << "\n";
     return false;
   }

@@ -14,15 +14,15 @@
 
 namespace silvarone::gui {
 
-QString Q(const std::string& text) {
+QString ToQString(const std::string& text) {
   return QString::fromStdString(text);
 }
 
-QString Q(std::string_view text) {
+QString ToQString(std::string_view text) {
   return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
 }
 
-std::string S(const QString& text) {
+std::string ToStdString(const QString& text) {
   return text.toStdString();
 }
 
@@ -72,12 +72,12 @@ void RadioGroup::SetItems(const std::vector<std::string>& items) {
     if (radio == nullptr) {
       radio = new QRadioButton(this);
       const auto n = static_cast<std::size_t>(i);
-      radio->setObjectName(n < buttonNames_.size() ? Q(buttonNames_[n])
+      radio->setObjectName(n < buttonNames_.size() ? ToQString(buttonNames_[n])
                                                    : objectName() + "_" + QString::number(i));
       buttons_.addButton(radio, i);
       grid_->addWidget(radio, i, 0);
     }
-    const QString text = Q(items[static_cast<std::size_t>(i)]);
+    const QString text = ToQString(items[static_cast<std::size_t>(i)]);
     if (radio->text() != text) radio->setText(text);
   }
 }
@@ -134,7 +134,7 @@ Picture::Picture(const char* objectName, QWidget* parent) : QLabel(parent) {
 void Picture::Show(const std::string& path) {
   if (path == path_) return;
   path_ = path;
-  const QPixmap pixmap(Q(path));
+  const QPixmap pixmap(ToQString(path));
   setPixmap(pixmap);
   if (pixmap.isNull()) setText(QString());
 }

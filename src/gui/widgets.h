@@ -100,8 +100,9 @@ class LockableButton : public QPushButton {
 // monospace fonts, else the first fixed-pitch family Qt knows.
 QFont FixedPitchFont();
 
-QString Q(const std::string& text);
-QString Q(std::string_view text);
-std::string S(const QString& text);
+// UTF-8 both ways between the model's texts and Qt's.
+QString ToQString(const std::string& text);
+QString ToQString(std::string_view text);
+std::string ToStdString(const QString& text);
 
 }  // namespace silvarone::gui

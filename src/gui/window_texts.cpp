@@ -10,14 +10,14 @@ namespace silvarone::gui {
 
 void ApplyTexts(QWidget* window, const WindowTexts& texts) {
   for (const auto& [object, text] : texts) {
-    const QString caption = Q(text);
-    if (window->objectName() == Q(object)) {
+    const QString caption = ToQString(text);
+    if (window->objectName() == ToQString(object)) {
       window->setWindowTitle(caption);
-    } else if (auto* label = window->findChild<QLabel*>(Q(object))) {
+    } else if (auto* label = window->findChild<QLabel*>(ToQString(object))) {
       label->setText(caption);
-    } else if (auto* button = window->findChild<QAbstractButton*>(Q(object))) {
+    } else if (auto* button = window->findChild<QAbstractButton*>(ToQString(object))) {
       button->setText(caption);
-    } else if (auto* group = window->findChild<QGroupBox*>(Q(object))) {
+    } else if (auto* group = window->findChild<QGroupBox*>(ToQString(object))) {
       group->setTitle(caption);
     }
   }

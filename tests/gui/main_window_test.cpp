@@ -68,12 +68,13 @@ TEST_F(Window, EveryCaptionFollowsTheLanguageAndBack) {
   for (Language language : {kEnglish, kGerman}) {
     Trigger(language == kEnglish ? "Englisch1" : "Deutsch1");
     for (const CaptionRow& row : CaptionTable()) {
-      QObject* object = window().findChild<QObject*>(gui::Q(row.object));
+      QObject* object = window().findChild<QObject*>(gui::ToQString(row.object));
       ASSERT_NE(object, nullptr) << row.object;
-      EXPECT_EQ(Shown(object, pages), gui::Q(language == kEnglish ? row.english : row.german))
+      EXPECT_EQ(Shown(object, pages),
+                gui::ToQString(language == kEnglish ? row.english : row.german))
           << row.object;
     }
-    EXPECT_EQ(window().windowTitle(), gui::Q(WindowTitle(language)));
+    EXPECT_EQ(window().windowTitle(), gui::ToQString(WindowTitle(language)));
   }
   // The German row headings that stay empty.
   EXPECT_EQ(Find<QLabel>("Label44")->text(), "");
@@ -98,12 +99,13 @@ TEST_F(Window, MenusHoldTheTableEntriesWithUniqueAccelerators) {
       std::map<int, QString> keys;  // Alt+letter as Qt reads the caption
       for (QAction* action : entries(row.menu)) {
         names.push_back(
-            gui::S(action->menu() ? action->menu()->objectName() : action->objectName()));
+            gui::ToStdString(action->menu() ? action->menu()->objectName() : action->objectName()));
         const QKeySequence key = QKeySequence::mnemonic(action->text());
         EXPECT_FALSE(key.isEmpty()) << names.back();
         if (key.isEmpty()) continue;
         const auto [other, fresh] = keys.emplace(key[0].toCombined(), action->text());
-        EXPECT_TRUE(fresh) << gui::S(action->text()) << " and " << gui::S(other->second);
+        EXPECT_TRUE(fresh) << gui::ToStdString(action->text()) << " and "
+                           << gui::ToStdString(other->second);
       }
       EXPECT_EQ(names, std::vector<std::string>(row.entries.begin(), row.entries.end()))
           << "menu \"" << row.menu << "\"";
@@ -122,9 +124,11 @@ std::vector<std::string> QtCancelTexts(QWidget* parent) {
   QPrintDialog print(&printer, parent);
   const auto cancel = [](QWidget* dialog) -> std::string {
     auto* buttons = dialog->findChild<QDialogButtonBox*>();
-    return buttons ? gui::S(buttons->button(QDialogButtonBox::Cancel)->text()) : "<no buttons>";
+    return buttons ? gui::ToStdString(buttons->button(QDialogButtonBox::Cancel)->text())
+                   : "<no buttons>";
   };
-  return {gui::S(box.button(QDialogButtonBox::Cancel)->text()), cancel(&files), cancel(&print)};
+  return {gui::ToStdString(box.button(QDialogButtonBox::Cancel)->text()), cancel(&files),
+          cancel(&print)};
 }
 
 TEST_F(Window, QtsOwnDialogsFollowTheLanguage) {
@@ -160,7 +164,7 @@ TEST_F(Window, CalculationPageShowsTheModelsResults) {
   ASSERT_EQ(model.page(), Page::kCalculation);
   for (const char* field : {"recommended_D_M", "Used_D_M", "Used_k_M", "Kontrollmass", "Q_plus_D_M",
                             "Edit2", "Edit3", "Edit100", "Edit201", "Edit302"}) {
-    EXPECT_EQ(Text(field), gui::Q(model.field(field).text)) << field;
+    EXPECT_EQ(Text(field), gui::ToQString(model.field(field).text)) << field;
   }
   const RangeDisplay& range = model.rangeDisplay();
   // The first start's instrument and range, as the instrument table writes them.
@@ -171,11 +175,11 @@ TEST_F(Window, CalculationPageShowsTheModelsResults) {
     EXPECT_EQ(bar->colour(), range.colours[static_cast<std::size_t>(i)]) << name;
   }
   // A back-calculation from the lower test dimension fills the result fields.
-  Type("Input_checkGauge", gui::Q(model.gear().rec.Q_plus_D_M_lower.text));
+  Type("Input_checkGauge", gui::ToQString(model.gear().rec.Q_plus_D_M_lower.text));
   Click("BackCalc_btn");
   EXPECT_TRUE(model.backCalculationDone());
   EXPECT_FALSE(Text("Edit6").isEmpty());
-  EXPECT_EQ(Text("Edit6"), gui::Q(model.field("Edit6").text));
+  EXPECT_EQ(Text("Edit6"), gui::ToQString(model.field("Edit6").text));
   EXPECT_FALSE(Find("VrProgressBar4")->isVisible());
 }
 

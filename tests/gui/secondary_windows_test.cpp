@@ -91,7 +91,7 @@ TEST_F(Windows, ReportWindowShowsPrintsAndSavesTheReport) {
     // The print dialog, confirmed with a PDF file as the printer.
     static_cast<gui::OutputWindow*>(window)->choosePrinter = [&](QPrinter& printer) {
       printer.setOutputFormat(QPrinter::PdfFormat);
-      printer.setOutputFileName(gui::Q(printed));
+      printer.setOutputFileName(gui::ToQString(printed));
       return true;
     };
     Press(window, "PrintButton");
@@ -144,7 +144,7 @@ TEST_F(Windows, BallEditorAddsChangesErasesUndoesAndSaves) {
     const auto items = [&] {
       std::vector<std::string> texts;
       for (int i = 0; i < list->count(); ++i)
-        texts.push_back(gui::S(list->item(i)->text()));
+        texts.push_back(gui::ToStdString(list->item(i)->text()));
       return texts;
     };
     const auto type = [&](const QString& text) {
