@@ -2,6 +2,7 @@
 // so that a failure says which gear or case it was.
 #pragma once
 
+#include <ostream>
 #include <string>
 
 namespace silvarone::testing {
@@ -11,3 +12,11 @@ namespace silvarone::testing {
 inline constexpr auto RowName = [](const auto& info) { return std::string(info.param.name); };
 
 }  // namespace silvarone::testing
+
+// Failure messages show a row by its name rather than as the bytes of the
+// row. Stands where the row's type is declared, so that the test framework
+// finds the printer beside the type.
+#define SILVARONE_PRINT_ROW_NAME(Row)                                \
+  [[maybe_unused]] void PrintTo(const Row& row, std::ostream* out) { \
+    *out << row.name;                                                \
+  }

@@ -142,9 +142,7 @@ struct ErrorCase {
   std::string message;
 };
 
-void PrintTo(const ErrorCase& c, std::ostream* out) {
-  *out << c.name;
-}
+SILVARONE_PRINT_ROW_NAME(ErrorCase)
 
 std::vector<ErrorCase> ErrorCases() {
   return {
@@ -187,9 +185,7 @@ struct HelpCase {
   std::vector<std::string> shown;
 };
 
-void PrintTo(const HelpCase& c, std::ostream* out) {
-  *out << c.name;
-}
+SILVARONE_PRINT_ROW_NAME(HelpCase)
 
 std::vector<HelpCase> HelpCases() {
   return {
@@ -296,9 +292,7 @@ struct FailedWriteCase {
   int status;
 };
 
-void PrintTo(const FailedWriteCase& c, std::ostream* out) {
-  *out << c.name;
-}
+SILVARONE_PRINT_ROW_NAME(FailedWriteCase)
 
 class CommandLineFailedWrite : public CommandLine,
                                public ::testing::WithParamInterface<FailedWriteCase> {};

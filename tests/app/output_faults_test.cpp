@@ -172,9 +172,7 @@ TEST_P(EachOutput, AKillAtAnyMomentLeavesTheOldOrACompleteFile) {
   EXPECT_EQ(Hidden(GetParam().folder), std::vector<std::string>{});
 }
 
-void PrintTo(const Output& output, std::ostream* out) {
-  *out << output.name;
-}
+SILVARONE_PRINT_ROW_NAME(Output)
 
 INSTANTIATE_TEST_SUITE_P(Files, EachOutput, ::testing::ValuesIn(AllOutputs()),
                          [](const auto& info) { return std::string(info.param.name); });
@@ -197,9 +195,7 @@ struct OverInputCase {
   std::string arguments;
 };
 
-void PrintTo(const OverInputCase& c, std::ostream* out) {
-  *out << c.name;
-}
+SILVARONE_PRINT_ROW_NAME(OverInputCase)
 
 class OutputOverInput : public Outputs, public ::testing::WithParamInterface<OverInputCase> {};
 

@@ -25,9 +25,7 @@ struct SpurCase {
   double alpha_M, Q;
 };
 
-void PrintTo(const SpurCase& c, std::ostream* out) {
-  *out << c.name;
-}
+SILVARONE_PRINT_ROW_NAME(SpurCase)
 
 class SpurCheck : public ::testing::TestWithParam<SpurCase> {};
 
@@ -61,9 +59,7 @@ struct ToothCountRow {
   const char* z;
 };
 
-void PrintTo(const ToothCountRow& row, std::ostream* out) {
-  *out << row.name;
-}
+SILVARONE_PRINT_ROW_NAME(ToothCountRow)
 
 class SmallHelix : public ::testing::TestWithParam<ToothCountRow> {};
 
@@ -90,9 +86,7 @@ struct HelixRow {
   const char* beta;
 };
 
-void PrintTo(const HelixRow& row, std::ostream* out) {
-  *out << row.name;
-}
+SILVARONE_PRINT_ROW_NAME(HelixRow)
 
 class HelicalModel : public ::testing::TestWithParam<HelixRow> {};
 

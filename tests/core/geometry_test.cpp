@@ -31,9 +31,7 @@ struct GeometryCase {
   double m_t, d, alpha_t, d_b, beta_b, p_t, s_t, e_t, s_bt, d_Na, d_Nf;
 };
 
-void PrintTo(const GeometryCase& c, std::ostream* out) {
-  *out << c.name;
-}
+SILVARONE_PRINT_ROW_NAME(GeometryCase)
 
 std::vector<GeometryCase> GeometryCases() {
   return {
@@ -122,9 +120,7 @@ struct NormalSectionCase {
   double p_n, s_n, e_n, p_bn, s_bn, e_bn;
 };
 
-void PrintTo(const NormalSectionCase& c, std::ostream* out) {
-  *out << c.name;
-}
+SILVARONE_PRINT_ROW_NAME(NormalSectionCase)
 
 class NormalSection : public ::testing::TestWithParam<NormalSectionCase> {};
 
@@ -228,9 +224,7 @@ struct GearTypeCase {
   bool settingsWritten;
 };
 
-void PrintTo(const GearTypeCase& c, std::ostream* out) {
-  *out << c.name;
-}
+SILVARONE_PRINT_ROW_NAME(GearTypeCase)
 
 class GearTypeFlags : public ::testing::TestWithParam<GearTypeCase> {};
 

@@ -64,9 +64,7 @@ struct SpanCase {
   double W_k, Wke, Wki;
 };
 
-void PrintTo(const SpanCase& c, std::ostream* out) {
-  *out << c.name;
-}
+SILVARONE_PRINT_ROW_NAME(SpanCase)
 
 // W_k = 2 cos20 (2.5 pi + 20 * 0.01490438) = 1.87938524 * 8.15206965 = 15.320879;
 // x = 0.5 adds 2*0.5*2*sin20 = 0.684040.
@@ -124,9 +122,7 @@ struct ToothCountCase {
   double k_span;
 };
 
-void PrintTo(const ToothCountCase& c, std::ostream* out) {
-  *out << c.name;
-}
+SILVARONE_PRINT_ROW_NAME(ToothCountCase)
 
 class SpanToothCountGear : public ::testing::TestWithParam<ToothCountCase> {};
 
@@ -183,9 +179,7 @@ struct BallCase {
   double alpha_kt, M_dk, AMd;
 };
 
-void PrintTo(const BallCase& c, std::ostream* out) {
-  *out << c.name;
-}
+SILVARONE_PRINT_ROW_NAME(BallCase)
 
 class BallGear : public ::testing::TestWithParam<BallCase> {};
 
@@ -276,9 +270,7 @@ struct ConversionCase {
   GearInput in;
 };
 
-void PrintTo(const ConversionCase& c, std::ostream* out) {
-  *out << c.name;
-}
+SILVARONE_PRINT_ROW_NAME(ConversionCase)
 
 class ConvertedGear : public ::testing::TestWithParam<ConversionCase> {};
 
@@ -291,12 +283,15 @@ TEST_P(ConvertedGear, ConversionsAreInverse) {
   GearRecords& r = gear.rec;
   const std::string what = "z " + in.z + " beta " + in.beta;
 
-  r.Wk_given.value = standard.Wk;
-  r.Wke_given.value = standard.Wke;
-  r.Wki_given.value = standard.Wki;
-  for (TGear* given : {&r.Wk_given, &r.Wke_given, &r.Wki_given}) {
-    FormatParameter(*given, 15, 10);
-  }
+  // A given value as the window holds it: its number and its text.
+  const auto give = [](std::initializer_list<std::pair<TGear*, double>> values) {
+    for (const auto& [given, value] : values) {
+      given->value = value;
+      FormatParameter(*given, 15, 10);
+    }
+  };
+
+  give({{&r.Wk_given, standard.Wk}, {&r.Wke_given, standard.Wke}, {&r.Wki_given, standard.Wki}});
   ModeCalculation(gear, kModeGivenSpan);
   EXPECT_NEAR(r.xE.value, standard.xE, 1e-9) << what;
   EXPECT_NEAR(r.xEe.value, standard.xEe, 1e-9) << what;
@@ -308,12 +303,9 @@ TEST_P(ConvertedGear, ConversionsAreInverse) {
   EXPECT_NEAR(r.Mdke_mode.value, standard.Mdke, 1e-8) << what;
   EXPECT_NEAR(r.Mdki_mode.value, standard.Mdki, 1e-8) << what;
 
-  r.Mdk_given.value = standard.Mdk;
-  r.Mdke_given.value = standard.Mdke;
-  r.Mdki_given.value = standard.Mdki;
-  for (TGear* given : {&r.Mdk_given, &r.Mdke_given, &r.Mdki_given}) {
-    FormatParameter(*given, 15, 10);
-  }
+  give({{&r.Mdk_given, standard.Mdk},
+        {&r.Mdke_given, standard.Mdke},
+        {&r.Mdki_given, standard.Mdki}});
   ModeCalculation(gear, kModeGivenBallDimension);
   EXPECT_NEAR(r.xE.value, standard.xE, 1e-7) << what;
   EXPECT_NEAR(r.Wk_mode.value, standard.Wk, 1e-7) << what;
@@ -401,9 +393,7 @@ struct SignCase {
   std::string wkAfter, kAfter;
 };
 
-void PrintTo(const SignCase& c, std::ostream* out) {
-  *out << c.name;
-}
+SILVARONE_PRINT_ROW_NAME(SignCase)
 
 class GivenValueSign : public ::testing::TestWithParam<SignCase> {};
 

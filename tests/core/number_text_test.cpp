@@ -30,9 +30,7 @@ struct CheckCase {
   int code;
 };
 
-void PrintTo(const CheckCase& c, std::ostream* out) {
-  *out << c.name;
-}
+SILVARONE_PRINT_ROW_NAME(CheckCase)
 
 class NumberTextCheck : public ::testing::TestWithParam<CheckCase> {};
 
@@ -102,9 +100,7 @@ struct FormatCase {
   std::string text;
 };
 
-void PrintTo(const FormatCase& c, std::ostream* out) {
-  *out << c.name;
-}
+SILVARONE_PRINT_ROW_NAME(FormatCase)
 
 std::vector<FormatCase> FormatCases() {
   const double inf = std::numeric_limits<double>::infinity();
@@ -161,9 +157,7 @@ struct ParseCase {
   std::vector<int> messages;
 };
 
-void PrintTo(const ParseCase& c, std::ostream* out) {
-  *out << c.name;
-}
+SILVARONE_PRINT_ROW_NAME(ParseCase)
 
 std::vector<ParseCase> ParseCases() {
   const double unchanged = kUnchanged;
@@ -251,9 +245,7 @@ struct TypedCase {
   double value;
 };
 
-void PrintTo(const TypedCase& c, std::ostream* out) {
-  *out << c.name;
-}
+SILVARONE_PRINT_ROW_NAME(TypedCase)
 
 class TypedNumber : public ::testing::TestWithParam<TypedCase> {};
 

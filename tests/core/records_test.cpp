@@ -54,9 +54,7 @@ struct LimitsCase {
   double dimMin, dimMax, countMin, countMax;
 };
 
-void PrintTo(const LimitsCase& c, std::ostream* out) {
-  *out << c.name;
-}
+SILVARONE_PRINT_ROW_NAME(LimitsCase)
 
 class GearTypeLimits : public ::testing::TestWithParam<LimitsCase> {};
 
@@ -109,9 +107,7 @@ struct ValidateCase {
   int code;
 };
 
-void PrintTo(const ValidateCase& c, std::ostream* out) {
-  *out << c.name;
-}
+SILVARONE_PRINT_ROW_NAME(ValidateCase)
 
 std::vector<ValidateCase> ValidateCases() {
   return {

@@ -38,9 +38,7 @@ struct MalformedCase {
   const char* cp1252;
 };
 
-void PrintTo(const MalformedCase& c, std::ostream* out) {
-  *out << c.name;
-}
+SILVARONE_PRINT_ROW_NAME(MalformedCase)
 
 class MalformedUtf8 : public ::testing::TestWithParam<MalformedCase> {};
 

@@ -44,9 +44,7 @@ struct KnownShiftCase {
   double xE;
 };
 
-void PrintTo(const KnownShiftCase& c, std::ostream* out) {
-  *out << c.name;
-}
+SILVARONE_PRINT_ROW_NAME(KnownShiftCase)
 
 class BackCalculatedGear : public ::testing::TestWithParam<KnownShiftCase> {};
 
@@ -94,9 +92,7 @@ struct RoundTripCase {
   double xE;
 };
 
-void PrintTo(const RoundTripCase& c, std::ostream* out) {
-  *out << c.name;
-}
+SILVARONE_PRINT_ROW_NAME(RoundTripCase)
 
 std::vector<RoundTripCase> RoundTripCases() {
   struct NamedGear {
@@ -188,9 +184,7 @@ struct NominalCase {
   GearInput in;
 };
 
-void PrintTo(const NominalCase& c, std::ostream* out) {
-  *out << c.name;
-}
+SILVARONE_PRINT_ROW_NAME(NominalCase)
 
 class NominalGear : public ::testing::TestWithParam<NominalCase> {};
 

@@ -60,9 +60,7 @@ struct StoredCase {
   int indexAfter;
 };
 
-void PrintTo(const StoredCase& c, std::ostream* out) {
-  *out << c.name;
-}
+SILVARONE_PRINT_ROW_NAME(StoredCase)
 
 class StoredInstrument : public ::testing::TestWithParam<StoredCase> {};
 
@@ -103,9 +101,7 @@ struct BarsCase {
   BarColour c1, c2, c3;
 };
 
-void PrintTo(const BarsCase& c, std::ostream* out) {
-  *out << c.name;
-}
+SILVARONE_PRINT_ROW_NAME(BarsCase)
 
 class RangeBars : public ::testing::TestWithParam<BarsCase> {};
 
@@ -150,9 +146,7 @@ struct CaptionCase {
   const char* caption;
 };
 
-void PrintTo(const CaptionCase& c, std::ostream* out) {
-  *out << c.name;
-}
+SILVARONE_PRINT_ROW_NAME(CaptionCase)
 
 class RangeCaption : public ::testing::TestWithParam<CaptionCase> {};
 

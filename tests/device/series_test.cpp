@@ -36,9 +36,7 @@ struct StoredModuleCase {
   int index;
 };
 
-void PrintTo(const StoredModuleCase& c, std::ostream* out) {
-  *out << c.name;
-}
+SILVARONE_PRINT_ROW_NAME(StoredModuleCase)
 
 class StoredModule : public ::testing::TestWithParam<StoredModuleCase> {};
 
@@ -153,9 +151,7 @@ struct StoredBallCase {
   int index;
 };
 
-void PrintTo(const StoredBallCase& c, std::ostream* out) {
-  *out << c.name;
-}
+SILVARONE_PRINT_ROW_NAME(StoredBallCase)
 
 class StoredBall : public ::testing::TestWithParam<StoredBallCase> {};
 

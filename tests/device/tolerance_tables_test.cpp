@@ -64,9 +64,7 @@ struct LookupCase {
   double A_sne, T_sn;
 };
 
-void PrintTo(const LookupCase& c, std::ostream* out) {
-  *out << c.name;
-}
+SILVARONE_PRINT_ROW_NAME(LookupCase)
 
 class ToleranceLookup : public ::testing::TestWithParam<LookupCase> {};
 
@@ -216,9 +214,7 @@ struct BadFileCase {
   bool rowsTaken;
 };
 
-void PrintTo(const BadFileCase& c, std::ostream* out) {
-  *out << c.name;
-}
+SILVARONE_PRINT_ROW_NAME(BadFileCase)
 
 std::vector<BadFileCase> BadFileCases() {
   const std::string hugeLine = "5 a b " + std::string(1 << 20, 'x');

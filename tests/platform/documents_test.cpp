@@ -39,9 +39,7 @@ struct ViewerCase {
   const char* expected;               // program in bin/ (or as given); nullptr: no viewer
 };
 
-void PrintTo(const ViewerCase& c, std::ostream* out) {
-  *out << c.name;
-}
+SILVARONE_PRINT_ROW_NAME(ViewerCase)
 
 std::vector<ViewerCase> ViewerCases() {
   return {

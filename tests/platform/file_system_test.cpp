@@ -13,6 +13,7 @@
 
 #include "fault_injection.h"
 #include "file_fixture.h"
+#include "row_name.h"
 
 namespace silvarone::platform {
 namespace {
@@ -87,9 +88,7 @@ struct FailingCall {
   std::vector<std::string> calls;  // made, in order
 };
 
-void PrintTo(const FailingCall& row, std::ostream* out) {
-  *out << row.name;
-}
+SILVARONE_PRINT_ROW_NAME(FailingCall)
 
 class WriterCallFails : public Writer, public ::testing::WithParamInterface<FailingCall> {};
 
@@ -157,9 +156,7 @@ struct Node {
   std::function<bool(const std::string& path)> make;  // false: cannot be made here
 };
 
-void PrintTo(const Node& row, std::ostream* out) {
-  *out << row.name;
-}
+SILVARONE_PRINT_ROW_NAME(Node)
 
 class WriterNode : public Writer, public ::testing::WithParamInterface<Node> {};
 

@@ -121,9 +121,7 @@ struct GearTypeCase {
   std::string line;
 };
 
-void PrintTo(const GearTypeCase& c, std::ostream* out) {
-  *out << c.name;
-}
+SILVARONE_PRINT_ROW_NAME(GearTypeCase)
 
 class GearType : public ::testing::TestWithParam<GearTypeCase> {};
 

@@ -42,9 +42,7 @@ struct SaveCase {
   bool expectUser;
 };
 
-void PrintTo(const SaveCase& c, std::ostream* out) {
-  *out << c.name;
-}
+SILVARONE_PRINT_ROW_NAME(SaveCase)
 
 class DeviceBallFileSave : public DeviceBallFile, public ::testing::WithParamInterface<SaveCase> {};
 

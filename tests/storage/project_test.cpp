@@ -23,9 +23,7 @@ struct DateCase {
   Date date;
 };
 
-void PrintTo(const DateCase& c, std::ostream* out) {
-  *out << c.name;
-}
+SILVARONE_PRINT_ROW_NAME(DateCase)
 
 std::vector<DateCase> DateCases() {
   const Date christmas = *CalendarDate(2025, 12, 24);

@@ -15,6 +15,7 @@
 #include "device/series.h"
 #include "fault_injection.h"
 #include "file_fixture.h"
+#include "row_name.h"
 #include "scripted_dialogs.h"
 #include "storage/project.h"
 #include "storage/settings.h"
@@ -79,9 +80,7 @@ const std::vector<StorageWriter>& Writers() {
   return writers;
 }
 
-void PrintTo(const StorageWriter& writer, std::ostream* out) {
-  *out << writer.name;
-}
+SILVARONE_PRINT_ROW_NAME(StorageWriter)
 
 class EachWriter : public testing::TempFolder, public ::testing::WithParamInterface<StorageWriter> {
  protected:
