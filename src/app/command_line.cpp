@@ -6,6 +6,7 @@
 #include <set>
 
 #include "core/records.h"
+#include "core/result.h"
 #include "core/text_file.h"
 #include "core/version.h"
 #include "platform/file_system.h"
@@ -125,16 +126,16 @@ std::string CannotWritePdf(const std::string& path, platform::WriteFailure failu
          "': " + platform::WriteFailureText(failure) + "\n";
 }
 
-bool ReadLanguage(const std::string& code, Options& options, std::string& error) {
-  if (code != "de" && code != "en") {
-    error = "silvarone: --lang takes de or en, not '" + code + "'";
-    return false;
-  }
+// What the command line says when its words are off: one line.
+using Refusal = Result<void, std::string>;
+
+Refusal ReadLanguage(const std::string& code, Options& options) {
+  if (code != "de" && code != "en") return "silvarone: --lang takes de or en, not '" + code + "'";
   options.language = code == "de" ? kGerman : kEnglish;
-  return true;
+  return {};
 }
 
-bool ReadMode(const std::string& mode, Options& options, std::string& error) {
+Refusal ReadMode(const std::string& mode, Options& options) {
   if (mode == "wk") {
     options.mode = kModeGivenSpan;
   } else if (mode == "mdk") {
@@ -142,35 +143,33 @@ bool ReadMode(const std::string& mode, Options& options, std::string& error) {
   } else if (mode == "xe") {
     options.mode = kModeGivenProfileShift;
   } else {
-    error = "silvarone: --mode takes wk, mdk or xe, not '" + mode + "'";
-    return false;
+    return "silvarone: --mode takes wk, mdk or xe, not '" + mode + "'";
   }
-  return true;
+  return {};
 }
 
-bool ReadPdf(const std::string& path, Options& options, std::string&) {
+Refusal ReadPdf(const std::string& path, Options& options) {
   options.pdf = path;
-  return true;
+  return {};
 }
 
 // A measured test dimension is a number of millimetres the instrument can show.
-bool ReadMeasured(const std::string& measured, Options& options, std::string& error) {
+Refusal ReadMeasured(const std::string& measured, Options& options) {
   TGear probe;
   probe.text = measured;
   probe.minimum = -1000;
   probe.maximum = 1000;
   if (ParseParameter(probe, {}) != kStatusValid) {
-    error = "silvarone: --measured '" + measured + "' is not a test dimension in mm";
-    return false;
+    return "silvarone: --measured '" + measured + "' is not a test dimension in mm";
   }
   options.measured = measured;
-  return true;
+  return {};
 }
 
 // The options that take a value, each with the step that reads it.
 struct ValueOption {
   std::string_view name;
-  bool (*read)(const std::string& value, Options& options, std::string& error);
+  Refusal (*read)(const std::string& value, Options& options);
 };
 constexpr ValueOption kValueOptions[] = {
     {"--lang", ReadLanguage},
@@ -186,7 +185,8 @@ const ValueOption* FindValueOption(const std::string& argument) {
   return nullptr;
 }
 
-bool ParseOptions(const std::vector<std::string>& arguments, Options& options, std::string& error) {
+Result<Options, std::string> ParseOptions(const std::vector<std::string>& arguments) {
+  Options options;
   for (std::size_t i = 1; i < arguments.size(); ++i) {
     const std::string& argument = arguments[i];
     if (argument == "--help" || argument == "-h") {
@@ -196,26 +196,19 @@ bool ParseOptions(const std::vector<std::string>& arguments, Options& options, s
     } else if (argument == "--save") {
       options.save = true;
     } else if (const ValueOption* option = FindValueOption(argument)) {
-      if (i + 1 >= arguments.size()) {
-        error = "silvarone: " + argument + " needs a value";
-        return false;
-      }
-      if (!option->read(arguments[++i], options, error)) return false;
+      if (i + 1 >= arguments.size()) return "silvarone: " + argument + " needs a value";
+      if (Refusal read = option->read(arguments[++i], options); !read) return read.problem();
     } else if (!argument.empty() && argument[0] == '-') {
-      error = "silvarone: unknown option " + argument;
-      return false;
+      return "silvarone: unknown option " + argument;
     } else if (!options.file) {
       options.file = argument;
     } else {
-      error = "silvarone: more than one project file given";
-      return false;
+      return std::string("silvarone: more than one project file given");
     }
   }
-  if (options.pdf && options.json) {
-    error = "silvarone: --pdf and --json do not go together";
-    return false;
-  }
-  return true;
+  if (options.pdf && options.json)
+    return std::string("silvarone: --pdf and --json do not go together");
+  return options;
 }
 
 nlohmann::json Json(const WindowModel& model, const TerminalPresenter& presenter,
@@ -355,12 +348,12 @@ int WriteReport(const Options& options, const WindowModel& model,
 
 int RunReport(const std::vector<std::string>& arguments, std::ostream& out, std::ostream& err,
               const ReportPdfWriter& writePdf) {
-  Options options;
-  std::string error;
-  if (!ParseOptions(arguments, options, error)) {
-    err << error << '\n';
+  const Result<Options, std::string> parsed = ParseOptions(arguments);
+  if (!parsed) {
+    err << parsed.problem() << '\n';
     return kExitUsage;
   }
+  const Options& options = *parsed;
   if (options.help) {
     out << kUsage << '\n' << kHelp << std::flush;
     return out ? kExitDone : kExitOutputFailed;
