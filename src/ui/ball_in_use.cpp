@@ -3,34 +3,24 @@
 #include "ui/controls.h"
 
 namespace silvarone {
-namespace {
-
-bool UsableBallText(const std::string& text) {
-  return !text.empty() && text != "." && text != "-" && text != "-." && text != ".-";
+void BallAndTeethInUse::TakeBall(const std::string& text) {
+  ShowBall(text);
+  TakeBallText(gear_, text);
 }
 
-}  // namespace
-
-void BallAndTeethInUse::TakeBall(const std::string& text) {
+void BallAndTeethInUse::ShowBall(const std::string& text) {
   ball_ = text;
   fields_.FieldOf(ctl::Used_D_M).text = text;
-  TGear& ball = gear_.rec.D_M;
-  ball.text = text;
-  if (UsableBallText(text)) {
-    ParseParameter(ball, {});
-  } else {
-    // No ball: nothing may go on being computed with the previous one.
-    ball.value = kNotSet;
-    ball.status = kStatusNotANumber;
-  }
 }
 
 void BallAndTeethInUse::TakeToothCount(const std::string& text) {
+  ShowToothCount(text);
+  TakeToothCountText(gear_, text);
+}
+
+void BallAndTeethInUse::ShowToothCount(const std::string& text) {
   teeth_ = text;
   fields_.FieldOf(ctl::Used_k_M).text = text;
-  TGear& teeth = gear_.rec.k_M;
-  teeth.text = text;
-  ParseParameter(teeth, {});
 }
 
 bool BallAndTeethInUse::ConsumeFirstChange(OwnField field) {

@@ -7,6 +7,7 @@
 #include <string>
 
 #include "core/gear.h"
+#include "device/page_sequence.h"
 #include "ui/window_fields.h"
 
 namespace silvarone {
@@ -24,14 +25,17 @@ class BallAndTeethInUse {
   // The ball in use takes `text`: Used_D_M shows it and D_M holds its
   // value; a text that is no diameter leaves no ball in use.
   void TakeBall(const std::string& text);
+  // The same when the calculation page has taken it into D_M already.
+  void ShowBall(const std::string& text);
   // The ball text in use, without showing it (the field shows the typed text).
   void RememberBall(const std::string& text) { ball_ = text; }
   const std::string& ball() const { return ball_; }
   // A ball diameter is in use (none when its list or field is empty).
-  bool HasBall() const { return gear_.rec.D_M.status == kStatusValid; }
+  bool HasBall() const { return silvarone::HasBall(gear_); }
 
   // The tooth count in use takes `text`: Used_k_M shows it and k_M holds it.
   void TakeToothCount(const std::string& text);
+  void ShowToothCount(const std::string& text);
   const std::string& toothCount() const { return teeth_; }
   ToothCountSource source() const { return source_; }
   void SetSource(ToothCountSource source) { source_ = source; }

@@ -49,39 +49,38 @@ void WindowModel::ChangePage(Page page) {
 
 void WindowModel::EnterCalculationPage() {
   page_ = Page::kCalculation;
-  // The geometry of the drawing's profile shift, once; the mode's
-  // conversions below leave it as it is.
-  RecomputeDrawingFields();
-  RecommendedBallDiameter(mutableGear(), mutableGear().rec.x, mutableGear().rec.D_M_recommended);
-  FieldOf(ctl::recommended_D_M).text = mutableGear().rec.D_M_recommended.text;
-  ChooseBallAndTeethForThePage();
-  ComputeBallLimits();
-  ModeCalculation(mutableGear(), mutableGear().state.CalculationMode);
-  FormatCount(mutableGear(), mutableGear().rec.k_M);
-  FieldOf(ctl::Used_k_M).text = mutableGear().rec.k_M.text;
+  range_ = CalculatePage(
+      mutableGear(), workspace_.instrument,
+      {.ball = [this](const std::string& recommended) { return ChooseBallForThePage(recommended); },
+       .teeth =
+           [this](const std::string& recommended) { return ChooseTeethForThePage(recommended); }});
+  const GearRecords& r = gear().rec;
+  RefreshDrawingFields();
+  FieldOf(ctl::recommended_D_M).text = r.D_M_recommended.text;
+  FieldOf(ctl::Used_k_M).text = r.k_M.text;
   RefreshComparison();
-  ShowOkPicture();
-  RunCheckDimension();
+  ShowCheckDimensionResults();
   RefreshGivenFields();
   protocol_.SetRecalcPending(false);
   protocol_.SetInputsReady(true);
 }
 
-void WindowModel::ChooseBallAndTeethForThePage() {
+std::string WindowModel::ChooseBallForThePage(const std::string& recommended) {
   Field& typed = FieldOf(ctl::D_M_Edit);
   if (typed.text.empty()) {
-    typed.text = mutableGear().rec.D_M_manual.text;
+    typed.text = gear().rec.D_M_manual.text;
     typed.saved = typed.text;
   }
   if (workspace_.ball.item == kBallRecommended) {
-    inUse_.RememberBall(mutableGear().rec.D_M_recommended.text);
+    inUse_.RememberBall(recommended);
     mutableGear().rec.D_M_manual.text = inUse_.ball();
   }
   FieldOf(ctl::Used_D_M).text = inUse_.ball();
-  if (inUse_.ball().empty()) return;
-  inUse_.TakeBall(inUse_.ball());
-  RecommendedMeasuringTeeth(mutableGear(), BallFormOf(mutableGear()), mutableGear().rec.D_M.value);
-  const std::string& recommended = mutableGear().rec.k_M_recommended.text;
+  if (!inUse_.ball().empty()) inUse_.ShowBall(inUse_.ball());
+  return inUse_.ball();
+}
+
+std::string WindowModel::ChooseTeethForThePage(const std::string& recommended) {
   FieldOf(ctl::recommended_k_M).text = recommended;
   std::string teeth = inUse_.toothCount();
   const ToothCountSource source = inUse_.source();
@@ -91,48 +90,36 @@ void WindowModel::ChooseBallAndTeethForThePage() {
   } else if (source == ToothCountSource::kEntered) {
     teeth = FieldOf(ctl::k_M_Edit).text;
   }
-  inUse_.TakeToothCount(teeth);
+  inUse_.ShowToothCount(teeth);
+  return teeth;
 }
 
 void WindowModel::RunCheckDimension() {
   const Action action(*this);
-  if (!inUse_.HasBall()) {
-    ClearCheckDimension();
-    ComputeBallLimits();
-    return;
+  range_ = CalculateCheckDimension(mutableGear(), workspace_.instrument);
+  ShowCheckDimensionResults();
+}
+
+void WindowModel::ShowCheckDimensionResults() {
+  if (inUse_.HasBall()) {
+    ShowCheckDimension();
+  } else {
+    for (const std::string_view name :
+         {ctl::Kontrollmass, ctl::Q_plus_D_M, ctl::Edit2, ctl::Edit3}) {
+      FieldOf(name).text.clear();
+    }
   }
-  // Three evaluations for the mode's profile shifts, then the full
-  // calculation for the drawing's x (with Q for x).
-  EvaluateCheckDimensions(mutableGear());
-  ShowCheckDimension();
-  if (mutableGear().state.HelicalGear == 0) {
-    SpanMeasurement(mutableGear());
-    DimensionOverBalls(mutableGear(), mutableGear().rec.D_M);
-  }
-  ShowRangeDisplay();
-  ComputeBallLimits();
+  ShowBallLimits();
   ShowOkPicture();
 }
 
 void WindowModel::ShowCheckDimension() {
-  const GearRecords& r = mutableGear().rec;
+  const GearRecords& r = gear().rec;
   FieldOf(ctl::recommended_k_M).text = r.k_M_recommended.text;
   FieldOf(ctl::Kontrollmass).text = "  " + r.Q.text;
   FieldOf(ctl::Q_plus_D_M).text = "  " + r.Q_plus_D_M.text;
   FieldOf(ctl::Edit2).text = "  " + r.Q_plus_D_M_upper.text;
   FieldOf(ctl::Edit3).text = "  " + r.Q_plus_D_M_lower.text;
-}
-
-void WindowModel::ClearCheckDimension() {
-  GearRecords& r = mutableGear().rec;
-  for (TGear* record : {&r.Q, &r.Q_plus_D_M, &r.Q_plus_D_M_upper, &r.Q_plus_D_M_lower}) {
-    record->value = kCannotCompute;
-    record->text.clear();
-  }
-  for (const std::string_view name : {ctl::Kontrollmass, ctl::Q_plus_D_M, ctl::Edit2, ctl::Edit3})
-    FieldOf(name).text.clear();
-  ShowRangeDisplay();
-  ShowOkPicture();
 }
 
 void WindowModel::RunBackCalculation() {
@@ -162,11 +149,9 @@ void WindowModel::ShowRecommendedTeethForBall() {
   if (SelectionOf(ctl::Messzahnauswahl).index == 0) inUse_.TakeToothCount(recommended);
 }
 
-void WindowModel::ComputeBallLimits() {
-  BallUpperLimit(mutableGear());
-  BallLowerLimit(mutableGear());
-  FieldOf(ctl::MinimumT).text = mutableGear().rec.D_M_min.text;
-  FieldOf(ctl::MaximumT).text = mutableGear().rec.D_M_max.text;
+void WindowModel::ShowBallLimits() {
+  FieldOf(ctl::MinimumT).text = gear().rec.D_M_min.text;
+  FieldOf(ctl::MaximumT).text = gear().rec.D_M_max.text;
 }
 
 void WindowModel::ShowOkPicture() {
@@ -179,13 +164,7 @@ void WindowModel::ShowOkPicture() {
 }
 
 void WindowModel::ShowRangeDisplay() {
-  range_ = ComputeRangeDisplay(mutableGear(), workspace_.instrument);
-  // Without a ball there is no measuring window and no test dimension in it.
-  if (!inUse_.HasBall()) {
-    RangeDisplay empty;
-    empty.caption = range_.caption;
-    range_ = empty;
-  }
+  range_ = MeasuringWindowOf(mutableGear(), workspace_.instrument);
 }
 
 }  // namespace silvarone

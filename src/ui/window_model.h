@@ -276,14 +276,18 @@ class WindowModel {
 
   // The calculation page.
   void EnterCalculationPage();
-  // The ball and tooth count the page starts with: a recommended ball
-  // follows the drawing data it was recommended for.
-  void ChooseBallAndTeethForThePage();
+  // The ball and tooth count the page starts with, once the gear's
+  // recommendations are known: a recommended ball follows the drawing data
+  // it was recommended for.
+  std::string ChooseBallForThePage(const std::string& recommended);
+  std::string ChooseTeethForThePage(const std::string& recommended);
+  // The fields of the check dimension, the ball limits and the OK picture
+  // after a calculation.
+  void ShowCheckDimensionResults();
   void ShowCheckDimension();
-  void ClearCheckDimension();
   void ShowRangeDisplay();
   void ShowOkPicture();
-  void ComputeBallLimits();
+  void ShowBallLimits();
   void ShowRecommendedTeethForBall();
   // The drawing data the tooth count recommendation needs have converted.
   bool DrawingDataValid() const;

@@ -1,0 +1,97 @@
+#include "device/page_sequence.h"
+
+#include "core/balls.h"
+#include "core/check_dimension.h"
+#include "core/geometry.h"
+#include "core/modes.h"
+#include "core/span.h"
+
+namespace silvarone {
+namespace {
+
+bool UsableBallText(const std::string& text) {
+  return !text.empty() && text != "." && text != "-" && text != "-." && text != ".-";
+}
+
+void BallLimits(Gear& gear) {
+  BallUpperLimit(gear);
+  BallLowerLimit(gear);
+}
+
+// Without a ball no check dimension of an earlier ball may stay.
+void ClearCheckDimension(Gear& gear) {
+  GearRecords& r = gear.rec;
+  for (TGear* record : {&r.Q, &r.Q_plus_D_M, &r.Q_plus_D_M_upper, &r.Q_plus_D_M_lower}) {
+    record->value = kCannotCompute;
+    record->text.clear();
+  }
+}
+
+}  // namespace
+
+RangeDisplay MeasuringWindowOf(Gear& gear, const InstrumentState& instrument) {
+  RangeDisplay range = ComputeRangeDisplay(gear, instrument);
+  if (HasBall(gear)) return range;
+  RangeDisplay empty;
+  empty.caption = range.caption;
+  return empty;
+}
+
+void TakeBallText(Gear& gear, const std::string& text) {
+  TGear& ball = gear.rec.D_M;
+  ball.text = text;
+  if (UsableBallText(text)) {
+    ParseParameter(ball, {});
+  } else {
+    // No ball: nothing may go on being computed with the previous one.
+    ball.value = kNotSet;
+    ball.status = kStatusNotANumber;
+  }
+}
+
+void TakeToothCountText(Gear& gear, const std::string& text) {
+  TGear& teeth = gear.rec.k_M;
+  teeth.text = text;
+  ParseParameter(teeth, {});
+}
+
+RangeDisplay CalculatePage(Gear& gear, const InstrumentState& instrument,
+                           const BallAndTeethChoice& choice) {
+  GearRecords& r = gear.rec;
+  // The geometry of the drawing's profile shift, once; the mode's
+  // conversions below leave it as it is.
+  BasicGeometry(gear, r.x);
+  Diameters(gear);
+  RecommendedBallDiameter(gear, r.x, r.D_M_recommended);
+  const std::string ball = choice.ball(r.D_M_recommended.text);
+  if (!ball.empty()) {
+    TakeBallText(gear, ball);
+    RecommendedMeasuringTeeth(gear, BallFormOf(gear), r.D_M.value);
+    TakeToothCountText(gear, choice.teeth(r.k_M_recommended.text));
+  }
+  BallLimits(gear);
+  ModeCalculation(gear, gear.state.CalculationMode);
+  FormatCount(gear, r.k_M);
+  return CalculateCheckDimension(gear, instrument);
+}
+
+RangeDisplay CalculateCheckDimension(Gear& gear, const InstrumentState& instrument) {
+  if (!HasBall(gear)) {
+    ClearCheckDimension(gear);
+    RangeDisplay range = MeasuringWindowOf(gear, instrument);
+    BallLimits(gear);
+    return range;
+  }
+  // Three evaluations for the mode's profile shifts, then the full
+  // calculation for the drawing's x (with Q for x).
+  EvaluateCheckDimensions(gear);
+  if (gear.state.HelicalGear == 0) {
+    SpanMeasurement(gear);
+    DimensionOverBalls(gear, gear.rec.D_M);
+  }
+  RangeDisplay range = MeasuringWindowOf(gear, instrument);
+  BallLimits(gear);
+  return range;
+}
+
+}  // namespace silvarone
