@@ -94,4 +94,19 @@ RangeDisplay CalculateCheckDimension(Gear& gear, const InstrumentState& instrume
   return range;
 }
 
+std::array<ComparisonRow, 3> ComparisonTable(const Gear& gear) {
+  const GearRecords& r = gear.rec;
+  const int mode = gear.state.CalculationMode;
+  using Row = ComparisonRow;
+  const Row wk = mode == kModeGivenSpan           ? Row{&r.Wk_given, &r.Wke_given, &r.Wki_given}
+                 : mode == kModeGivenProfileShift ? Row{&r.Wk_xE, &r.Wke_xE, &r.Wki_xE}
+                                                  : Row{&r.Wk_mode, &r.Wke_mode, &r.Wki_mode};
+  const Row mdk = mode == kModeGivenBallDimension  ? Row{&r.Mdk_given, &r.Mdke_given, &r.Mdki_given}
+                  : mode == kModeGivenProfileShift ? Row{&r.Mdk_xE, &r.Mdke_xE, &r.Mdki_xE}
+                                                   : Row{&r.Mdk_mode, &r.Mdke_mode, &r.Mdki_mode};
+  const Row xe = mode == kModeGivenProfileShift ? Row{&r.Xe_given, &r.Xee_given, &r.Xei_given}
+                                                : Row{&r.xE, &r.xEe, &r.xEi};
+  return {wk, mdk, xe};
+}
+
 }  // namespace silvarone

@@ -5,6 +5,7 @@
 // run a gear through these two functions and only copy record texts after.
 #pragma once
 
+#include <array>
 #include <functional>
 #include <string>
 
@@ -46,5 +47,16 @@ RangeDisplay CalculatePage(Gear& gear, const InstrumentState& instrument,
 // check dimension at all without a ball), the span and ball dimension of a
 // spur gear for that ball, the measuring window and the ball limits.
 RangeDisplay CalculateCheckDimension(Gear& gear, const InstrumentState& instrument);
+
+// The records the comparison table of the calculation page shows for the
+// gear's input mode: the rows Wk, MdK and xE, each nominal, upper, lower.
+// The given row shows what was given; the others what the mode computed.
+using ComparisonRow = std::array<const TGear*, 3>;
+std::array<ComparisonRow, 3> ComparisonTable(const Gear& gear);
+
+// The test dimension lies inside the instrument's measuring window.
+inline bool InMeasuringWindow(const RangeDisplay& range) {
+  return range.colours[1] == BarColour::kGreen;
+}
 
 }  // namespace silvarone

@@ -316,60 +316,111 @@ mode_t NewFileMode() {
 
 WriteFailure ReplaceFileAtomically(const fs::path& path, std::string_view bytes,
                                    const WriteOptions& options) {
-  WriterCalls real;
-  WriterCalls& calls = options.calls != nullptr ? *options.calls : real;
   if (bytes.size() > options.limit) return WriteFailure::kTooLarge;
-  const fs::path target = FollowLinks(path);
-  const std::string fileName = target.filename().string();
-  const fs::path folder = target.parent_path().empty() ? fs::path(".") : target.parent_path();
+  FileReplacement file(path, options);
+  file.Append(bytes);
+  return file.Commit();
+}
+
+FileReplacement::FileReplacement(const fs::path& path, const WriteOptions& options)
+    : calls_(options.calls != nullptr ? *options.calls : realCalls_), limit_(options.limit) {
+  target_ = FollowLinks(path);
+  const std::string fileName = target_.filename().string();
+  const fs::path folder = target_.parent_path().empty() ? fs::path(".") : target_.parent_path();
   // A folder, device or pipe is refused without being opened: opening a pipe
   // would wait for a reader, and the rename would put a file in its place.
   struct stat old {};
-  const bool existed = ::lstat(target.c_str(), &old) == 0;
-  if (existed && !S_ISREG(old.st_mode)) return WriteFailure::kNotRegular;
-  if (!existed && errno != ENOENT) return FailureOf(errno);
-  if (fileName.empty()) return WriteFailure::kNotRegular;
+  existed_ = ::lstat(target_.c_str(), &old) == 0;
+  if (existed_ && !S_ISREG(old.st_mode)) {
+    failure_ = WriteFailure::kNotRegular;
+    return;
+  }
+  if (!existed_ && errno != ENOENT) {
+    failure_ = FailureOf(errno);
+    return;
+  }
+  if (fileName.empty()) {
+    failure_ = WriteFailure::kNotRegular;
+    return;
+  }
+  oldMode_ = old.st_mode & 07777;
+  oldOwner_ = old.st_uid;
+  oldGroup_ = old.st_gid;
   const std::size_t nameMax = NameMax(folder);
-  if (fileName.size() > nameMax) return WriteFailure::kNameTooLong;
+  if (fileName.size() > nameMax) {
+    failure_ = WriteFailure::kNameTooLong;
+    return;
+  }
   RemoveStaleTemporaries(folder, fileName);
+  fd_ = CreateLockedTemporary(calls_, (folder / TemporaryName(fileName, nameMax)).string(),
+                              temporary_, lock_);
+  if (fd_ < 0) {
+    failure_ = FailureOf(errno);
+    temporary_.clear();  // nothing of ours was left under that name
+  }
+}
 
-  std::string name;
-  int lock = -1;
-  const int fd = CreateLockedTemporary(calls, (folder / TemporaryName(fileName, nameMax)).string(),
-                                       name, lock);
-  if (fd < 0) return FailureOf(errno);
-  WriteFailure failure = WriteAll(calls, fd, bytes);
+FileReplacement::~FileReplacement() {
+  if (fd_ >= 0 || lock_ >= 0) Abandon();
+}
+
+void FileReplacement::Abandon() {
+  if (fd_ >= 0) calls_.Close(fd_);
+  fd_ = -1;
+  if (!temporary_.empty()) calls_.Remove(temporary_);
+  temporary_.clear();
+  if (lock_ >= 0) ::close(lock_);
+  lock_ = -1;
+}
+
+WriteFailure FileReplacement::Append(std::string_view bytes) {
+  if (failure_ != WriteFailure::kNone) return failure_;
+  if (bytes.size() > limit_ - written_) {
+    failure_ = WriteFailure::kTooLarge;
+  } else {
+    failure_ = WriteAll(calls_, fd_, bytes);
+    written_ += bytes.size();
+  }
+  if (failure_ != WriteFailure::kNone) Abandon();
+  return failure_;
+}
+
+WriteFailure FileReplacement::Commit() {
+  if (failure_ != WriteFailure::kNone) return failure_;
   const auto check = [&](bool ok) {
-    if (!ok && failure == WriteFailure::kNone) failure = FailureOf(errno);
+    if (!ok && failure_ == WriteFailure::kNone) failure_ = FailureOf(errno);
   };
-  if (failure == WriteFailure::kNone) {
-    if (existed) {
-      check(::fchmod(fd, old.st_mode & 07777) == 0);
-      // The owner stays when an administrator saves someone's file; a user
-      // cannot give a file away, and that is no failure.
-      if (old.st_uid != ::geteuid() || old.st_gid != ::getegid()) {
-        [[maybe_unused]] const int ignored = ::fchown(fd, old.st_uid, old.st_gid);
-      }
-    } else {
-      check(::fchmod(fd, NewFileMode()) == 0);
+  if (existed_) {
+    check(::fchmod(fd_, static_cast<mode_t>(oldMode_)) == 0);
+    // The owner stays when an administrator saves someone's file; a user
+    // cannot give a file away, and that is no failure.
+    if (static_cast<uid_t>(oldOwner_) != ::geteuid() ||
+        static_cast<gid_t>(oldGroup_) != ::getegid()) {
+      [[maybe_unused]] const int ignored =
+          ::fchown(fd_, static_cast<uid_t>(oldOwner_), static_cast<gid_t>(oldGroup_));
     }
+  } else {
+    check(::fchmod(fd_, NewFileMode()) == 0);
   }
   // The new contents must be on the disk before they replace the old file,
   // or a power cut could leave an empty file under the old name.
-  if (failure == WriteFailure::kNone) check(calls.FlushFile(fd) == 0);
+  if (failure_ == WriteFailure::kNone) check(calls_.FlushFile(fd_) == 0);
   // Some file systems (NFS) report a failed write only when the file closes.
-  check(calls.Close(fd) == 0);
-  if (failure == WriteFailure::kNone) check(calls.Rename(name, target.string()) == 0);
-  if (failure != WriteFailure::kNone) {
-    calls.Remove(name);
-    if (lock >= 0) ::close(lock);
-    return failure;
+  check(calls_.Close(fd_) == 0);
+  fd_ = -1;
+  if (failure_ == WriteFailure::kNone) check(calls_.Rename(temporary_, target_.string()) == 0);
+  if (failure_ != WriteFailure::kNone) {
+    Abandon();
+    return failure_;
   }
-  if (lock >= 0) ::close(lock);
+  temporary_.clear();
+  if (lock_ >= 0) ::close(lock_);
+  lock_ = -1;
   // The rename is only durable once the folder that holds the name is
   // flushed. The new contents are in place either way, so a failure here
   // does not make the save a failure.
-  calls.FlushFolder(folder.string());
+  const fs::path folder = target_.parent_path().empty() ? fs::path(".") : target_.parent_path();
+  calls_.FlushFolder(folder.string());
   return WriteFailure::kNone;
 }
 
@@ -461,6 +512,32 @@ WriteFailure ReplaceFileAtomically(const fs::path& path, std::string_view bytes,
   }
   calls.FlushFolder(target.parent_path().string());
   return WriteFailure::kNone;
+}
+
+// Elsewhere the contents are gathered and written whole at the commit.
+FileReplacement::FileReplacement(const fs::path& path, const WriteOptions& options)
+    : calls_(options.calls != nullptr ? *options.calls : realCalls_),
+      limit_(options.limit),
+      target_(path) {}
+
+FileReplacement::~FileReplacement() = default;
+
+void FileReplacement::Abandon() {
+  temporary_.clear();
+}
+
+WriteFailure FileReplacement::Append(std::string_view bytes) {
+  if (failure_ == WriteFailure::kNone) temporary_.append(bytes);
+  return failure_;
+}
+
+WriteFailure FileReplacement::Commit() {
+  if (failure_ != WriteFailure::kNone) return failure_;
+  WriteOptions options;
+  options.limit = limit_;
+  options.calls = &calls_;
+  failure_ = ReplaceFileAtomically(target_, temporary_, options);
+  return failure_;
 }
 
 void ReportFileSizeLimitAsError() {}

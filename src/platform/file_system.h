@@ -75,6 +75,40 @@ struct WriteOptions {
 WriteFailure ReplaceFileAtomically(const std::filesystem::path& path, std::string_view bytes,
                                    const WriteOptions& options = {});
 
+// The same writer for contents made piece by piece, too large to be held in
+// memory (the batch's table): the temporary file is made at once, each
+// Append writes through to it, Commit puts it in place of the file. Without
+// a Commit (or after a failure) the temporary is removed and the old file
+// stays. The first failure sticks: later calls return it and write nothing.
+class FileReplacement {
+ public:
+  explicit FileReplacement(const std::filesystem::path& path, const WriteOptions& options = {});
+  ~FileReplacement();
+  FileReplacement(const FileReplacement&) = delete;
+  FileReplacement& operator=(const FileReplacement&) = delete;
+
+  WriteFailure failure() const { return failure_; }
+  WriteFailure Append(std::string_view bytes);
+  WriteFailure Commit();
+
+ private:
+  void Abandon();
+
+  WriterCalls realCalls_;
+  WriterCalls& calls_;
+  std::size_t limit_;
+  std::size_t written_ = 0;
+  std::filesystem::path target_;
+  std::string temporary_;
+  int fd_ = -1;
+  int lock_ = -1;
+  bool existed_ = false;
+  unsigned oldMode_ = 0;
+  long oldOwner_ = -1;
+  long oldGroup_ = -1;
+  WriteFailure failure_ = WriteFailure::kNone;
+};
+
 // kNotRegular when the file at `path`, after its symbolic links, exists and
 // is no regular file, so that ReplaceFileAtomically would refuse it; else
 // kNone. Lets a caller refuse an output before it writes anything.

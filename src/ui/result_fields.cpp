@@ -77,21 +77,13 @@ void WindowModel::RefreshComparison() {
   FieldOf(ctl::Q_plus_D_M).text = "  " + r.Q_plus_D_M.text;
   ShowRangeDisplay();
   const int mode = mutableGear().state.CalculationMode;
-  using Row = std::array<const TGear*, 3>;
-  const Row wk = mode == kModeGivenSpan           ? Row{&r.Wk_given, &r.Wke_given, &r.Wki_given}
-                 : mode == kModeGivenProfileShift ? Row{&r.Wk_xE, &r.Wke_xE, &r.Wki_xE}
-                                                  : Row{&r.Wk_mode, &r.Wke_mode, &r.Wki_mode};
-  const Row mdk = mode == kModeGivenBallDimension  ? Row{&r.Mdk_given, &r.Mdke_given, &r.Mdki_given}
-                  : mode == kModeGivenProfileShift ? Row{&r.Mdk_xE, &r.Mdke_xE, &r.Mdki_xE}
-                                                   : Row{&r.Mdk_mode, &r.Mdke_mode, &r.Mdki_mode};
-  const Row xe = mode == kModeGivenProfileShift ? Row{&r.Xe_given, &r.Xee_given, &r.Xei_given}
-                                                : Row{&r.xE, &r.xEe, &r.xEi};
+  const std::array<ComparisonRow, 3> table = ComparisonTable(gear());
   // The rows Wk, MdK and xE; the columns nominal, upper and lower.
   using Names = std::array<std::string_view, 3>;
-  const std::array<std::pair<Names, Row>, 3> rows = {{
-      {{ctl::Edit100, ctl::Edit101, ctl::Edit102}, wk},
-      {{ctl::Edit200, ctl::Edit201, ctl::Edit202}, mdk},
-      {{ctl::Edit300, ctl::Edit301, ctl::Edit302}, xe},
+  const std::array<std::pair<Names, ComparisonRow>, 3> rows = {{
+      {{ctl::Edit100, ctl::Edit101, ctl::Edit102}, table[0]},
+      {{ctl::Edit200, ctl::Edit201, ctl::Edit202}, table[1]},
+      {{ctl::Edit300, ctl::Edit301, ctl::Edit302}, table[2]},
   }};
   for (std::size_t row = 0; row < rows.size(); ++row) {
     for (std::size_t column = 0; column < 3; ++column) {

@@ -30,6 +30,11 @@ enum class TextId {
   kHistoryMissing,
   // Back-calculation
   kBackCalculationFailed,
+  // Batch rows
+  kBatchMissingColumn,  // %1 the column
+  kBatchUnknownValue,   // %1 the column, %2 the value
+  kBatchUnknownSeries,  // %1 the column, %2 the series
+  kBatchMalformedRow,   // %1 what the reader found
   // Report as PDF, printing
   kSaveReportPdfTitle,
   kReportFileName,

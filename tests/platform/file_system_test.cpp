@@ -149,6 +149,33 @@ TEST_F(Writer, ContentsLargerThanTheReaderTakesAreRefused) {
   EXPECT_EQ(Save("a.ini", std::string(100, 'x'), {.limit = 100}), WriteFailure::kNone);
 }
 
+// A file made piece by piece replaces the old one only when committed: an
+// abandoned or failed one leaves the old contents and no temporary file.
+TEST_F(Writer, AFileMadePieceByPieceReplacesTheOldOneOnlyWhenCommitted) {
+  Write("table.csv", "old");
+  {
+    FileReplacement abandoned(Path("table.csv"));
+    EXPECT_EQ(abandoned.Append("m_n,z\n"), WriteFailure::kNone);
+    EXPECT_EQ(Read("table.csv"), "old");
+  }
+  EXPECT_EQ(FolderNames(folder_), std::vector<std::string>{"table.csv"});
+  {
+    FileReplacement tooLarge(Path("table.csv"), {.limit = 8});
+    EXPECT_EQ(tooLarge.Append("m_n,z\n"), WriteFailure::kNone);
+    EXPECT_EQ(tooLarge.Append("2,20\n"), WriteFailure::kTooLarge);  // 6 + 5 bytes > 8
+    EXPECT_EQ(tooLarge.Append("x"), WriteFailure::kTooLarge);       // the failure sticks
+    EXPECT_EQ(tooLarge.Commit(), WriteFailure::kTooLarge);
+  }
+  EXPECT_EQ(Read("table.csv"), "old");
+  EXPECT_EQ(FolderNames(folder_), std::vector<std::string>{"table.csv"});
+  FileReplacement committed(Path("table.csv"));
+  for (const char* piece : {"m_n,z\n", "2,20\n", "3,31\n"})
+    EXPECT_EQ(committed.Append(piece), WriteFailure::kNone);
+  EXPECT_EQ(committed.Commit(), WriteFailure::kNone);
+  EXPECT_EQ(Read("table.csv"), "m_n,z\n2,20\n3,31\n");
+  EXPECT_EQ(FolderNames(folder_), std::vector<std::string>{"table.csv"});
+}
+
 // A target that is no regular file is left as it is: a pipe would block the
 // program (or take the contents away), a device would be replaced by a file.
 struct Node {
