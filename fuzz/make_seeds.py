@@ -90,3 +90,18 @@ for name, arguments in [
         ("two_files", ["report", "a.tvp", "b.tvp"]),
         ("unknown", ["screenshot", "--x"])]:
     seed("command_line", name, b"\0".join(a.encode() for a in arguments))
+
+# gear_table: chunk size, row limit (8 + 16 n bytes), column limit, then the table.
+for name, options, table in [
+        ("spreadsheet", [2, 255, 63], b"\xef\xbb\xbfid;m_n;z;beta;x\r\n\"Rad 1\";2,5;20;0;0,1\r\n"
+         b"\"Ritzel; gross\";3;-50;12,5;-0,2\r\n;;;;\r\n"),
+        ("quoted", [0, 255, 63], b"id,m_n,z\n\"a,b\",2,20\n\"say \"\"hi\"\"\",3,\"two\r\nlines\"\n\n"
+         b"  x , 4 ,5,6\n7\r8,9"),
+        ("unterminated", [5, 255, 63], b"m_n,z\n2,20\n3,\"30\n4,40\n"),
+        ("header_problem", [1, 255, 63], b"m_n,z,m_n\n1,2,3\n"),
+        ("long_row", [3, 1, 3], b"a,b\n1,2\n123456789012345678901234,5\n\"6\n7\n8\n9\",0\n3,4\n"),
+        ("json_lines", [7, 255, 63], b"\xef\xbb\xbf{\"id\":\"Rad 1\",\"m_n\":2.5,\"z\":20,\"beta\":-0.2}\r\n\n"
+         b"{\"z\":-50,\"m_n\":3,\"x\":1e-7,\"id\":null,\"b_w\":true}\n{\"m_n\":[1]}\n[1]\n{\"m_n\":2,\n"
+         b"{\"m_n\":2,\"m_n\":3}\n{\"a\":\"Z\\u00e4hne \\\"q\\\"\"}"),
+        ("json_limits", [0, 0, 1], b"{\"a\":\"1234567\"}\n{\"b\":1}\n{\"a\":\"12345678901234567890\"}\n")]:
+    seed("gear_table", name, bytes(options) + table)

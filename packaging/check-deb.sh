@@ -33,6 +33,11 @@ done
 tree=$(mktemp -d)
 trap 'rm -rf "$tree"' EXIT
 dpkg-deb --extract "$deb" "$tree"
+# The batch's CSV reader links libcsv (shared); the linker keeps it only
+# when the program uses it, and then the package must pull it in.
+if objdump -p "$tree/usr/bin/silvarone" | grep -qE 'NEEDED +libcsv\.so'; then
+  grep -qE "(^|, )libcsv3( |,|$)" <<<"$depends" || fail "Depends lacks libcsv3: $depends"
+fi
 appstreamcli validate-tree --no-net "$tree" >/dev/null || fail "appstreamcli validate-tree"
 
 # lintian complains about being run as root; that is no finding.
