@@ -1,10 +1,13 @@
 #include "app/command_line.h"
 
 #include <filesystem>
+#include <iostream>
 #include <nlohmann/json.hpp>
 #include <optional>
 #include <set>
 
+#include "app/batch.h"
+#include "app/terminal_presenter.h"
 #include "core/records.h"
 #include "core/result.h"
 #include "core/text_file.h"
@@ -47,8 +50,8 @@ constexpr const char* kHelp =
 // `silvarone --help`: every command of the program. The manual page
 // (packaging/silvarone.1.in) says the same; a test holds them together.
 constexpr const char* kProgramUsage =
-    "usage: silvarone [report [FILE.tvp] [OPTIONS] | screenshots DIR [--lang de|en] | --help | "
-    "--version]";
+    "usage: silvarone [report [FILE.tvp] [OPTIONS] | batch [IN] [OPTIONS] | "
+    "screenshots DIR [--lang de|en] | --help | --version]";
 
 constexpr const char* kProgramHelp =
     "\n"
@@ -58,6 +61,9 @@ constexpr const char* kProgramHelp =
     "  (no arguments)                  open the program's window\n"
     "  report [FILE.tvp] [OPTIONS]     print the calculation report without the window;\n"
     "                                  'silvarone report --help' lists its options\n"
+    "  batch [IN] [OPTIONS]            the test dimensions of many gears at once, from a CSV\n"
+    "                                  or JSON lines table; 'silvarone batch --help' lists\n"
+    "                                  its columns and options\n"
     "  screenshots DIR [--lang de|en]  write a PNG picture of every page of the window into DIR\n"
     "  -h, --help                      print this help\n"
     "  --version                       print the program's name, version and licence\n"
@@ -69,7 +75,8 @@ constexpr const char* kProgramHelp =
     "\n"
     "Exit status: 0 done, 1 the window found no PDF viewer for its help documents,\n"
     "2 usage error (one line on standard error), 5 a picture of screenshots could not\n"
-    "be written (the old picture stays); the report has more (silvarone report --help).\n";
+    "be written (the old picture stays); the report and the batch have more\n"
+    "(silvarone report --help, silvarone batch --help).\n";
 
 struct Options {
   std::optional<std::string> file;
@@ -84,36 +91,6 @@ struct Options {
 
 // Messages go to stderr in the language of the moment; the run goes on.
 // Questions take their default answer; the file dialog returns the project.
-class TerminalPresenter : public DialogPresenter {
- public:
-  explicit TerminalPresenter(std::ostream& err) : err_(err) {}
-  int Show(const DialogRequest& request) override {
-    std::string text = request.text;
-    for (char& c : text) {
-      if (c == '\r') c = ' ';
-    }
-    while (text.find("  ") != std::string::npos && text.find("  ") == text.size() - 2)
-      text.pop_back();
-    // A message without a number (a file that cannot be read or written)
-    // is told once per run, however often the run meets it.
-    if (request.number == 0 && !told_.insert(text).second) return request.defaultButton;
-    err_ << (request.number != 0 ? std::to_string(request.number) + ": " : std::string()) << text
-         << '\n';
-    if (request.number != 0) messages.push_back({request.number, text});
-    return request.defaultButton;
-  }
-  std::optional<std::string> ChooseFileToOpen(const FileDialogSetup&) override { return file; }
-  std::optional<std::string> ChooseFileToSave(const FileDialogSetup&) override {
-    return std::nullopt;
-  }
-
-  std::optional<std::string> file;
-  std::vector<std::pair<int, std::string>> messages;
-
- private:
-  std::ostream& err_;
-  std::set<std::string> told_;
-};
 
 // Both name one file, after their links; false when either is missing.
 bool SameFile(const std::string& a, const std::string& b) {
@@ -389,6 +366,7 @@ int RunCommandLine(const std::vector<std::string>& arguments, std::ostream& out,
                    const ReportPdfWriter& writePdf) {
   if (arguments.empty()) return RunReport({"report"}, out, err, writePdf);
   if (arguments[0] == "report") return RunReport(arguments, out, err, writePdf);
+  if (arguments[0] == "batch") return RunBatch(arguments, std::cin, out, err);
   if (arguments[0] == "--version" && arguments.size() == 1) {
     out << kProgramName << " " << kProgramVersion << " (" << kProgramDate << ")\n"
         << "Licence " << kProgramLicence

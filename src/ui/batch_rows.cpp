@@ -177,11 +177,16 @@ BatchResult BatchCalculator::Calculate(const BatchCells& cells) {
   if (auto refused = CheckInputs()) return *refused;
   const std::string* ball = CellOf(cells, "D_M");
   const std::string* teeth = CellOf(cells, "k_M");
+  std::string ballInUse;
   const RangeDisplay range = CalculatePage(
       gear_, configuration_.instrument,
-      {.ball = [ball](const std::string& recommended) { return ball ? *ball : recommended; },
+      {.ball =
+           [ball, &ballInUse](const std::string& recommended) {
+             ballInUse = ball ? *ball : recommended;
+             return ballInUse;
+           },
        .teeth = [teeth](const std::string& recommended) { return teeth ? *teeth : recommended; }});
-  BatchResult result = Results(range);
+  BatchResult result = Results(range, ballInUse);
   if (const std::string* measured = CellOf(cells, "Q_measured")) {
     const BackCalculationOutcome outcome = search_.Run(gear_, *measured);
     if (outcome != BackCalculationOutcome::kSucceeded) {
@@ -273,16 +278,23 @@ std::optional<BatchResult> BatchCalculator::TakeTolerance(const BatchCells& cell
 std::optional<BatchResult> BatchCalculator::CheckInputs() {
   // The steps of a loaded project, then those of the turn to the
   // calculation page, with the same refusals.
-  int code = ValidateInputs(gear_);
+  // The load converts every input before the gear type is known; only the
+  // page's own check counts.
+  ValidateInputs(gear_);
   DetermineHelicalGear(gear_);
   DetermineExternalGear(gear_);
   BasicGeometry(gear_, gear_.rec.x);
   ChangeToleranceSource(gear_, tolerance_, tolerance_.source);
   ReSignGivenValues(gear_);
+  // A load computes the input mode of the settings; a row in another mode
+  // keeps what that computed and the mode does not compute again (the span
+  // tooth count of a given span or profile shift).
+  const CalculationModeKind loaded = configuration_.gear.state.CalculationMode;
+  if (gear_.state.CalculationMode != loaded) ModeCalculation(gear_, loaded);
   if (gear_.state.CalculationMode == kModeStandard) {
     ChangeToleranceSource(gear_, tolerance_, tolerance_.source);
   }
-  if (code == 0) code = ValidateInputs(gear_);
+  int code = ValidateInputs(gear_);
   if (code == 0 && gear_.state.CalculationMode == kModeStandard && !tolerance_.Valid()) code = 13;
   if (code == 0) return std::nullopt;
   const Language language = configuration_.language;
@@ -291,7 +303,7 @@ std::optional<BatchResult> BatchCalculator::CheckInputs() {
                                      ConversionText(code, language), language));
 }
 
-BatchResult BatchCalculator::Results(const RangeDisplay& range) {
+BatchResult BatchCalculator::Results(const RangeDisplay& range, const std::string& ball) {
   const GearRecords& r = gear_.rec;
   const bool manual = tolerance_.source == kSourceManual;
   BatchResult result;
@@ -306,8 +318,10 @@ BatchResult BatchCalculator::Results(const RangeDisplay& range) {
   v.push_back(manual ? r.A_sne_manual.text : r.A_sne.text);
   v.push_back(manual ? r.T_sn_manual.text : r.T_sn.text);
   v.push_back(r.A_sni.text);
+  // The ball as it was chosen, as the window shows the ball in use.
+  v.push_back(ball);
   for (const TGear* record :
-       {&r.D_M, &r.k_M, &r.Q, &r.Q_plus_D_M, &r.Q_plus_D_M_upper, &r.Q_plus_D_M_lower})
+       {&r.k_M, &r.Q, &r.Q_plus_D_M, &r.Q_plus_D_M_upper, &r.Q_plus_D_M_lower})
     v.push_back(record->text);
   v.push_back(!HasBall(gear_) ? "" : InMeasuringWindow(range) ? "true" : "false");
   v.resize(kValueColumns);

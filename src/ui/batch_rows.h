@@ -74,7 +74,7 @@ class BatchCalculator {
   std::optional<BatchResult> TakeCells(const BatchCells& cells);
   std::optional<BatchResult> TakeTolerance(const BatchCells& cells);
   std::optional<BatchResult> CheckInputs();
-  BatchResult Results(const RangeDisplay& range);
+  BatchResult Results(const RangeDisplay& range, const std::string& ball);
   BatchResult Refusal(BatchStatus status, int number, const std::string& message) const;
 
   const BatchConfiguration& configuration_;
