@@ -28,7 +28,9 @@ std::string Home() {
 }
 
 StartOptions Options() {
-  return {Home(), std::string(SILVARONE_DATA_DIR) + "/", false};
+  return {.settingsDirectory = Home(),
+          .programDirectory = std::string(SILVARONE_DATA_DIR) + "/",
+          .checkPdfViewer = false};
 }
 
 void BM_StartToWindowReady(benchmark::State& state) {
