@@ -7,19 +7,13 @@
 #include <filesystem>
 #include <optional>
 
+#include "silent_presenter.h"
 #include "ui/batch_rows.h"
 #include "ui/window_model.h"
 
 namespace {
 
 using namespace silvarone;
-
-class Silent : public DialogPresenter {
- public:
-  int Show(const DialogRequest& request) override { return request.defaultButton; }
-  std::optional<std::string> ChooseFileToOpen(const FileDialogSetup&) override { return {}; }
-  std::optional<std::string> ChooseFileToSave(const FileDialogSetup&) override { return {}; }
-};
 
 BatchConfiguration Configuration() {
   Silent presenter;

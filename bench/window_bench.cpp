@@ -9,17 +9,11 @@
 #include <optional>
 
 #include "gui/main_window.h"
+#include "silent_presenter.h"
 
 namespace {
 
 using namespace silvarone;
-
-class Silent : public DialogPresenter {
- public:
-  int Show(const DialogRequest& request) override { return request.defaultButton; }
-  std::optional<std::string> ChooseFileToOpen(const FileDialogSetup&) override { return {}; }
-  std::optional<std::string> ChooseFileToSave(const FileDialogSetup&) override { return {}; }
-};
 
 std::string Home() {
   static const std::string home =
