@@ -212,6 +212,10 @@ std::optional<BatchResult> BatchCalculator::TakeCells(const BatchCells& cells) {
   for (const std::string_view name : kRecordColumns) {
     if (const std::string* text = CellOf(cells, name)) FindRecord(gear_.rec, name)->text = *text;
   }
+  // A given ball and tooth count are in use from the start, as a load takes
+  // the typed ones, and are checked with the other inputs.
+  if (const std::string* ball = CellOf(cells, "D_M")) gear_.rec.D_M.text = *ball;
+  if (const std::string* teeth = CellOf(cells, "k_M")) gear_.rec.k_M.text = *teeth;
   for (const auto& [column, record] : kRenamedColumns) {
     if (const std::string* text = CellOf(cells, column))
       FindRecord(gear_.rec, record)->text = *text;

@@ -319,14 +319,15 @@ INSTANTIATE_TEST_SUITE_P(
 // status and a message, and every other row is computed, in input order.
 TEST_F(Batch, ABadRowIsRefusedAloneAndTheOthersGoOn) {
   const auto rows = RunBatch(
-      "id,m_n,z,mode,deviation_source,deviation_series,Q_measured\n"
-      "good,2,30,,,,\n"
+      "id,m_n,z,mode,deviation_source,deviation_series,Q_measured,D_M\n"
+      "good,2,30,,,,,\n"
       "no module,,30,,,,\n"
       "letters,2,abc,,,,\n"
       "mode,2,30,sideways,,,\n"
       "series,2,30,,DIN,zz,\n"
       "far off,2,30,,,,99\n"  // 70 mm from the nominal test dimension: implausible
-      "too many,2,30,,,,,extra\n"
+      "too many,2,30,,,,,,extra\n"
+      "bad ball,2,30,,,,,abc\n"
       "good again,3,40,,,,\n",
       3, "--lang en");
   const std::vector<std::pair<std::string, std::string>> expected = {
@@ -337,6 +338,7 @@ TEST_F(Batch, ABadRowIsRefusedAloneAndTheOthersGoOn) {
       {"series", "unknown-series"},
       {"far off", "back-calculation-failed"},
       {"too many", "malformed-row"},
+      {"bad ball", "-103"},
       {"good again", "ok"}};
   ASSERT_EQ(rows.size(), expected.size());
   for (std::size_t i = 0; i < rows.size(); ++i) {
