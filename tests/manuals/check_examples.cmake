@@ -88,7 +88,7 @@ endif()
 # its numbers. The helical gear by hand: alpha_t = atan(tan 20° / cos 15°)
 # = 20.647°, inv alpha_t = 0.016453; d = 3 · 45 / cos 15° = 139.762;
 # W_k = 3 · cos 20° · (5.5 · π + 45 · 0.016453) + 2 · 0.2 · 3 · sin 20°
-# = 2.81908 · 18.01828 + 0.41042 = 51.208 mm.
+# = 2.81908 · 18.01916 + 0.41042 = 51.208 mm.
 file(REMOVE_RECURSE "${WORK}")
 file(MAKE_DIRECTORY "${WORK}")
 execute_process(
@@ -151,6 +151,15 @@ expect_cells(helical
 expect_cells(bad-angle d ""   W_k ""   Q_plus_D_M ""   status -103)
 if(NOT table MATCHES "\nbad-angle,[^\n]*,\"Not all data available!\rError by conversion of Normal pressure angle alpha_n \\(3\\)\"\n")
   message(SEND_ERROR "the refused row does not name the pressure angle as the manual says")
+  math(EXPR failures "${failures} + 1")
+endif()
+# The German manual quotes the German message.
+execute_process(
+  COMMAND ${CMAKE_COMMAND} -E env SILVARONE_HOME=${WORK}
+          ${SILVARONE} batch "${EXAMPLES}/zahnraeder.csv" --lang de
+  OUTPUT_VARIABLE table_de RESULT_VARIABLE status)
+if(NOT table_de MATCHES "\nbad-angle,[^\n]*,\"Es sind nicht alle Zeichnungsdaten eingegeben!\rFehler bei Konvertierung von Normaleingriffswinkel alpha_n \\(3\\)\"\n")
+  message(SEND_ERROR "the refused row does not name the pressure angle as the German manual says")
   math(EXPR failures "${failures} + 1")
 endif()
 
