@@ -48,8 +48,10 @@ from a first '{'). Columns, in any order:
   mode                          standard, wk, mdk or xe, with the given values
                                 Wk_given Wke_given Wki_given Mdk_given
                                 Mdke_given Mdki_given Xe_given Xee_given
-                                Xei_given and k_given, DM_given
-  D_M                           the ball (else the recommended ball)
+                                Xei_given
+  k_given, DM_given             the teeth of W_k and the ball of M_dk in every
+                                mode (else the settings', not k_span and D_M)
+  D_M                           the instrument's ball (else the recommended)
   k_M                           the teeth for the instrument (else the recommended)
   range                         the instrument's range value
   Q_measured                    a measured test dimension: back-calculation

@@ -10,6 +10,7 @@
 #include <fstream>
 #include <map>
 #include <nlohmann/json.hpp>
+#include <regex>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -420,6 +421,25 @@ TEST_F(Batch, JsonLinesGiveTheResultsOfTheirCsvRow) {
   EXPECT_EQ(row.at("id"), "A");
   for (const auto& [column, field] : FieldOfColumn())
     EXPECT_EQ(row.at(column).get<std::string>(), csv[0].at(column)) << column;
+}
+
+// Every column the batch reads or writes is named in `silvarone batch --help`
+// (the CSV output of a JSON line has a column for each): a column added
+// without its line in the help would be found only by reading the code.
+TEST_F(Batch, TheHelpNamesEveryColumn) {
+  Write("in.jsonl", "{\"m_n\": 2, \"z\": 20}\n");
+  ASSERT_EQ(Run(Home("defaults"),
+                "batch '" + Path("in.jsonl") + "' --format csv >'" + Path("out.csv") + "'"),
+            0);
+  ASSERT_EQ(Run(Home("defaults"), "batch --help >'" + Path("help.txt") + "'"), 0);
+  const std::string help = Read("help.txt");
+  const std::vector<std::string> header = Fields(Lines(Read("out.csv")).at(0), ',');
+  ASSERT_FALSE(header.empty());
+  for (const std::string& column : header) {
+    // A word of its own: the "x" of "xE" or the "d" of "d_b" does not count.
+    const std::regex word("(^|[^A-Za-z0-9_])" + column + "($|[^A-Za-z0-9_])");
+    EXPECT_TRUE(std::regex_search(help, word)) << column << " is not in the help";
+  }
 }
 
 }  // namespace

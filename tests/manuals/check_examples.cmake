@@ -83,6 +83,86 @@ if(NOT smallest STREQUAL "5.277" OR NOT largest STREQUAL "11.941")
   math(EXPR failures "${failures} + 1")
 endif()
 
+# The gear table of "Many gears at once" (program manual and README), in a
+# fresh settings folder: the spur gear is the one above, so its row repeats
+# its numbers. The helical gear by hand: alpha_t = atan(tan 20° / cos 15°)
+# = 20.647°, inv alpha_t = 0.016453; d = 3 · 45 / cos 15° = 139.762;
+# W_k = 3 · cos 20° · (5.5 · π + 45 · 0.016453) + 2 · 0.2 · 3 · sin 20°
+# = 2.81908 · 18.01916 + 0.41042 = 51.208 mm.
+file(REMOVE_RECURSE "${WORK}")
+file(MAKE_DIRECTORY "${WORK}")
+execute_process(
+  COMMAND ${CMAKE_COMMAND} -E env SILVARONE_HOME=${WORK}
+          ${SILVARONE} batch "${EXAMPLES}/zahnraeder.csv" --lang en
+  OUTPUT_VARIABLE table ERROR_VARIABLE errors RESULT_VARIABLE status)
+if(NOT status EQUAL 3)
+  message(SEND_ERROR "silvarone batch zahnraeder.csv: status ${status}, the manual says 3: ${errors}")
+  math(EXPR failures "${failures} + 1")
+endif()
+# A row's empty cells are list elements of their own.
+cmake_policy(SET CMP0007 NEW)
+string(REPLACE "\n" ";" table_rows "${table}")
+list(POP_FRONT table_rows header)
+string(REPLACE "," ";" header "${header}")
+
+# expect_cells(ID COLUMN VALUE...): the row ID holds VALUE in COLUMN, for
+# each pair in turn (the example's rows have no comma inside a field).
+function(expect_cells id)
+  set(found)
+  foreach(line IN LISTS table_rows)
+    if(line MATCHES "^${id},")
+      string(REPLACE "," ";" found "${line}")
+    endif()
+  endforeach()
+  if(NOT found)
+    message(SEND_ERROR "no row ${id} in the batch output")
+    math(EXPR failures "${failures} + 1")
+    set(failures ${failures} PARENT_SCOPE)
+    return()
+  endif()
+  set(pairs "${ARGN}")
+  while(pairs)
+    list(POP_FRONT pairs column value)
+    list(FIND header "${column}" index)
+    set(cell "<no column>")
+    if(index GREATER -1)
+      list(GET found ${index} cell)
+    endif()
+    if(NOT cell STREQUAL value)
+      message(SEND_ERROR "batch row ${id}: ${column} is '${cell}', the manual says '${value}'")
+      math(EXPR failures "${failures} + 1")
+      set(failures ${failures} PARENT_SCOPE)
+    endif()
+  endwhile()
+endfunction()
+
+expect_cells(spur
+  d 40.000   d_b 37.588   k_span 3   W_k 15.321   Wke 15.280   Wki 15.251
+  M_dk 44.929   MdKe 44.831   MdKi 44.764   xE 0.000   xEe -0.030   xEi -0.051
+  A_sne -44   T_sn 30   A_sni -74   D_M 3.449   k_M 2   Q 12.765
+  Q_plus_D_M 16.214   Q_plus_D_M_upper 16.183   Q_plus_D_M_lower 16.161   in_range false
+  xE_working -0.042   Wk_real 15.263   Mdk_real 44.790   status ok)
+expect_cells(helical
+  d 139.762   k_span 6   W_k 51.208   Wke 51.133   Wki 51.086
+  M_dk 149.144   MdKe 148.958   MdKi 148.841   xE 0.200   xEe 0.163   xEi 0.140
+  A_sne -80   T_sn 50   A_sni -130   D_M 5.173   k_M 5
+  Q_plus_D_M 52.419   Q_plus_D_M_upper 52.359   Q_plus_D_M_lower 52.321   in_range false
+  xE_working ""   status ok)
+expect_cells(bad-angle d ""   W_k ""   Q_plus_D_M ""   status -103)
+if(NOT table MATCHES "\nbad-angle,[^\n]*,\"Not all data available!\rError by conversion of Normal pressure angle alpha_n \\(3\\)\"\n")
+  message(SEND_ERROR "the refused row does not name the pressure angle as the manual says")
+  math(EXPR failures "${failures} + 1")
+endif()
+# The German manual quotes the German message.
+execute_process(
+  COMMAND ${CMAKE_COMMAND} -E env SILVARONE_HOME=${WORK}
+          ${SILVARONE} batch "${EXAMPLES}/zahnraeder.csv" --lang de
+  OUTPUT_VARIABLE table_de RESULT_VARIABLE status)
+if(NOT table_de MATCHES "\nbad-angle,[^\n]*,\"Es sind nicht alle Zeichnungsdaten eingegeben!\rFehler bei Konvertierung von Normaleingriffswinkel alpha_n \\(3\\)\"\n")
+  message(SEND_ERROR "the refused row does not name the pressure angle as the German manual says")
+  math(EXPR failures "${failures} + 1")
+endif()
+
 file(REMOVE_RECURSE "${WORK}")
 if(failures EQUAL 0)
   message(STATUS "the numbers of the worked examples are the program's")

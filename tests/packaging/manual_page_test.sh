@@ -1,9 +1,10 @@
 #!/usr/bin/env bash
 # The manual page says what the program's help says: every command, option,
-# environment variable and exit status of `silvarone --help` and
-# `silvarone report --help` is in silvarone.1 and the other way round, its
-# title carries the version of `silvarone --version`, and man renders it
-# without a warning.
+# environment variable and exit status of `silvarone --help`,
+# `silvarone report --help` and `silvarone batch --help` is in silvarone.1 and
+# the other way round, each exit status of the batch says there what it means
+# for a batch, its title carries the version of `silvarone --version`, and man
+# renders it without a warning.
 #   manual_page_test.sh SILVARONE MANUAL_PAGE
 set -euo pipefail
 silvarone=$1
@@ -14,7 +15,8 @@ fail() {
   failed=1
 }
 
-help=$("$silvarone" --help; "$silvarone" report --help)
+batch_help=$("$silvarone" batch --help)
+help=$("$silvarone" --help; "$silvarone" report --help; echo "$batch_help")
 # The page as text: no comments, no font changes, '\-' as '-'.
 text=$(grep -v '^\.\\"' "$page" | sed -e 's/\\f[BIRP]//g' -e 's/\\-/-/g')
 
@@ -27,7 +29,7 @@ done
 for word in $page_words; do
   grep -qxF -- "$word" <<<"$help_words" || fail "$word is in the manual page but not in --help"
 done
-for command in report screenshots; do
+for command in report batch screenshots; do
   grep -q "^\.B.* $command\b" "$page" || fail "command $command is not in the synopsis"
 done
 
@@ -36,6 +38,14 @@ statuses=$(grep -oE '^  [0-9]  ' <<<"$help" | tr -d ' '; grep -oE '(^|, )[0-9] '
 for status in $(sort -u <<<"$statuses"); do
   sed -n '/^\.SH EXIT STATUS/,/^\.SH /p' "$page" | grep -qx "\.B $status" ||
     fail "exit status $status is not in the manual page"
+done
+# A batch's statuses mean other things than a report's ("3 some row
+# refused"): the page's entry of each names the batch.
+batch_statuses=$(sed -n '/^Exit status:/,/^$/p' <<<"$batch_help" | grep -oE '(: |, )[0-9] ' | tr -dc '0-9\n')
+[ -n "$batch_statuses" ] || fail "no exit status found in silvarone batch --help"
+for status in $batch_statuses; do
+  entry=$(sed -n '/^\.SH EXIT STATUS/,/^\.SH /p' "$page" | sed -n "/^\.B $status\$/,/^\.\(TP\|SH\)/p")
+  grep -qw batch <<<"$entry" || fail "the exit status $status in the manual page says nothing of the batch"
 done
 
 version=$("$silvarone" --version | head -n 1 | cut -d' ' -f1-3)
