@@ -158,7 +158,16 @@ BatchResult BatchCalculator::Refusal(BatchStatus status, int number,
   result.values.assign(kValueColumns, std::string());
   result.status = status;
   result.messageNumber = number;
-  result.message = message;
+  // The message box's line breaks become blanks: a row's message is one line.
+  result.message.reserve(message.size());
+  for (const char c : message) {
+    const bool lineEnd = c == '\r' || c == '\n';
+    if (!lineEnd) {
+      result.message += c;
+    } else if (result.message.empty() || result.message.back() != ' ') {
+      result.message += ' ';
+    }
+  }
   return result;
 }
 
