@@ -416,22 +416,10 @@ std::optional<BatchConfiguration> StartConfiguration(const BatchOptions& options
                             .language = model.language()};
 }
 
-}  // namespace
-
-int RunBatch(const std::vector<std::string>& arguments, std::istream& in, std::ostream& out,
-             std::ostream& err) {
-  const Result<BatchOptions, std::string> parsed = ParseBatchOptions(arguments);
-  if (!parsed) {
-    err << parsed.problem() << '\n' << kBatchUsage << '\n';
-    return kExitUsage;
-  }
-  const BatchOptions& options = *parsed;
-  if (options.help) {
-    out << kBatchUsage << '\n' << kBatchHelp << std::flush;
-    return out ? kExitDone : kExitOutputFailed;
-  }
-  std::ifstream file;
-  std::uintmax_t size = 0;
+// Opens the input file (nothing for standard input) and refuses an output
+// over it or in the place of a device: kExitDone or the status.
+int OpenInput(const BatchOptions& options, std::ifstream& file, std::uintmax_t& size,
+              std::ostream& err) {
   if (options.input != "-") {
     std::error_code error;
     if (fs::is_directory(options.input, error)) {
@@ -457,8 +445,12 @@ int RunBatch(const std::vector<std::string>& arguments, std::istream& in, std::o
       return kExitOutputFailed;
     }
   }
-  std::istream& input = options.input == "-" ? in : file;
-  TableReader reader(input);
+  return kExitDone;
+}
+
+// The header of a CSV input: refused when unreadable or when it names a
+// column that is no input column. kExitDone or kExitUsage.
+int CheckHeader(TableReader& reader, std::ostream& err) {
   reader.ReadHeader();
   if (reader.headerProblem()) {
     err << "silvarone: " << *reader.headerProblem() << '\n';
@@ -469,9 +461,10 @@ int RunBatch(const std::vector<std::string>& arguments, std::istream& in, std::o
     err << "silvarone: unknown or repeated column '" << *refused << "'\n";
     return kExitUsage;
   }
-  const std::optional<BatchConfiguration> configuration = StartConfiguration(options, err);
-  if (!configuration) return kExitUsage;
+  return kExitDone;
+}
 
+Layout LayoutOf(const BatchOptions& options, const TableReader& reader) {
   Layout layout;
   layout.kind = options.format.value_or(reader.kind());
   layout.separator = reader.kind() == TableKind::kCsv ? reader.separator() : ',';
@@ -481,37 +474,66 @@ int RunBatch(const std::vector<std::string>& arguments, std::istream& in, std::o
     for (const std::string_view name : BatchInputColumns())
       layout.inputColumns.emplace_back(name);
   }
+  return layout;
+}
+
+bool WriteHeader(const Layout& layout, ResultSink& sink) {
+  if (layout.kind != TableKind::kCsv) return true;
+  std::string header;
+  std::vector<std::string> columns = layout.inputColumns;
+  for (const std::string& name : ResultColumnNames())
+    columns.push_back(name);
+  AppendCsvHeader(header, columns, layout.separator);
+  return sink.Write(header);
+}
+
+int CannotWrite(const BatchOptions& options, platform::WriteFailure failure, std::ostream& err) {
+  err << "silvarone: cannot write the results"
+      << (options.out ? " to '" + *options.out + "'" : std::string()) << ": "
+      << platform::WriteFailureText(failure) << '\n';
+  return kExitOutputFailed;
+}
+
+}  // namespace
+
+int RunBatch(const std::vector<std::string>& arguments, std::istream& in, std::ostream& out,
+             std::ostream& err) {
+  const Result<BatchOptions, std::string> parsed = ParseBatchOptions(arguments);
+  if (!parsed) {
+    err << parsed.problem() << '\n' << kBatchUsage << '\n';
+    return kExitUsage;
+  }
+  const BatchOptions& options = *parsed;
+  if (options.help) {
+    out << kBatchUsage << '\n' << kBatchHelp << std::flush;
+    return out ? kExitDone : kExitOutputFailed;
+  }
+  std::ifstream file;
+  std::uintmax_t size = 0;
+  if (const int opened = OpenInput(options, file, size, err); opened != kExitDone) return opened;
+  std::istream& input = options.input == "-" ? in : file;
+  TableReader reader(input);
+  if (const int checked = CheckHeader(reader, err); checked != kExitDone) return checked;
+  const std::optional<BatchConfiguration> configuration = StartConfiguration(options, err);
+  if (!configuration) return kExitUsage;
+
+  const Layout layout = LayoutOf(options, reader);
   ResultSink sink(out, options.out);
   if (sink.failure() != platform::WriteFailure::kNone) {
-    err << "silvarone: cannot write '" << *options.out
-        << "': " << platform::WriteFailureText(sink.failure()) << '\n';
-    return kExitOutputFailed;
-  }
-  bool written = true;
-  if (layout.kind == TableKind::kCsv) {
-    std::string header;
-    std::vector<std::string> columns = layout.inputColumns;
-    for (const std::string& name : ResultColumnNames())
-      columns.push_back(name);
-    AppendCsvHeader(header, columns, layout.separator);
-    written = sink.Write(header);
+    return CannotWrite(options, sink.failure(), err);
   }
   const unsigned jobs =
       options.jobs > 0 ? options.jobs : std::max(1u, std::thread::hardware_concurrency());
   std::optional<std::size_t> refused;
   {
     Progress progress(input, size);
-    if (written) refused = StreamRows(reader, *configuration, layout, jobs, sink, progress);
+    if (WriteHeader(layout, sink)) {
+      refused = StreamRows(reader, *configuration, layout, jobs, sink, progress);
+    }
   }
   const platform::WriteFailure finished = sink.Finish();
-  if (!refused || finished != platform::WriteFailure::kNone) {
-    const platform::WriteFailure failure =
-        finished != platform::WriteFailure::kNone ? finished : platform::WriteFailure::kError;
-    err << "silvarone: cannot write the results"
-        << (options.out ? " to '" + *options.out + "'" : std::string()) << ": "
-        << platform::WriteFailureText(failure) << '\n';
-    return kExitOutputFailed;
-  }
+  if (finished != platform::WriteFailure::kNone) return CannotWrite(options, finished, err);
+  if (!refused) return CannotWrite(options, platform::WriteFailure::kError, err);
   return *refused > 0 ? kExitDataRefused : kExitDone;
 }
 
