@@ -432,6 +432,7 @@ int OpenInput(const BatchOptions& options, std::ifstream& file, std::uintmax_t& 
       return kExitUsage;
     }
     if (fs::is_regular_file(options.input, error)) size = fs::file_size(options.input, error);
+    if (error) size = 0;  // no estimate of the time left
   }
   if (options.out) {
     if (options.input != "-" && SameFile(options.input, *options.out)) {
