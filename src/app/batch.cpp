@@ -501,7 +501,7 @@ int RunBatch(const std::vector<std::string>& arguments, std::istream& in, std::o
              std::ostream& err) {
   const Result<BatchOptions, std::string> parsed = ParseBatchOptions(arguments);
   if (!parsed) {
-    err << parsed.problem() << '\n' << kBatchUsage << '\n';
+    err << parsed.problem() << '\n';
     return kExitUsage;
   }
   const BatchOptions& options = *parsed;
