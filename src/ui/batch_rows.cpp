@@ -304,9 +304,8 @@ std::optional<BatchResult> BatchCalculator::CheckInputs() {
   // tooth count of a given span or profile shift).
   const CalculationModeKind loaded = configuration_.gear.state.CalculationMode;
   if (gear_.state.CalculationMode != loaded) ModeCalculation(gear_, loaded);
-  if (gear_.state.CalculationMode == kModeStandard) {
-    ChangeToleranceSource(gear_, tolerance_, tolerance_.source);
-  }
+  // The page's own lookup of the deviations would find what the load found:
+  // nothing they depend on (the reference diameter, the series) changed since.
   int code = ValidateInputs(gear_);
   if (code == 0 && gear_.state.CalculationMode == kModeStandard && !tolerance_.Valid()) code = 13;
   if (code == 0) return std::nullopt;
