@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <charconv>
 #include <cmath>
+#include <cstdint>
 #include <string>
 #include <system_error>
 
@@ -116,10 +117,71 @@ int CountDecimals(std::string_view text) {
   return count;
 }
 
+namespace {
+
+// "-12.340", "0.5", "7": digits with at most one point between digits, a
+// sign only before a number that is not zero, no '+', no leading zero, no
+// blank, at most 15 digits. Such a text (what the program writes, what a user
+// types plainly) converts as it stands and is already in the program's form.
+bool IsPlainDecimal(std::string_view text) {
+  const bool negative = !text.empty() && text.front() == '-';
+  const std::size_t wholeStart = negative ? 1 : 0;
+  std::size_t i = wholeStart;
+  while (i < text.size() && IsDigit(text[i]))
+    ++i;
+  const std::size_t wholeDigits = i - wholeStart;
+  if (wholeDigits == 0 || (wholeDigits > 1 && text[wholeStart] == '0')) return false;
+  std::size_t fractionDigits = 0;
+  if (i < text.size() && text[i] == '.') {
+    const std::size_t fractionStart = ++i;
+    while (i < text.size() && IsDigit(text[i]))
+      ++i;
+    fractionDigits = i - fractionStart;
+    if (fractionDigits == 0) return false;
+  }
+  if (i != text.size() || wholeDigits + fractionDigits > 15) return false;
+  return !negative || text.find_first_of("123456789") != std::string_view::npos;
+}
+
+int TakeValue(TGear& record, double value) {
+  record.value = value;
+  if (value < record.minimum || (record.zeroRefused && value == 0.0)) {
+    record.status = kStatusBelowMinimum;
+  } else if (value > record.maximum) {
+    record.status = kStatusAboveMaximum;
+  } else {
+    record.status = kStatusValid;
+  }
+  return record.status;
+}
+
+void Report(ParseHow how, MessageSink* sink, int number) {
+  if (how.messages && sink != nullptr) sink->ShowNumberedMessage(number, "", "");
+}
+
+}  // namespace
+
 int ParseParameter(TGear& record, ParseHow how, MessageSink* sink) {
-  const auto report = [&](int number) {
-    if (how.messages && sink != nullptr) sink->ShowNumberedMessage(number, "", "");
-  };
+  // Most texts are plain: the character-by-character path below would give
+  // the same value and leave such a text as it is.
+  const std::string_view text = record.text;
+  const bool negative = !text.empty() && text.front() == '-';
+  double value = 0.0;
+  // Digits, and a point between digits: the text converts as it stands.
+  if (IsPlainDecimal(text) &&
+      std::from_chars(text.data() + (negative ? 1 : 0), text.data() + text.size(), value,
+                      std::chars_format::fixed)
+              .ec == std::errc()) {
+    record.flag = 0;
+    if (TakeValue(record, negative ? -value : value) != kStatusValid)
+      Report(how, sink, kMessageOutOfRange);
+    return record.status;
+  }
+  return ParseParameterByCharacters(record, how, sink);
+}
+
+int ParseParameterByCharacters(TGear& record, ParseHow how, MessageSink* sink) {
+  const auto report = [&](int number) { Report(how, sink, number); };
   record.flag = 0;
   const std::string& original = record.text;
   if (original.empty() || original == " " || original == "." || original == "-" ||
@@ -143,15 +205,7 @@ int ParseParameter(TGear& record, ParseHow how, MessageSink* sink) {
     return record.status;
   }
 
-  record.value = value;
-  if (value < record.minimum || (record.zeroRefused && value == 0.0)) {
-    record.status = kStatusBelowMinimum;
-  } else if (value > record.maximum) {
-    record.status = kStatusAboveMaximum;
-  } else {
-    record.status = kStatusValid;
-  }
-  if (record.status != kStatusValid) {
+  if (TakeValue(record, value) != kStatusValid) {
     report(kMessageOutOfRange);
     return record.status;
   }
@@ -298,9 +352,48 @@ std::string FixedText(const ScaledDigits& scaled, int decimals, bool negative) {
   return std::string(out, p);
 }
 
+// 10^0 ... 10^18, each exact as a double.
+constexpr double kPowersOfTen[] = {1e0,  1e1,  1e2,  1e3,  1e4,  1e5,  1e6,  1e7,  1e8, 1e9,
+                                   1e10, 1e11, 1e12, 1e13, 1e14, 1e15, 1e16, 1e17, 1e18};
+
+// Most values of a calculation lie far from a half of their last decimal.
+// Then |value| * 10^decimals, computed in doubles, rounds to the same whole
+// number as the shortest decimal rounded to the precision does: with fewer
+// than precision - 4 digits before the cut, that decimal and the 15-digit
+// rounding differ from the product by less than 10^-4 units, far inside the
+// distance of 10^-3 from the half that is demanded. Near a half, or with more
+// digits, the digit-by-digit path decides.
+bool FormatFixedDirect(double value, int precision, int decimals, std::string& out) {
+  if (precision < 5) return false;
+  const double scaled = std::fabs(value) * kPowersOfTen[decimals];
+  if (!(scaled < std::min(1e11, kPowersOfTen[precision - 4]))) return false;
+  // Below 10^11 the conversion truncates as floor does.
+  std::uint64_t units = static_cast<std::uint64_t>(scaled);
+  const double fraction = scaled - static_cast<double>(units);
+  if (std::fabs(fraction - 0.5) < 1e-3) return false;
+  if (fraction > 0.5) ++units;
+  const bool zero = units == 0;
+  // Written backwards from the last decimal.
+  char text[48];
+  char* const end = text + sizeof text;
+  char* p = end;
+  for (int i = 0; i < decimals; ++i) {
+    *--p = static_cast<char>('0' + units % 10);
+    units /= 10;
+  }
+  if (decimals > 0) *--p = '.';
+  do {
+    *--p = static_cast<char>('0' + units % 10);
+    units /= 10;
+  } while (units != 0);
+  if (std::signbit(value) && !zero) *--p = '-';
+  out.assign(p, end);
+  return true;
+}
+
 }  // namespace
 
-std::string FormatFixed(double value, int precision, int decimals) {
+std::string FormatFixedByDigits(double value, int precision, int decimals) {
   if (std::isnan(value)) return "NAN";
   if (std::isinf(value)) return value < 0 ? "-INF" : "INF";
   precision = std::clamp(precision, 1, 15);
@@ -311,8 +404,22 @@ std::string FormatFixed(double value, int precision, int decimals) {
   return FixedText(ScaleToDecimals(rounded, value == 0.0, precision, decimals), decimals, negative);
 }
 
+std::string FormatFixed(double value, int precision, int decimals) {
+  std::string text;
+  if (std::isfinite(value) &&
+      FormatFixedDirect(value, std::clamp(precision, 1, 15), std::clamp(decimals, 0, 18), text)) {
+    return text;
+  }
+  return FormatFixedByDigits(value, precision, decimals);
+}
+
 void FormatParameter(TGear& record, int precision, int decimals) {
-  record.text = FormatFixed(record.value, precision, decimals);
+  // Straight into the record's text: no text in between for the common case.
+  if (std::isfinite(record.value) && FormatFixedDirect(record.value, std::clamp(precision, 1, 15),
+                                                       std::clamp(decimals, 0, 18), record.text)) {
+    return;
+  }
+  record.text = FormatFixedByDigits(record.value, precision, decimals);
 }
 
 }  // namespace silvarone

@@ -62,12 +62,22 @@ struct ParseHow {
 // returns the status.
 int ParseParameter(TGear& record, ParseHow how, MessageSink* sink = nullptr);
 
+// The same, always looking at every character (the general path ParseParameter
+// takes for any text that is not a plain decimal; kept callable so that both
+// paths can be held against each other).
+int ParseParameterByCharacters(TGear& record, ParseHow how, MessageSink* sink = nullptr);
+
 // The value in fixed-point notation: first rounded to `precision` significant
 // digits (at most 15), then to `decimals` places (at most 18), halves away from
 // zero, on the shortest decimal form of the double. A value
 // with more digits before the point than the precision is written in
 // scientific notation. A result that rounds to zero carries no minus sign.
 std::string FormatFixed(double value, int precision, int decimals);
+
+// The same text, always digit by digit from the shortest decimal form (the
+// general path FormatFixed takes near a half; kept callable so that both
+// paths can be held against each other).
+std::string FormatFixedByDigits(double value, int precision, int decimals);
 
 // record.text := FormatFixed(record.value, precision, decimals).
 void FormatParameter(TGear& record, int precision, int decimals);

@@ -4,8 +4,10 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <cstring>
 #include <limits>
 #include <ostream>
+#include <random>
 #include <string>
 #include <vector>
 
@@ -146,6 +148,47 @@ TEST_P(FixedFormat, RoundsHalvesAwayFromZeroAndNeverShowsMinusZero) {
 INSTANTIATE_TEST_SUITE_P(FormatFixed, FixedFormat, ::testing::ValuesIn(FormatCases()),
                          testing::RowName);
 
+// The quick path of FormatFixed (and of FormatParameter) must write what the
+// digit-by-digit path writes, above all next to halves, where a double and
+// its shortest decimal fall on different sides (1.005 is 1.004999999...).
+TEST(FormatFixed, QuickPathWritesWhatTheDigitsGive) {
+  std::mt19937_64 random(20261209);
+  std::uniform_real_distribution<double> mantissa(1.0, 10.0);
+  std::uniform_int_distribution<int> exponent(-9, 13), decimals(0, 9), precision(1, 15);
+  std::uniform_int_distribution<long long> units(0, 99999999);
+  std::vector<double> values;
+  for (int i = 0; i < 40000; ++i) {
+    const double sign = i % 3 == 0 ? -1.0 : 1.0;
+    values.push_back(sign * mantissa(random) * std::pow(10.0, exponent(random)));
+    // A half of the last decimal kept, and its neighbours a few ulps away.
+    const int places = decimals(random);
+    const double half = (static_cast<double>(units(random)) + 0.5) / std::pow(10.0, places);
+    double near = half;
+    for (int step = 0; step < 3; ++step)
+      near = std::nextafter(near, 0.0);
+    for (int step = 0; step < 6; ++step) {
+      values.push_back(sign * near);
+      near = std::nextafter(near, 1e300);
+    }
+    values.push_back(sign * (half + 2e-3 / std::pow(10.0, places)));  // just past the band
+  }
+  int differences = 0;
+  for (std::size_t i = 0; i < values.size(); ++i) {
+    const int p = precision(random), d = decimals(random);
+    const std::string quick = FormatFixed(values[i], p, d);
+    const std::string digits = FormatFixedByDigits(values[i], p, d);
+    TGear record;
+    record.text = "stale";
+    record.value = values[i];
+    FormatParameter(record, p, d);
+    if ((quick != digits || record.text != digits) && ++differences <= 10) {
+      ADD_FAILURE() << std::hexfloat << values[i] << std::defaultfloat << " precision " << p
+                    << " decimals " << d << ": " << quick << " against " << digits;
+    }
+  }
+  EXPECT_EQ(differences, 0);
+}
+
 constexpr double kUnchanged = -1000000.0;
 
 struct ParseCase {
@@ -187,6 +230,60 @@ std::vector<ParseCase> ParseCases() {
       {"TrailingNul", std::string("4\0", 2), 1, std::string("4\0", 2), unchanged, {-101}},
       {"BytesFFFE", "\xFF\xFE", 1, "\xFF\xFE", unchanged, {-101}},
   };
+}
+
+// The quick path of ParseParameter for plain decimals must leave the record
+// and the messages as the character-by-character path does, for any text:
+// plain decimals of every length, texts one character away from plain, and
+// random strings of the characters that matter.
+TEST(ParseParameter, QuickPathLeavesWhatTheCharacterPathLeaves) {
+  std::mt19937_64 random(1209);
+  const std::string alphabet = "0123456789.-+, \xC2\xB0";
+  std::uniform_int_distribution<std::size_t> length(0, 19), pick(0, alphabet.size() - 1);
+  std::uniform_int_distribution<int> digit(0, 9), places(0, 18), coin(0, 3);
+  std::vector<std::string> texts = {"0", "-0", "-0.000", "0.000", "00.5", "5.", ".5", "+5"};
+  for (int i = 0; i < 30000; ++i) {
+    std::string random_text;
+    for (std::size_t n = length(random); n > 0; --n)
+      random_text += alphabet[pick(random)];
+    texts.push_back(random_text);
+    std::string plain = coin(random) == 0 ? "-" : "";
+    for (int n = places(random) + 1; n > 0; --n)
+      plain += static_cast<char>('0' + digit(random));
+    const int fraction = places(random);
+    if (fraction > 0 && fraction < static_cast<int>(plain.size()))
+      plain.insert(plain.size() - fraction, ".");
+    texts.push_back(plain);
+    texts.push_back(plain + "0");
+    texts.push_back("0" + plain);
+    texts.push_back(plain + " ");
+  }
+  const ParseHow hows[] = {{false, false}, {true, false}, {false, true}, {true, true}};
+  int differences = 0;
+  for (std::size_t i = 0; i < texts.size(); ++i) {
+    TGear quick;
+    quick.text = texts[i];
+    quick.value = kUnchanged;
+    quick.minimum = i % 2 == 0 ? -1e6 : 0.0;
+    quick.maximum = i % 3 == 0 ? 1e6 : 45.0;
+    quick.zeroRefused = i % 5 == 0;
+    quick.flag = 7;
+    TGear general = quick;
+    const ParseHow how = hows[i % 4];
+    RecordingSink quickSink, generalSink;
+    const int quickStatus = ParseParameter(quick, how, &quickSink);
+    const int generalStatus = ParseParameterByCharacters(general, how, &generalSink);
+    const bool same = quickStatus == generalStatus && quick.status == general.status &&
+                      quick.text == general.text && quick.flag == general.flag &&
+                      std::memcmp(&quick.value, &general.value, sizeof(double)) == 0 &&
+                      quickSink.numbers == generalSink.numbers;
+    if (!same && ++differences <= 10) {
+      ADD_FAILURE() << "\"" << texts[i] << "\": " << quick.text << " " << quick.value << " "
+                    << quickStatus << " against " << general.text << " " << general.value << " "
+                    << generalStatus;
+    }
+  }
+  EXPECT_EQ(differences, 0);
 }
 
 class ParameterParse : public ::testing::TestWithParam<ParseCase> {};
