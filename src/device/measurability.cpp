@@ -73,8 +73,7 @@ bool Measurability::AllSound() const {
   const auto sound = [](const BallCheck& ball) {
     return !ball.known || (ball.flank == FlankContact::kUsable && ball.protrudes);
   };
-  const bool spanSound =
-      !span.known || (span.flank == FlankContact::kUsable && span.widthCarries);
+  const bool spanSound = !span.known || (span.flank == FlankContact::kUsable && span.widthCarries);
   return spanSound && sound(overBalls) && sound(instrument);
 }
 
@@ -129,6 +128,9 @@ bool BallProtrudes(double reach, double d_Na, bool external) {
 Measurability CheckMeasurability(const Gear& gear) {
   const GearRecords& r = gear.rec;
   Measurability result;
+  result.d_b = r.d_b.value;
+  result.d_Na = r.d_Na.value;
+  result.d_Nf = r.d_Nf.value;
   result.span = CheckSpan(gear);
   result.overBalls = CheckBall(gear, r.DM_given, *ComparisonTable(gear)[2][0]);
   result.instrument = CheckBall(gear, r.D_M, r.x);

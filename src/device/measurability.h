@@ -34,8 +34,8 @@ struct SpanCheck {
 
 // One measuring ball in its gaps (checks 3 and 4).
 struct BallCheck {
-  bool known = false;  // false: no ball, or no geometry to check it against
-  double D = 0.0;      // ball diameter
+  bool known = false;    // false: no ball, or no geometry to check it against
+  double D = 0.0;        // ball diameter
   double alphaKt = 0.0;  // transverse pressure angle at the ball centre, degrees (signed)
   double d_K = 0.0;      // diameter of the ball centres
   double d_MK = 0.0;     // diameter of the contact; not finite for kNoInvolute
@@ -45,6 +45,10 @@ struct BallCheck {
 };
 
 struct Measurability {
+  // The circles the checks measure against.
+  double d_b = 0.0;
+  double d_Na = 0.0;
+  double d_Nf = 0.0;
   SpanCheck span;        // W_k over k_given of the comparison table
   BallCheck overBalls;   // the ball DM_given of MdK
   BallCheck instrument;  // the instrument's ball D_M of Q

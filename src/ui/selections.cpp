@@ -300,6 +300,7 @@ void WindowModel::ApplyCaptions() {
   RefreshComparison();
   SelectModuleSeries(workspace_.module.item);
   ShowRangeDisplay();
+  ShowMeasurability();
   ShowStatusBar();
 }
 

@@ -41,21 +41,27 @@ Gear PageGear(GearInput in, const std::string& ballOfMdK, const std::string& fac
 
 constexpr double kNoContact = -1.0;  // the row expects no involute contact
 
+struct SpanExpected {
+  double d_Wk;
+  FlankContact flank;
+  double widthNeeded;
+  bool widthCarries;
+};
+struct BallExpected {
+  double d_K;
+  double d_MK;  // kNoContact: none
+  FlankContact flank;
+  double reach;
+  bool protrudes;
+};
+// Expected, from the hand calculation in the comment above the table.
 struct CheckRow {
   const char* name;
   GearInput gear;
-  std::string ball;
+  std::string diameter;  // of both balls
   std::string faceWidth;
-  // Expected, from the hand calculation in the comment above the table.
-  double d_Wk;
-  FlankContact spanFlank;
-  double widthNeeded;
-  bool widthCarries;
-  double d_K;
-  double d_MK;  // kNoContact: none
-  FlankContact ballFlank;
-  double reach;
-  bool protrudes;
+  SpanExpected span;
+  BallExpected ball;  // both balls
 };
 SILVARONE_PRINT_ROW_NAME(CheckRow)
 
@@ -126,75 +132,112 @@ class MeasurabilityRows : public ::testing::TestWithParam<CheckRow> {};
 
 TEST_P(MeasurabilityRows, MatchTheHandCalculation) {
   const CheckRow& row = GetParam();
-  const Gear gear = PageGear(row.gear, row.ball, row.faceWidth);
+  const Gear gear = PageGear(row.gear, row.diameter, row.faceWidth);
   const Measurability m = CheckMeasurability(gear);
   ASSERT_TRUE(m.span.known);
-  EXPECT_NEAR(m.span.d_Wk, row.d_Wk, 5e-6);
-  EXPECT_EQ(m.span.flank, row.spanFlank);
-  EXPECT_NEAR(m.span.widthNeeded, row.widthNeeded, 5e-6);
-  EXPECT_EQ(m.span.widthCarries, row.widthCarries);
+  const SpanExpected& span = row.span;
+  EXPECT_NEAR(m.span.d_Wk, span.d_Wk, 5e-6);
+  EXPECT_EQ(m.span.flank, span.flank);
+  EXPECT_NEAR(m.span.widthNeeded, span.widthNeeded, 5e-6);
+  EXPECT_EQ(m.span.widthCarries, span.widthCarries);
+  const BallExpected& expected = row.ball;
   for (const BallCheck* ball : {&m.overBalls, &m.instrument}) {
     ASSERT_TRUE(ball->known);
-    EXPECT_NEAR(ball->d_K, row.d_K, 5e-6);
-    if (row.d_MK == kNoContact) {
+    EXPECT_NEAR(ball->d_K, expected.d_K, 5e-6);
+    if (expected.d_MK == kNoContact) {
       EXPECT_FALSE(std::isfinite(ball->d_MK));
     } else {
-      EXPECT_NEAR(ball->d_MK, row.d_MK, 5e-6);
+      EXPECT_NEAR(ball->d_MK, expected.d_MK, 5e-6);
     }
-    EXPECT_EQ(ball->flank, row.ballFlank);
-    EXPECT_NEAR(ball->reach, row.reach, 5e-6);
-    EXPECT_EQ(ball->protrudes, row.protrudes);
+    EXPECT_EQ(ball->flank, expected.flank);
+    EXPECT_NEAR(ball->reach, expected.reach, 5e-6);
+    EXPECT_EQ(ball->protrudes, expected.protrudes);
   }
-  const bool sound = row.spanFlank == FC::kUsable && row.widthCarries &&
-                     row.ballFlank == FC::kUsable && row.protrudes;
+  const bool sound = span.flank == FC::kUsable && span.widthCarries &&
+                     expected.flank == FC::kUsable && expected.protrudes;
   EXPECT_EQ(m.AllSound(), sound);
 }
 
 INSTANTIATE_TEST_SUITE_P(
     Gears, MeasurabilityRows,
-    ::testing::Values(
-        CheckRow{"Spur_MESYS", {.m_n = "1", .k_M = "2"}, "1.7", "20",
-                 19.374650, FC::kUsable, 0.0, true, 20.594093, 19.959368, FC::kUsable, 22.294093,
-                 true},
-        CheckRow{"Spur_PastTip", {.z = "10", .k_M = "5"}, "3.5", "20",
-                 32.773365, FC::kPastTip, 0.0, true, 21.326790, 19.912714, FC::kUsable, 24.826790,
-                 true},
-        CheckRow{"Spur_PastRoot", {.z = "60", .k_M = "1"}, "3.5", "20",
-                 112.858242, FC::kPastRoot, 0.0, true, 121.531198, 120.269741, FC::kUsable,
-                 125.031198, true},
-        CheckRow{"Spur_SmallBall", {.k_M = "3"}, "2.5", "20",
-                 40.590207, FC::kUsable, 0.0, true, 38.383231, 37.955920, FC::kUsable, 40.883231,
-                 false},
-        CheckRow{"Spur_TinyBall", {.k_M = "3"}, "1", "20",
-                 40.590207, FC::kUsable, 0.0, true, 42.081213, kNoContact, FC::kNoInvolute,
-                 43.081213, false},
-        CheckRow{"Spur_BigBall", {.k_M = "3"}, "8", "20",
-                 40.590207, FC::kUsable, 0.0, true, 49.545388, 44.746927, FC::kPastTip, 57.545388,
-                 true},
-        CheckRow{"Helical_Narrow", {.beta = "30", .k_M = "3"}, "3.5", "6",
-                 46.103272, FC::kUsable, 7.331073, false, 47.666732, 46.360247, FC::kUsable,
-                 51.166732, true},
-        CheckRow{"Helical_Shifted", {.m_n = "3", .z = "27", .beta = "15", .x = "0.3", .k_M = "4"},
-                 "5", "30", 85.473902, FC::kUsable, 7.993197, true, 86.965637, 84.987819,
-                 FC::kUsable, 91.965637, true},
-        CheckRow{"Internal", {.z = "-40", .k_M = "-5"}, "3.5", "20",
-                 -80.112781, FC::kUsable, 0.0, true, -78.238615, -79.279741, FC::kUsable,
-                 -74.738615, true},
-        CheckRow{"Internal_ManyGaps", {.z = "-40", .k_M = "-12"}, "3.5", "20",
-                 -102.054049, FC::kPastRoot, 0.0, true, -78.238615, -79.279741, FC::kUsable,
-                 -74.738615, true},
-        CheckRow{"Internal_FewGaps", {.z = "-100", .k_M = "-2"}, "3.5", "20",
-                 -188.299724, FC::kPastTip, 0.0, true, -198.344857, -199.491216, FC::kUsable,
-                 -194.844857, true},
-        CheckRow{"Internal_SmallBall", {.z = "-40", .k_M = "-5"}, "1.5", "20",
-                 -80.112781, FC::kUsable, 0.0, true, -83.687235, -84.357101, FC::kUsable,
-                 -82.187235, false},
-        CheckRow{"Internal_BigBall", {.z = "-40", .k_M = "-5"}, "6", "20",
-                 -80.112781, FC::kUsable, 0.0, true, -82.157854, kNoContact, FC::kNoInvolute,
-                 -76.157854, false},
-        CheckRow{"Internal_Helical", {.z = "-40", .beta = "20", .k_M = "-5"}, "3.5", "20",
-                 -84.680791, FC::kUsable, 8.969076, true, -83.406964, -84.482382, FC::kUsable,
-                 -79.906964, true}),
+    ::testing::Values(CheckRow{"Spur_MESYS",
+                               {.m_n = "1", .k_M = "2"},
+                               "1.7",
+                               "20",
+                               {19.374650, FC::kUsable, 0.0, true},
+                               {20.594093, 19.959368, FC::kUsable, 22.294093, true}},
+                      CheckRow{"Spur_PastTip",
+                               {.z = "10", .k_M = "5"},
+                               "3.5",
+                               "20",
+                               {32.773365, FC::kPastTip, 0.0, true},
+                               {21.326790, 19.912714, FC::kUsable, 24.826790, true}},
+                      CheckRow{"Spur_PastRoot",
+                               {.z = "60", .k_M = "1"},
+                               "3.5",
+                               "20",
+                               {112.858242, FC::kPastRoot, 0.0, true},
+                               {121.531198, 120.269741, FC::kUsable, 125.031198, true}},
+                      CheckRow{"Spur_SmallBall",
+                               {.k_M = "3"},
+                               "2.5",
+                               "20",
+                               {40.590207, FC::kUsable, 0.0, true},
+                               {38.383231, 37.955920, FC::kUsable, 40.883231, false}},
+                      CheckRow{"Spur_TinyBall",
+                               {.k_M = "3"},
+                               "1",
+                               "20",
+                               {40.590207, FC::kUsable, 0.0, true},
+                               {42.081213, kNoContact, FC::kNoInvolute, 43.081213, false}},
+                      CheckRow{"Spur_BigBall",
+                               {.k_M = "3"},
+                               "8",
+                               "20",
+                               {40.590207, FC::kUsable, 0.0, true},
+                               {49.545388, 44.746927, FC::kPastTip, 57.545388, true}},
+                      CheckRow{"Helical_Narrow",
+                               {.beta = "30", .k_M = "3"},
+                               "3.5",
+                               "6",
+                               {46.103272, FC::kUsable, 7.331073, false},
+                               {47.666732, 46.360247, FC::kUsable, 51.166732, true}},
+                      CheckRow{"Internal",
+                               {.z = "-40", .k_M = "-5"},
+                               "3.5",
+                               "20",
+                               {-80.112781, FC::kUsable, 0.0, true},
+                               {-78.238615, -79.279741, FC::kUsable, -74.738615, true}},
+                      CheckRow{"Internal_ManyGaps",
+                               {.z = "-40", .k_M = "-12"},
+                               "3.5",
+                               "20",
+                               {-102.054049, FC::kPastRoot, 0.0, true},
+                               {-78.238615, -79.279741, FC::kUsable, -74.738615, true}},
+                      CheckRow{"Internal_FewGaps",
+                               {.z = "-100", .k_M = "-2"},
+                               "3.5",
+                               "20",
+                               {-188.299724, FC::kPastTip, 0.0, true},
+                               {-198.344857, -199.491216, FC::kUsable, -194.844857, true}},
+                      CheckRow{"Internal_SmallBall",
+                               {.z = "-40", .k_M = "-5"},
+                               "1.5",
+                               "20",
+                               {-80.112781, FC::kUsable, 0.0, true},
+                               {-83.687235, -84.357101, FC::kUsable, -82.187235, false}},
+                      CheckRow{"Internal_BigBall",
+                               {.z = "-40", .k_M = "-5"},
+                               "6",
+                               "20",
+                               {-80.112781, FC::kUsable, 0.0, true},
+                               {-82.157854, kNoContact, FC::kNoInvolute, -76.157854, false}},
+                      CheckRow{"Internal_Helical",
+                               {.z = "-40", .beta = "20", .k_M = "-5"},
+                               "3.5",
+                               "20",
+                               {-84.680791, FC::kUsable, 8.969076, true},
+                               {-83.406964, -84.482382, FC::kUsable, -79.906964, true}}),
     testing::RowName);
 
 // The two balls are different balls: the MdK ball's checks follow DM_given,
