@@ -300,7 +300,6 @@ void WindowModel::ApplyCaptions() {
   RefreshComparison();
   SelectModuleSeries(workspace_.module.item);
   ShowRangeDisplay();
-  ShowMeasurability();
   ShowStatusBar();
 }
 
