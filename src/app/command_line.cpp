@@ -1,5 +1,6 @@
 #include "app/command_line.h"
 
+#include <cmath>
 #include <filesystem>
 #include <iostream>
 #include <nlohmann/json.hpp>
@@ -16,6 +17,7 @@
 #include "platform/locations.h"
 #include "storage/settings.h"
 #include "ui/captions.h"
+#include "ui/measurability_texts.h"
 #include "ui/window_model.h"
 
 namespace silvarone {
@@ -188,6 +190,68 @@ Result<Options, std::string> ParseOptions(const std::vector<std::string>& argume
   return options;
 }
 
+// A number, or null where there is none (a ball that touches no involute).
+nlohmann::json Number(double value) {
+  return std::isfinite(value) ? nlohmann::json(value) : nlohmann::json(nullptr);
+}
+
+std::string_view ContactKey(FlankContact contact) {
+  switch (contact) {
+    case FlankContact::kUsable:
+      return "usable";
+    case FlankContact::kPastTip:
+      return "past_tip";
+    case FlankContact::kPastRoot:
+      return "past_root";
+    case FlankContact::kNoInvolute:
+      return "no_involute";
+  }
+  return "";
+}
+
+nlohmann::json WarningsJson(const std::vector<Warning>& warnings) {
+  nlohmann::json list = nlohmann::json::array();
+  for (const Warning& warning : warnings)
+    list.push_back(warning.full);
+  return list;
+}
+
+nlohmann::json BallJson(const BallCheck& ball, const std::vector<Warning>& warnings) {
+  return {{"checked", ball.known},
+          {"D", ball.D},
+          {"alpha_Kt", ball.alphaKt},
+          {"d_K", ball.d_K},
+          {"d_MK", Number(ball.d_MK)},
+          {"contact", ContactKey(ball.flank)},
+          {"reach", ball.reach},
+          {"protrudes", ball.protrudes},
+          {"warnings", WarningsJson(warnings)}};
+}
+
+// The measurability checks of the calculation page: the facts and the
+// warnings in the language of the run.
+nlohmann::json MeasurabilityJson(const WindowModel& model) {
+  const Measurability& m = model.measurability();
+  const MeasurabilityWarnings warnings =
+      WordWarnings(m, model.language(), model.gear().state.Nachkommastellenzahl_1);
+  const SpanCheck& span = m.span;
+  return {{"d_b", m.d_b},
+          {"d_Na", m.d_Na},
+          {"d_Nf", m.d_Nf},
+          {"sound", m.AllSound()},
+          {"Wk",
+           {{"checked", span.known},
+            {"W_k", span.W_k},
+            {"d_Wk", span.d_Wk},
+            {"contact", ContactKey(span.flank)},
+            {"b_w", span.b_w},
+            {"width_needed", span.widthNeeded},
+            {"width_carries", span.widthCarries},
+            {"warnings", WarningsJson(warnings.span)}}},
+          {"MdK", BallJson(m.overBalls, warnings.overBalls)},
+          {"Q", BallJson(m.instrument, warnings.instrument)}};
+}
+
 nlohmann::json Json(const WindowModel& model, const TerminalPresenter& presenter,
                     const std::optional<std::vector<std::string>>& report) {
   nlohmann::json json;
@@ -217,6 +281,7 @@ nlohmann::json Json(const WindowModel& model, const TerminalPresenter& presenter
   for (const auto& [number, text] : presenter.messages) {
     json["messages"].push_back({{"number", number}, {"text", text}});
   }
+  json["measurability"] = report ? MeasurabilityJson(model) : nlohmann::json(nullptr);
   json["report"] = report ? nlohmann::json(*report) : nlohmann::json(nullptr);
   return json;
 }

@@ -8,11 +8,7 @@
 #include "core/span.h"
 
 namespace silvarone {
-namespace {
 
-// Transverse pressure angle in degrees at the ball centres of a ball D for
-// profile shift xE, from the geometry records of the gear but without
-// writing any of them, so that a conversion never depends on what ran before.
 double BallCentreAngleFor(const Gear& gear, double D, double xE) {
   const GearRecords& r = gear.rec;
   const double z = r.z.value;
@@ -21,6 +17,8 @@ double BallCentreAngleFor(const Gear& gear, double D, double xE) {
   const double ebt = r.p_bt.value - sbt;
   return SolveInvoluteFixedPoint(BallCentreTarget({ebt, r.d_b.value, r.beta_b.value, D}));
 }
+
+namespace {
 
 // The deviations a given dimension or profile shift stands for.
 Deviations ModeDeviations(const GearRecords& r) {

@@ -17,6 +17,11 @@ double CheckDimensionFor(Gear& gear, BallForm form, TGear x);
 // over k_M and the dimension over balls with DM_given.
 void FullCalculation(Gear& gear, BallForm form, TGear x);
 
+// Transverse pressure angle in degrees at the ball centres of a ball D for
+// profile shift xE, from the geometry records of the gear but without
+// writing any of them, so that a conversion never depends on what ran before.
+double BallCentreAngleFor(const Gear& gear, double D, double xE);
+
 // Single conversions; angles as in the geometry, deviations in micrometres
 // unless stated.
 void XeFromSpan(Gear& gear, TGear& result, double Wk, double k);

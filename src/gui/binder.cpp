@@ -77,6 +77,8 @@ Binder::Binder(WindowModel& model, QWidget* root, QTabWidget* pages)
       BindSelection(name, widget);
     } else if (auto* edit = qobject_cast<QLineEdit*>(widget)) {
       BindField(name, edit);
+    } else if (auto* label = qobject_cast<QLabel*>(widget)) {
+      labels_.emplace_back(name, label);
     } else if (auto* spin = qobject_cast<QSpinBox*>(widget)) {
       const int which = control.which;
       spins_.emplace_back(which, spin);
@@ -242,6 +244,13 @@ void Binder::Refresh() {
     group->SetItems(selection.items);
     group->SetIndex(selection.index);
     group->setEnabled(selection.enabled);
+  }
+  for (const auto& [name, label] : labels_) {
+    const Field& field = model_.field(name);
+    const QString text = ToQString(field.text);
+    if (label->text() != text) label->setText(text);
+    const QString tip = ToQString(field.toolTip);
+    if (label->toolTip() != tip) label->setToolTip(tip);
   }
   for (const auto& [which, spin] : spins_) {
     const QSignalBlocker blocker(spin);

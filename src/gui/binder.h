@@ -16,6 +16,7 @@
 class QComboBox;
 class QDateEdit;
 class QAction;
+class QLabel;
 class QLineEdit;
 class QMenu;
 class QPlainTextEdit;
@@ -76,6 +77,8 @@ class Binder : public QObject {
   std::vector<std::pair<std::string, QComboBox*>> lists_;
   std::vector<std::pair<std::string, RadioGroup*>> groups_;
   std::vector<std::pair<int, QSpinBox*>> spins_;
+  // Display fields shown as text (the warnings): text and tool tip.
+  std::vector<std::pair<std::string, QLabel*>> labels_;
   QDateEdit* date_ = nullptr;
   QPlainTextEdit* comment_ = nullptr;
   std::map<QObject*, std::string> names_;

@@ -24,6 +24,21 @@ QWidget* Stacked(PageBase* page, std::initializer_list<QLabel*> labels) {
   return box;
 }
 
+// A warning of the measurability checks: dark red, plain text, never wider
+// than the room it was given, so that no other control moves for it.
+QLabel* Warning(PageBase* page, const char* name, bool wrap) {
+  auto* label = new QLabel(page);
+  label->setObjectName(name);
+  label->setTextFormat(Qt::PlainText);
+  label->setWordWrap(wrap);
+  label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+  label->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Ignored);
+  QPalette palette = label->palette();
+  palette.setColor(QPalette::WindowText, QColor(0xa0, 0x00, 0x00));
+  label->setPalette(palette);
+  return label;
+}
+
 }  // namespace
 
 CalculationPage::CalculationPage(WindowModel& model) : PageBase(model, "TabSheet3") {
@@ -57,6 +72,8 @@ QGroupBox* CalculationPage::BallGroup() {
   okPicture_ = new Picture("Image_Ball", this);
   okPicture_->setFixedSize(60, 60);
   grid->addWidget(okPicture_, 1, 2, 2, 1, Qt::AlignLeft);
+  // The instrument's ball: where it touches, whether it stands out.
+  grid->addWidget(Warning(this, "Warnung_Q", true), 0, 3, 3, 1);
   grid->setColumnStretch(3, 1);
   return box;
 }
@@ -142,6 +159,10 @@ QGroupBox* CalculationPage::ComparisonTable() {
   grid->addWidget(Stacked(this, {Label("Label36"), Label("Label43")}), 2, 4);
   grid->addWidget(Field("Edit203", 60), 2, 5);
   grid->addWidget(Field("Edit204", 60), 2, 6);
+  // Beside the xE row, below the chosen tooth count and ball they concern.
+  grid->addWidget(
+      Stacked(this, {Warning(this, "Warnung_Wk", false), Warning(this, "Warnung_MdK", false)}), 3,
+      4, 1, 3);
   return table;
 }
 

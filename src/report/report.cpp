@@ -159,14 +159,55 @@ class Builder {
     DeviationGroup();
     Line();
     CheckDimensionGroup();
+    Warnings(in_.checkDimensionWarnings);
     Line();
     Line(T("Standard-Prüfmasse", "Standard measurements"));
     Line();
     SpanGroup();
+    Warnings(in_.spanWarnings);
     Line();
     BallDimensionGroup();
+    Warnings(in_.ballDimensionWarnings);
     Line();
     ProfileShiftGroup();
+  }
+
+  // Each warning marked with "!", wrapped at a blank to the rule's width
+  // with its continuation indented; "d_b = 12.345 mm" stays on one line.
+  void Warnings(const std::vector<std::string>& warnings) {
+    for (const std::string& warning : warnings) {
+      std::string line = "  !";
+      for (const std::string& group : Unbreakable(warning)) {
+        if (Characters(line) + 1 + Characters(group) > kRuleWidth && line.size() > 4) {
+          Line(line);
+          line = "   ";
+        }
+        line += " " + group;
+      }
+      Line(line);
+    }
+  }
+
+  // The words of a text, with "=" joined to its neighbours and a unit to its number.
+  static std::vector<std::string> Unbreakable(const std::string& text) {
+    std::vector<std::string> groups;
+    bool joinNext = false;
+    std::size_t start = 0;
+    while (start < text.size()) {
+      std::size_t end = text.find(' ', start);
+      if (end == std::string::npos) end = text.size();
+      const std::string word = text.substr(start, end - start);
+      start = end + 1;
+      if (word.empty()) continue;
+      const bool joinPrevious = joinNext || word == "=" || word.starts_with("mm");
+      if (joinPrevious && !groups.empty()) {
+        groups.back() += " " + word;
+      } else {
+        groups.push_back(word);
+      }
+      joinNext = word == "=";
+    }
+    return groups;
   }
 
   bool Standard() const { return Mode() == 0; }

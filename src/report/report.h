@@ -32,6 +32,9 @@ struct ReportInput {
   std::string recommendedMeasuringBall, givenBall;
   std::string Mdk, Mdke, Mdki;
   std::string xE, xEe, xEi;
+  // Warnings of the measurability checks that failed, one sentence each,
+  // printed below the check dimension, the span and the dimension over balls.
+  std::vector<std::string> checkDimensionWarnings, spanWarnings, ballDimensionWarnings;
 
   bool backCalculationDone = false;
   std::string measured, xEreal, Wkreal, Mdkreal;

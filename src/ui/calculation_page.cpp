@@ -6,6 +6,7 @@
 #include "core/modes.h"
 #include "core/span.h"
 #include "platform/locations.h"
+#include "ui/measurability_texts.h"
 #include "ui/texts.h"
 #include "ui/window_model.h"
 
@@ -111,6 +112,27 @@ void WindowModel::ShowCheckDimensionResults() {
   }
   ShowBallLimits();
   ShowOkPicture();
+  measurability_ = CheckMeasurability(gear());
+  ShowMeasurability();
+}
+
+void WindowModel::ShowMeasurability() {
+  const MeasurabilityWarnings warnings =
+      WordWarnings(measurability_, language(), gear().state.Nachkommastellenzahl_1);
+  // The comparison table has room for the brief forms; the tool tip has the numbers.
+  struct Beside {
+    std::string_view field;
+    const char* symbol;
+    const std::vector<Warning>& warnings;
+  };
+  for (const Beside& row : {Beside{ctl::Warnung_Wk, "Wk", warnings.span},
+                            Beside{ctl::Warnung_MdK, "MdK", warnings.overBalls}}) {
+    Field& field = FieldOf(row.field);
+    field.text = BriefLine(row.symbol, row.warnings);
+    field.toolTip = FullLines(row.warnings);
+  }
+  // Beside the instrument's ball there is room for the full sentences.
+  FieldOf(ctl::Warnung_Q).text = FullLines(warnings.instrument);
 }
 
 void WindowModel::ShowCheckDimension() {

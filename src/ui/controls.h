@@ -130,6 +130,10 @@ enum class ControlKind {
   X(Edit8, kDisplay, kNoInput, 0)                                                     \
   X(Edit9, kDisplay, kNoInput, 0)                                                     \
   X(Edit10, kDisplay, kNoInput, 0)                                                    \
+  /* Warnings of the measurability checks beside the values they concern */           \
+  X(Warnung_Wk, kDisplay, kNoInput, 0)                                                \
+  X(Warnung_MdK, kDisplay, kNoInput, 0)                                               \
+  X(Warnung_Q, kDisplay, kNoInput, 0)                                                 \
   /* Setup */                                                                         \
   X(DeviceSelection, kSelection, kNoInput, 0)                                         \
   X(Messbereichs_Box, kSelection, kNoInput, 0)                                        \

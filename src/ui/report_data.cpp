@@ -1,5 +1,6 @@
 // The report copies the texts the window and the records hold.
 #include "storage/project.h"
+#include "ui/measurability_texts.h"
 #include "ui/window_model.h"
 
 namespace silvarone {
@@ -58,6 +59,17 @@ ReportInput WindowModel::ReportData() const {
   in.xE = field(ctl::Edit300).text;
   in.xEe = field(ctl::Edit301).text;
   in.xEi = field(ctl::Edit302).text;
+  const MeasurabilityWarnings warnings =
+      WordWarnings(measurability_, g.state.language, g.state.Nachkommastellenzahl_1);
+  const auto sentences = [](const std::vector<Warning>& list) {
+    std::vector<std::string> out;
+    for (const Warning& warning : list)
+      out.push_back(warning.full);
+    return out;
+  };
+  in.checkDimensionWarnings = sentences(warnings.instrument);
+  in.spanWarnings = sentences(warnings.span);
+  in.ballDimensionWarnings = sentences(warnings.overBalls);
   in.backCalculationDone = backCalculationDone();
   in.measured = field(ctl::Input_checkGauge).text;
   in.xEreal = field(ctl::Edit6).text;

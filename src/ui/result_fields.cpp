@@ -101,6 +101,9 @@ void WindowModel::RefreshComparison() {
   FieldOf(ctl::Edit204).highlighted = true;
   FieldOf(ctl::Edit203).text = r.D_M_recommended.text;
   FieldOf(ctl::Edit204).text = FieldOf(ctl::Input_Calc_DM).text;
+  // The warnings follow the values they concern.
+  measurability_ = CheckMeasurability(gear());
+  ShowMeasurability();
 }
 
 void WindowModel::ShowToleranceFields() {

@@ -72,6 +72,22 @@ enum class TextId {
   kTableFormat,  // %2 what the table reader found
   kNoDocumentList,
   kEmptyDocumentList,
+  // Measurability of the test dimensions: the full warning (report, tool
+  // tip) and its brief form beside the values on the calculation page.
+  kSpanPastTip,     // %1 d_Wk, %2 d_Na
+  kSpanPastRoot,    // %1 d_Wk, %2 d_Nf
+  kSpanTooWide,     // %1 b_w, %2 the width the span takes up
+  kBallPastTip,     // %1 d_MK, %2 d_Na
+  kBallPastRoot,    // %1 d_MK, %2 d_Nf
+  kBallNoInvolute,  // %1 the ball, %2 d_b
+  kBallBelowTips,   // %1 the balls' edge, %2 d_Na
+  kSpanPastTipBrief,
+  kSpanPastRootBrief,
+  kSpanTooWideBrief,
+  kBallPastTipBrief,
+  kBallPastRootBrief,
+  kBallNoInvoluteBrief,
+  kBallBelowTipsBrief,
 };
 
 // The text in the language; %1 and %2 stand for the arguments.

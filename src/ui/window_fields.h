@@ -23,6 +23,8 @@ struct Field {
   // Given values in the comparison table: the row of the given quantity, and
   // the given tooth count and ball.
   bool highlighted = false;
+  // Shown when the pointer rests on the control; the full wording of a brief text.
+  std::string toolTip;
 };
 
 // A radio group, drop-down list or list box.

@@ -39,6 +39,7 @@
 #include <vector>
 
 #include "device/instrument.h"
+#include "device/measurability.h"
 #include "report/report.h"
 #include "storage/ball_editor.h"
 #include "storage/project.h"
@@ -207,6 +208,8 @@ class WindowModel {
   bool progressVisible() const { return backBox_.progressVisible(); }
   int progress() const { return backBox_.progress(); }
   const RangeDisplay& rangeDisplay() const { return range_; }
+  // The measurability checks of the last calculation of the page.
+  const Measurability& measurability() const { return measurability_; }
   const std::string& okPicture() const { return okPicture_; }
   const std::vector<std::string>& deviceBallLines() const { return deviceBallLines_; }
   const std::vector<std::string>& documents() const { return documents_; }
@@ -286,6 +289,8 @@ class WindowModel {
   void ShowCheckDimensionResults();
   void ShowCheckDimension();
   void ShowRangeDisplay();
+  // The warnings of the measurability checks, in the language of the moment.
+  void ShowMeasurability();
   void ShowOkPicture();
   void ShowBallLimits();
   void ShowRecommendedTeethForBall();
@@ -329,6 +334,7 @@ class WindowModel {
   std::string programDirectory_;
   Page page_ = Page::kDrawing1;
   RangeDisplay range_;
+  Measurability measurability_;
   std::string okPicture_;
   std::vector<std::string> deviceBallLines_;
   std::vector<std::string> documents_;

@@ -1,6 +1,7 @@
 // The command line, run as a user or a shop-floor script would run it.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <array>
 #include <cstdio>
 #include <nlohmann/json.hpp>
@@ -106,6 +107,50 @@ TEST_F(CommandLine, ReportOfAProjectFile) {
   const Outcome english = Silvarone("report '" + project + "' --lang en --mode wk");
   ASSERT_EQ(english.status, 0) << english.err;
   EXPECT_NE(english.out.find("Calculation mode  : base tangent length Wk\n"), std::string::npos);
+}
+
+// The first start's gear, m_n 1, z -50, alpha_n 20, x 0, span over k -10
+// gaps, MdK ball 10, the recommended instrument ball 1.653. By hand: d -50,
+// d_b = -50 cos 20 = -46.984631, d_Na -48, d_Nf -52.5;
+// W_k = cos 20 (-9.5 pi - 50 inv 20) = 0.9396926 (-29.845130 - 0.745220)
+//     = -28.745526, d_Wk = -sqrt(46.984631^2 + 28.745526^2) = -55.080494,
+// beyond d_Nf. The 10 mm ball is wider than the gap can take on its involute
+// (e_bt = |d_b| (pi / 100 + inv 20) = 2.176342, inv alpha_Kt = (e_bt - 10) /
+// |d_b| = -0.166513 < 0).
+TEST_F(CommandLine, JsonCarriesTheMeasurabilityChecks) {
+  const Outcome run = Silvarone("report --json --lang en");
+  ASSERT_EQ(run.status, 0) << run.err;
+  const auto json = nlohmann::json::parse(run.out);
+  const auto& m = json["measurability"];
+  EXPECT_FALSE(m["sound"]);
+  EXPECT_NEAR(m["d_b"].get<double>(), -46.984631, 1e-6);
+  EXPECT_EQ(m["d_Na"], -48.0);
+  EXPECT_EQ(m["d_Nf"], -52.5);
+  EXPECT_NEAR(m["Wk"]["W_k"].get<double>(), -28.745526, 1e-6);
+  EXPECT_NEAR(m["Wk"]["d_Wk"].get<double>(), -55.080494, 1e-6);
+  EXPECT_EQ(m["Wk"]["contact"], "past_root");
+  EXPECT_EQ(m["Wk"]["warnings"].at(0),
+            "Anvils touch at d_Wk = -55.080 mm, past the usable root circle d_Nf = -52.500 mm.");
+  EXPECT_EQ(m["MdK"]["D"], 10.0);
+  EXPECT_EQ(m["MdK"]["contact"], "no_involute");
+  EXPECT_TRUE(m["MdK"]["d_MK"].is_null());
+  EXPECT_EQ(m["Q"]["D"], 1.653);
+  EXPECT_EQ(m["Q"]["contact"], "usable");
+  EXPECT_TRUE(m["Q"]["warnings"].empty());
+  EXPECT_EQ(json["fields"]["Warnung_Wk"], "Wk: anvils past d_Nf");
+  const std::vector<std::string> report = json["report"];
+  EXPECT_NE(std::find(report.begin(), report.end(),
+                      "  ! " + m["Wk"]["warnings"].at(0).get<std::string>()),
+            report.end());
+
+  // z 20, k 3, both balls 3.5: every check holds, the report has no warning.
+  const std::string project = WriteProject("ritzel.tvp");
+  const Outcome sound = Silvarone("report '" + project + "' --json");
+  ASSERT_EQ(sound.status, 0) << sound.err;
+  const auto holds = nlohmann::json::parse(sound.out);
+  EXPECT_TRUE(holds["measurability"]["sound"]);
+  for (const std::string line : holds["report"])
+    EXPECT_FALSE(line.starts_with("  !")) << line;
 }
 
 TEST_F(CommandLine, JsonAndBackCalculation) {
@@ -327,6 +372,7 @@ TEST_F(CommandLine, RefusedDataGiveNoReportButTheirMessagesAndStatus3) {
   EXPECT_EQ(json.status, 3) << json.err;
   const auto parsed = nlohmann::json::parse(json.out);
   EXPECT_TRUE(parsed["report"].is_null());
+  EXPECT_TRUE(parsed["measurability"].is_null());  // no page, nothing checked
   EXPECT_EQ(parsed["records"]["z"]["text"], "abc");
   EXPECT_EQ(parsed["messages"].at(0)["number"], -103);
 }

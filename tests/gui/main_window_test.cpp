@@ -183,6 +183,62 @@ TEST_F(Window, CalculationPageShowsTheModelsResults) {
   EXPECT_FALSE(Find("VrProgressBar4")->isVisible());
 }
 
+// Where each named widget of the calculation page sits in the window.
+std::map<QString, QRect> Placement(QWidget* page) {
+  std::map<QString, QRect> placement;
+  for (QWidget* widget : page->findChildren<QWidget*>()) {
+    if (widget->objectName().isEmpty() || widget->objectName().startsWith("Warnung_")) continue;
+    placement[widget->objectName()] = QRect(widget->mapTo(page, QPoint(0, 0)), widget->size());
+  }
+  return placement;
+}
+
+// The first start's gear (m_n 1, z -50) fails the span and MdK checks; a
+// 6 mm instrument ball in it touches no involute and does not stand out,
+// the longest warnings there are. Each warning is shown whole, overlaps no
+// other control, and no control moves or changes size for it.
+TEST_F(Window, MeasurabilityWarningsFitAndMoveNothing) {
+  Open();
+  window().pages()->setCurrentIndex(TabIndex(Page::kCalculation));
+  model.SelectBall(kBallManual);
+  model.Edited("D_M_Edit", "6");
+  model.Confirm("D_M_Edit");
+  model.RunCheckDimension();
+  QWidget* page = Find("TabSheet3");
+  for (const char* language : {"Deutsch1", "Englisch1"}) {
+    SCOPED_TRACE(language);
+    Trigger(language);
+    QApplication::processEvents();
+    const std::map<QString, QRect> shown = Placement(page);
+    for (const char* name : {"Warnung_Wk", "Warnung_MdK", "Warnung_Q"}) {
+      SCOPED_TRACE(name);
+      auto* label = Find<QLabel>(name);
+      ASSERT_FALSE(model.field(name).text.empty());
+      EXPECT_EQ(label->text(), gui::ToQString(model.field(name).text));
+      EXPECT_EQ(label->toolTip(), gui::ToQString(model.field(name).toolTip));
+      const QRect room = label->contentsRect();
+      if (label->wordWrap()) {
+        EXPECT_LE(label->heightForWidth(room.width()), room.height());
+      } else {
+        EXPECT_LE(label->fontMetrics().horizontalAdvance(label->text()), room.width());
+        EXPECT_LE(label->fontMetrics().height(), room.height());
+      }
+      const QRect at(label->mapTo(page, QPoint(0, 0)), label->size());
+      EXPECT_TRUE(page->rect().contains(at));
+      for (const auto& [other, rect] : shown) {
+        QWidget* widget = page->findChild<QWidget*>(other);
+        if (widget->isAncestorOf(label) || !widget->isVisible()) continue;
+        EXPECT_FALSE(at.intersects(rect)) << other.toStdString();
+      }
+    }
+    // Without the warnings every control is where it was.
+    for (const char* name : {"Warnung_Wk", "Warnung_MdK", "Warnung_Q"})
+      Find<QLabel>(name)->clear();
+    QApplication::processEvents();
+    EXPECT_EQ(Placement(page), shown);
+  }
+}
+
 TEST_F(Window, UpDownStopsAtTheFirstAndLastPage) {
   Open();
   Click("UpDown1_Previous");

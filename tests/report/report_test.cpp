@@ -205,6 +205,41 @@ TEST(Report, BackCalculationOnlyInStandardModeAfterASuccess) {
   }
 }
 
+// A warning stands below the group of the value it concerns, marked "!",
+// wrapped within the rule's 93 characters without parting "d_b = 1 mm";
+// without warnings the report is the one it always was.
+TEST(Report, WarningsBelowTheirGroupWrappedToTheRule) {
+  const Lines plain = BuildReport(Sample(1, 0));
+  ReportInput in = Sample(1, 0);
+  in.spanWarnings = {
+      "Anvils touch at d_Wk = 46.356 mm, past the usable tip circle d_Na = 44.000 mm."};
+  in.ballDimensionWarnings = {
+      "Ball 10.000 mm does not touch the flanks on their involute, not anywhere at all "
+      "(base circle d_b = -46.985 mm)."};
+  in.checkDimensionWarnings = {"Ball does not stand out."};
+  const Lines lines = BuildReport(in);
+  const Lines added = {
+      "  ! Ball does not stand out.",
+      "  ! Anvils touch at d_Wk = 46.356 mm, past the usable tip circle d_Na = 44.000 mm.",
+      "  ! Ball 10.000 mm does not touch the flanks on their involute, not anywhere at all (base",
+      "    circle d_b = -46.985 mm).",
+  };
+  Lines without;
+  for (const std::string& line : lines) {
+    EXPECT_LE(Characters(line), 93u) << line;
+    if (std::find(added.begin(), added.end(), line) == added.end()) without.push_back(line);
+  }
+  EXPECT_EQ(without, plain);
+  const auto below = [&](const std::string& row) {
+    const auto at = std::find(lines.begin(), lines.end(), RowOf(lines, row));
+    return at + 1 < lines.end() ? *(at + 1) : std::string("<none>");
+  };
+  EXPECT_EQ(below("Lower check gauge"), added[0]);
+  EXPECT_EQ(below("Lower base tangent length"), added[1]);
+  EXPECT_EQ(below("Lower dia. two-ball measurement"), added[2]);
+  EXPECT_EQ(below(added[2]), added[3]);
+}
+
 TEST(Report, DeviationPairInMillimetres) {
   EXPECT_EQ(DeviationPair(-44, -74, 3), "-0.044/-0.074");
   EXPECT_EQ(DeviationPair(0, -5, 2), "0.00/-0.01");  // -0.005 rounds away from zero
