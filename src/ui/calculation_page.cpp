@@ -111,6 +111,7 @@ void WindowModel::ShowCheckDimensionResults() {
   }
   ShowBallLimits();
   ShowOkPicture();
+  drawingInput_ = DrawingInputOf(gear());
 }
 
 void WindowModel::ShowCheckDimension() {

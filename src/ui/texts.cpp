@@ -84,6 +84,10 @@ constexpr auto kTexts = std::to_array<TextRow>({
     {TextId::kEmptyDocumentList, "File \"acrobatSilvaroneFiles.txt\" destroyed!",
      "File \"acrobatSilvaroneFiles.txt\" destroyed!"},
     {TextId::kSaveReportPdfTitle, "Protokoll als PDF speichern", "Save report as PDF"},
+    {TextId::kSavePictureTitle, "Bild der Messung speichern", "Save picture of the measurement"},
+    {TextId::kPictureFileName, "Messung", "Measurement"},
+    {TextId::kPictureNotWritten, "Das Bild %1 kann nicht geschrieben werden.",
+     "The picture %1 cannot be written."},
 });
 
 }  // namespace
@@ -165,6 +169,8 @@ std::string FileDialogTitle(FileDialogPurpose purpose, Language language) {
       return Text(TextId::kEraseProjectTitle, language);
     case FileDialogPurpose::kSaveReportPdf:
       return Text(TextId::kSaveReportPdfTitle, language);
+    case FileDialogPurpose::kSavePicture:
+      return Text(TextId::kSavePictureTitle, language);
   }
   return "";
 }
