@@ -22,6 +22,7 @@ std::string Label(std::string_view symbol, const std::string& number, std::strin
 DrawingView MakeDrawingView(const DrawingInput& input, Language language) {
   const bool english = language == kEnglish;
   DrawingView view;
+  view.title = DrawingWindowTexts(language).front().second;
   view.drawing = BuildMeasurementDrawing(input);
   if (!view.drawing.valid) {
     view.note = english ? "No drawing: the gear data give no gear to draw (5 to 1000 teeth)."

@@ -14,6 +14,7 @@ namespace silvarone {
 
 struct DrawingView {
   MeasurementDrawing drawing;
+  std::string title;  // of the window and of a saved picture
   // "W_k = 15.321 mm", with "(Normalschnitt)" for a helical gear; the same
   // for M_dk and Q.
   std::string spanLabel;
