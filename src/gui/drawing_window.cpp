@@ -118,14 +118,19 @@ DrawingWindow::DrawingWindow(WindowModel& model, QWidget* parent) : QDialog(pare
 
 void DrawingWindow::Refresh() {
   ApplyTexts(this, DrawingWindowTexts(model_.language()));
-  if (shownOnce_ && shownRevision_ == model_.revision()) return;
+  // Typing in a field changes nothing here: only a calculation or another
+  // language draws anew.
+  if (shownOnce_ && shownRevision_ == model_.drawingRevision() &&
+      shownLanguage_ == model_.language())
+    return;
   DrawingView view = model_.drawingView();
   // A new calculation of the same gear keeps where the user looked.
   const bool sameGear =
       shownOnce_ && view.drawing.valid && canvas_->view().drawing.valid &&
       view.drawing.referenceCircle.radius == canvas_->view().drawing.referenceCircle.radius;
   canvas_->Show(std::move(view), sameGear);
-  shownRevision_ = model_.revision();
+  shownRevision_ = model_.drawingRevision();
+  shownLanguage_ = model_.language();
   shownOnce_ = true;
 }
 

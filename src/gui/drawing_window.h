@@ -64,6 +64,7 @@ class DrawingWindow : public QDialog {
   WindowModel& model_;
   DrawingCanvas* canvas_;
   std::uint64_t shownRevision_ = 0;
+  Language shownLanguage_ = kGerman;
   bool shownOnce_ = false;
 };
 

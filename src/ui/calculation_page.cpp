@@ -112,6 +112,7 @@ void WindowModel::ShowCheckDimensionResults() {
   ShowBallLimits();
   ShowOkPicture();
   drawingInput_ = DrawingInputOf(gear());
+  ++drawingRevision_;
 }
 
 void WindowModel::ShowCheckDimension() {

@@ -196,6 +196,8 @@ class WindowModel {
   ReportInput ReportData() const;
   // The measurement drawn to scale, as the last calculation left the gear.
   DrawingView drawingView() const;
+  // Counts the calculations that gave the drawing new data.
+  std::uint64_t drawingRevision() const { return drawingRevision_; }
 
   // --- What the window shows ----------------------------------------------
   // The field or selection of that name. A name the window does not have is
@@ -347,6 +349,7 @@ class WindowModel {
   // The drawing's data as the last calculation left them: the drawing and
   // the numbers of the page stay one pair until the next calculation.
   DrawingInput drawingInput_;
+  std::uint64_t drawingRevision_ = 0;
   std::string okPicture_;
   std::vector<std::string> deviceBallLines_;
   std::vector<std::string> documents_;
