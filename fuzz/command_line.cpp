@@ -38,21 +38,30 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 
   // The PDF writer is the window layer's; here it only notes its calls.
   std::vector<std::string> pdfPaths;
-  const ReportPdfWriter pdf = [&](const std::vector<std::string>& lines, const std::string& path) {
+  const ReportPdfWriter pdf = [&](const std::vector<std::string>& lines, const DrawingView&,
+                                  const std::string& path) {
     FUZZ_CHECK(!lines.empty());
     pdfPaths.push_back(path);
     return platform::WriteFailure::kNone;
   };
+  // The drawing's picture likewise.
+  std::vector<std::string> picturePaths;
+  const DrawingPictureWriter picture = [&](const DrawingView&, const std::string& path) {
+    picturePaths.push_back(path);
+    return platform::WriteFailure::kNone;
+  };
   std::ostringstream out;
   std::ostringstream err;
-  const int status = RunCommandLine(arguments, out, err, pdf);
+  const int status = RunCommandLine(arguments, out, err, pdf, picture);
 
   FUZZ_CHECK(status == kExitDone || status == kExitUsage || status == kExitDataRefused ||
              status == kExitSaveFailed || status == kExitOutputFailed);
   const std::string errText = err.str();
   FUZZ_CHECK(errText.empty() || errText.back() == '\n');
   const bool report = arguments.empty() || arguments[0] == "report";
-  if (!report && status == kExitUsage) {
+  // The diagram loads a gear as the report does: its messages may come first.
+  const bool diagram = !arguments.empty() && arguments[0] == "diagram";
+  if (!report && !diagram && status == kExitUsage) {
     FUZZ_CHECK(out.str().empty());
     FUZZ_CHECK(errText.find('\n') == errText.size() - 1);
   }
@@ -75,6 +84,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   // A PDF is written only by a report that got that far, to the path named
   // after the last --pdf.
   FUZZ_CHECK(pdfPaths.size() <= 1);
+  // A picture only by a diagram that got that far, once.
+  FUZZ_CHECK(picturePaths.size() <= 1);
+  if (!picturePaths.empty()) FUZZ_CHECK(diagram && out.str().empty());
   if (!pdfPaths.empty()) {
     FUZZ_CHECK(report && !help && !json);
     FUZZ_CHECK(out.str().empty());

@@ -53,7 +53,8 @@ constexpr const char* kHelp =
 // (packaging/silvarone.1.in) says the same; a test holds them together.
 constexpr const char* kProgramUsage =
     "usage: silvarone [report [FILE.tvp] [OPTIONS] | batch [IN] [OPTIONS] | "
-    "screenshots DIR [--lang de|en] | --help | --version]";
+    "diagram [FILE.tvp] OUT.svg|OUT.png [--lang de|en] | screenshots DIR [--lang de|en] | "
+    "--help | --version]";
 
 constexpr const char* kProgramHelp =
     "\n"
@@ -66,6 +67,9 @@ constexpr const char* kProgramHelp =
     "  batch [IN] [OPTIONS]            the test dimensions of many gears at once, from a CSV\n"
     "                                  or JSON lines table; 'silvarone batch --help' lists\n"
     "                                  its columns and options\n"
+    "  diagram [FILE.tvp] OUT.svg|OUT.png [--lang de|en]\n"
+    "                                  draw the measurement to scale (span, balls, Q) as an\n"
+    "                                  SVG or PNG picture; 'silvarone diagram --help' says more\n"
     "  screenshots DIR [--lang de|en]  write a PNG picture of every page of the window into DIR\n"
     "  -h, --help                      print this help\n"
     "  --version                       print the program's name, version and licence\n"
@@ -76,9 +80,27 @@ constexpr const char* kProgramHelp =
     "                        (empty or 'none': there is none)\n"
     "\n"
     "Exit status: 0 done, 1 the window found no PDF viewer for its help documents,\n"
-    "2 usage error (one line on standard error), 5 a picture of screenshots could not\n"
-    "be written (the old picture stays); the report and the batch have more\n"
-    "(silvarone report --help, silvarone batch --help).\n";
+    "2 usage error (one line on standard error), 5 a picture of screenshots or diagram\n"
+    "could not be written (the old picture stays); the report, the diagram and the\n"
+    "batch have more (silvarone report --help, silvarone diagram --help,\n"
+    "silvarone batch --help).\n";
+
+constexpr const char* kDiagramUsage =
+    "usage: silvarone diagram [FILE.tvp] OUT.svg|OUT.png [--lang de|en]";
+
+constexpr const char* kDiagramHelp =
+    "\n"
+    "Draws the measurement of the stored settings, or of a project file, to scale:\n"
+    "the gear's transverse section, the span anvils with W_k, the balls with M_dk\n"
+    "and the instrument's balls with Q, as the calculation page computes them.\n"
+    "Contacts off the usable flank and balls below the tips are red.\n"
+    "  --lang de|en      language of the picture's texts\n"
+    "\n"
+    "Exit status:\n"
+    "  0  picture written\n"
+    "  2  usage or input error (one line on standard error)\n"
+    "  3  the gear's data were refused: messages, no picture\n"
+    "  5  the picture could not be written; an old picture stays as it was\n";
 
 struct Options {
   std::optional<std::string> file;
@@ -100,9 +122,15 @@ bool SameFile(const std::string& a, const std::string& b) {
   return fs::equivalent(a, b, error) && !error;
 }
 
-std::string CannotWritePdf(const std::string& path, platform::WriteFailure failure) {
-  return "silvarone: cannot write the PDF file '" + path +
+// What the run writes: "the PDF file", "the picture".
+std::string CannotWrite(std::string_view what, const std::string& path,
+                        platform::WriteFailure failure) {
+  return "silvarone: cannot write " + std::string(what) + " '" + path +
          "': " + platform::WriteFailureText(failure) + "\n";
+}
+
+std::string CannotWritePdf(const std::string& path, platform::WriteFailure failure) {
+  return CannotWrite("the PDF file", path, failure);
 }
 
 // What the command line says when its words are off: one line.
@@ -288,19 +316,20 @@ nlohmann::json Json(const WindowModel& model, const TerminalPresenter& presenter
 
 // An output is refused before anything is read or written when it would
 // replace a file the run reads, or a device or pipe: kExitDone or the status.
-int RefusePdfTarget(const std::string& pdf, const std::optional<std::string>& file,
-                    std::ostream& err) {
+int RefuseTarget(std::string_view what, const std::string& target,
+                 const std::optional<std::string>& file, std::ostream& err) {
   const std::string settings = SettingsFilePath(platform::SettingsDirectory());
-  if (file && SameFile(pdf, *file)) {
-    err << "silvarone: the PDF file '" << pdf << "' is the project file being read\n";
+  if (file && SameFile(target, *file)) {
+    err << "silvarone: " << what << " '" << target << "' is the project file being read\n";
     return kExitUsage;
   }
-  if (SameFile(pdf, settings)) {
-    err << "silvarone: the PDF file '" << pdf << "' is the settings file\n";
+  if (SameFile(target, settings)) {
+    err << "silvarone: " << what << " '" << target << "' is the settings file\n";
     return kExitUsage;
   }
-  if (const auto refused = platform::RefusedTarget(pdf); refused != platform::WriteFailure::kNone) {
-    err << CannotWritePdf(pdf, refused);
+  if (const auto refused = platform::RefusedTarget(target);
+      refused != platform::WriteFailure::kNone) {
+    err << CannotWrite(what, target, refused);
     return kExitOutputFailed;
   }
   return kExitDone;
@@ -319,7 +348,7 @@ int RefuseBeforeReading(const Options& options, const ReportPdfWriter& writePdf,
     err << "silvarone: cannot read project file '" << *options.file << "'\n";
     return kExitUsage;
   }
-  if (options.pdf) return RefusePdfTarget(*options.pdf, options.file, err);
+  if (options.pdf) return RefuseTarget("the PDF file", *options.pdf, options.file, err);
   return kExitDone;
 }
 
@@ -340,6 +369,22 @@ bool OpenProjectFile(WindowModel& model, TerminalPresenter& presenter, const std
     err << "silvarone: cannot read project file '" << file << "'\n";
     return false;
   }
+  return true;
+}
+
+// The start as the window's, then the project file and the language of the
+// options; false when the program cannot start or the file is refused. Without
+// --save the settings are read once and nothing is written.
+bool StartWithGear(WindowModel& model, TerminalPresenter& presenter, const Options& options,
+                   std::ostream& err) {
+  if (!model.Start({.settingsDirectory = platform::SettingsDirectory(),
+                    .programDirectory = platform::ProgramDirectory(),
+                    .checkPdfViewer = false,
+                    .inMemory = !options.save})) {
+    return false;
+  }
+  if (options.file && !OpenProjectFile(model, presenter, *options.file, err)) return false;
+  if (options.language) model.SwitchLanguage(*options.language);
   return true;
 }
 
@@ -367,7 +412,7 @@ int WriteReport(const Options& options, const WindowModel& model,
                 const ReportPdfWriter& writePdf, std::ostream& out, std::ostream& err) {
   // The same pages as the report window prints, and nothing on `out`.
   if (options.pdf && report) {
-    if (const auto failure = writePdf(*report, *options.pdf);
+    if (const auto failure = writePdf(*report, model.drawingView(), *options.pdf);
         failure != platform::WriteFailure::kNone) {
       err << CannotWritePdf(*options.pdf, failure);
       return kExitOutputFailed;
@@ -404,17 +449,9 @@ int RunReport(const std::vector<std::string>& arguments, std::ostream& out, std:
     return refused;
   }
 
-  // Without --save the settings are read once and nothing is written.
   TerminalPresenter presenter(err);
   WindowModel model(presenter);
-  if (!model.Start({.settingsDirectory = platform::SettingsDirectory(),
-                    .programDirectory = platform::ProgramDirectory(),
-                    .checkPdfViewer = false,
-                    .inMemory = !options.save})) {
-    return kExitUsage;
-  }
-  if (options.file && !OpenProjectFile(model, presenter, *options.file, err)) return kExitUsage;
-  if (options.language) model.SwitchLanguage(*options.language);
+  if (!StartWithGear(model, presenter, options, err)) return kExitUsage;
   if (options.mode) model.SelectInputMode(*options.mode);
   const std::optional<std::vector<std::string>> report = CalculateReport(model, options.measured);
   if (const int written = WriteReport(options, model, presenter, report, writePdf, out, err);
@@ -425,12 +462,79 @@ int RunReport(const std::vector<std::string>& arguments, std::ostream& out, std:
   return report ? kExitDone : kExitDataRefused;
 }
 
+// `diagram [FILE.tvp] OUT [--lang de|en]`: the project file and the picture
+// in `options.file` and `options.pdf`'s place `picture`.
+Result<Options, std::string> ParseDiagramOptions(const std::vector<std::string>& arguments,
+                                                 std::string& picture) {
+  Options options;
+  std::vector<std::string> names;
+  for (std::size_t i = 1; i < arguments.size(); ++i) {
+    const std::string& argument = arguments[i];
+    if (argument == "--help" || argument == "-h") {
+      options.help = true;
+    } else if (argument == "--lang") {
+      if (i + 1 >= arguments.size()) return std::string("silvarone: --lang needs a value");
+      if (Refusal read = ReadLanguage(arguments[++i], options); !read) return read.problem();
+    } else if (!argument.empty() && argument[0] == '-') {
+      return "silvarone: unknown option " + argument;
+    } else {
+      names.push_back(argument);
+    }
+  }
+  if (options.help) return options;
+  if (names.empty() || names.size() > 2) return std::string(kDiagramUsage);
+  picture = names.back();
+  if (names.size() == 2) options.file = names.front();
+  if (PictureFormatOf(picture) == PictureFormat::kUnknown)
+    return "silvarone: the picture '" + picture + "' must be named .svg or .png";
+  return options;
+}
+
+int RunDiagram(const std::vector<std::string>& arguments, std::ostream& out, std::ostream& err,
+               const DrawingPictureWriter& writeDrawing) {
+  std::string picture;
+  const Result<Options, std::string> parsed = ParseDiagramOptions(arguments, picture);
+  if (!parsed) {
+    err << parsed.problem() << '\n';
+    return kExitUsage;
+  }
+  const Options& options = *parsed;
+  if (options.help) {
+    out << kDiagramUsage << '\n' << kDiagramHelp << std::flush;
+    return out ? kExitDone : kExitOutputFailed;
+  }
+  if (!writeDrawing) {
+    err << "silvarone: this program cannot write pictures\n";
+    return kExitUsage;
+  }
+  if (options.file && !ReadFileBytes(*options.file)) {
+    err << "silvarone: cannot read project file '" << *options.file << "'\n";
+    return kExitUsage;
+  }
+  if (const int refused = RefuseTarget("the picture", picture, options.file, err);
+      refused != kExitDone)
+    return refused;
+  TerminalPresenter presenter(err);
+  WindowModel model(presenter);
+  if (!StartWithGear(model, presenter, options, err)) return kExitUsage;
+  model.ChangePage(Page::kCalculation);
+  if (model.page() != Page::kCalculation) return kExitDataRefused;
+  model.RunCheckDimension();
+  if (const auto failure = writeDrawing(model.drawingView(), picture);
+      failure != platform::WriteFailure::kNone) {
+    err << CannotWrite("the picture", picture, failure);
+    return kExitOutputFailed;
+  }
+  return kExitDone;
+}
+
 }  // namespace
 
 int RunCommandLine(const std::vector<std::string>& arguments, std::ostream& out, std::ostream& err,
-                   const ReportPdfWriter& writePdf) {
+                   const ReportPdfWriter& writePdf, const DrawingPictureWriter& writeDrawing) {
   if (arguments.empty()) return RunReport({"report"}, out, err, writePdf);
   if (arguments[0] == "report") return RunReport(arguments, out, err, writePdf);
+  if (arguments[0] == "diagram") return RunDiagram(arguments, out, err, writeDrawing);
   if (arguments[0] == "batch") return RunBatch(arguments, std::cin, out, err);
   if (arguments[0] == "--version" && arguments.size() == 1) {
     out << kProgramName << " " << kProgramVersion << " (" << kProgramDate << ")\n"

@@ -1,5 +1,6 @@
 // The command line: a report of the stored settings or of a project file,
-// as text or as JSON, without the window; the program's help and version.
+// as text or as JSON, without the window; the measurement drawing as a
+// picture; the program's help and version.
 #pragma once
 
 #include <functional>
@@ -8,6 +9,7 @@
 #include <vector>
 
 #include "platform/file_system.h"
+#include "ui/drawing_window.h"
 
 namespace silvarone {
 
@@ -22,12 +24,19 @@ inline constexpr int kExitOutputFailed =
 // Writes the report's lines as a PDF file through the program's one writer;
 // why it could not be written, or kNone. The window layer supplies it, so the
 // command line needs no Qt.
-using ReportPdfWriter = std::function<platform::WriteFailure(const std::vector<std::string>& lines,
-                                                             const std::string& path)>;
+// The measurement drawing goes on a page after the text.
+using ReportPdfWriter = std::function<platform::WriteFailure(
+    const std::vector<std::string>& lines, const DrawingView& drawing, const std::string& path)>;
+
+// Writes the measurement drawing as an SVG or PNG picture (by the name)
+// through the program's one writer; why it could not be written, or kNone.
+using DrawingPictureWriter =
+    std::function<platform::WriteFailure(const DrawingView& drawing, const std::string& path)>;
 
 // Runs `silvarone <arguments>` (without the program name) and returns the
 // exit status.
 int RunCommandLine(const std::vector<std::string>& arguments, std::ostream& out, std::ostream& err,
-                   const ReportPdfWriter& writePdf = {});
+                   const ReportPdfWriter& writePdf = {},
+                   const DrawingPictureWriter& writeDrawing = {});
 
 }  // namespace silvarone

@@ -2,7 +2,8 @@
 // cylindrical gears. Without arguments the program opens its window;
 // `silvarone report ...` prints the calculation report and needs no display;
 // `silvarone screenshots DIR` draws the pages of the window into pictures;
-// `silvarone report ... --pdf OUT.pdf` writes the report's pages as PDF.
+// `silvarone report ... --pdf OUT.pdf` writes the report's pages as PDF;
+// `silvarone diagram ... OUT.svg` draws the measurement to scale.
 #include <QApplication>
 #include <QIcon>
 #include <cstdlib>
@@ -12,6 +13,7 @@
 
 #include "app/command_line.h"
 #include "gui/dialog_presenter.h"
+#include "gui/drawing_painter.h"
 #include "gui/main_window.h"
 #include "gui/print_string.h"
 #include "gui/screenshots.h"
@@ -64,13 +66,25 @@ void QuietQtMessages(QtMsgType type, const QMessageLogContext&, const QString& m
 // starts on the offscreen platform only when a PDF is asked for.
 silvarone::platform::WriteFailure WritePdf(int argc, char** argv,
                                            const std::vector<std::string>& lines,
+                                           const silvarone::DrawingView& drawing,
                                            const std::string& path) {
   setenv("QT_QPA_PLATFORM", "offscreen", 1);
   qInstallMessageHandler(QuietQtMessages);
   QApplication application(argc, argv);
   silvarone::platform::WriteFailure failure = silvarone::platform::WriteFailure::kError;
-  silvarone::gui::WriteReportPdf(lines, path, &failure);
+  silvarone::gui::WriteReportPdf(lines, path, &failure, &drawing);
   return failure;
+}
+
+// The measurement drawing as a picture, without a display, as the drawing
+// window saves it when it opens.
+silvarone::platform::WriteFailure WriteDrawing(int argc, char** argv,
+                                               const silvarone::DrawingView& drawing,
+                                               const std::string& path) {
+  setenv("QT_QPA_PLATFORM", "offscreen", 1);
+  qInstallMessageHandler(QuietQtMessages);
+  QApplication application(argc, argv);
+  return silvarone::gui::WriteDrawingPicture(drawing, silvarone::gui::StartRegion(drawing), path);
 }
 
 }  // namespace
@@ -89,7 +103,9 @@ int main(int argc, char** argv) {
   }
   return silvarone::RunCommandLine(
       arguments, std::cout, std::cerr,
-      [&](const std::vector<std::string>& lines, const std::string& path) {
-        return WritePdf(argc, argv, lines, path);
+      [&](const std::vector<std::string>& lines, const silvarone::DrawingView& drawing,
+          const std::string& path) { return WritePdf(argc, argv, lines, drawing, path); },
+      [&](const silvarone::DrawingView& drawing, const std::string& path) {
+        return WriteDrawing(argc, argv, drawing, path);
       });
 }

@@ -16,6 +16,7 @@
 
 #include "gui/ball_editor_window.h"
 #include "gui/binder.h"
+#include "gui/drawing_window.h"
 #include "gui/history_window.h"
 #include "gui/info_window.h"
 #include "gui/output_window.h"
@@ -120,6 +121,9 @@ void MainWindow::BuildMenu() {
   QAction* output = menuBar()->addAction(QString());
   output->setObjectName("Ausgabe2");
   connect(output, &QAction::triggered, this, &MainWindow::ShowReport);
+  QAction* drawing = menuBar()->addAction(QString());
+  drawing->setObjectName("Zeichnung1");
+  connect(drawing, &QAction::triggered, this, &MainWindow::ShowDrawing);
 
   QMenu* help = menuBar()->addMenu(QString());
   help->setObjectName("N1");
@@ -158,6 +162,7 @@ void MainWindow::Repaint() {
     page->Refresh();
   RetranslateText();
   PlaceUpDown();
+  if (drawing_) drawing_->Refresh();
 }
 
 void MainWindow::RetranslateText() {
@@ -220,6 +225,16 @@ void MainWindow::ShowAbout() {
 void MainWindow::ShowReport() {
   OutputWindow window(model_, this);
   window.exec();
+}
+
+void MainWindow::ShowDrawing() {
+  // One window that stays open beside the main window and follows every
+  // calculation.
+  if (!drawing_) drawing_ = new DrawingWindow(model_, this);
+  drawing_->Refresh();
+  drawing_->show();
+  drawing_->raise();
+  drawing_->activateWindow();
 }
 
 void MainWindow::OpenBallEditor() {

@@ -16,6 +16,7 @@ class QTabWidget;
 namespace silvarone::gui {
 
 class Binder;
+class DrawingWindow;
 class PageBase;
 
 class MainWindow : public QMainWindow {
@@ -32,6 +33,8 @@ class MainWindow : public QMainWindow {
   // The texts of the language of the moment, kind by kind.
   void RetranslateText();
   QTabWidget* pages() const { return pages_; }
+  // The drawing window, once the menu opened it.
+  DrawingWindow* drawingWindow() const { return drawing_; }
 
  protected:
   void resizeEvent(QResizeEvent* event) override;
@@ -47,6 +50,7 @@ class MainWindow : public QMainWindow {
   void ShowHistory();
   void ShowAbout();
   void ShowReport();
+  void ShowDrawing();
   void OpenBallEditor();
 
   WindowModel& model_;
@@ -56,6 +60,7 @@ class MainWindow : public QMainWindow {
   QLabel* status_[4];
   QWidget* upDown_;
   QElapsedTimer progressClock_;
+  DrawingWindow* drawing_ = nullptr;
   QtTranslations qtTexts_;
 };
 

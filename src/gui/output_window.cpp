@@ -98,7 +98,8 @@ void OutputWindow::Print() {
   QPrinter printer(QPrinter::HighResolution);
   printer.setDocName(windowTitle());
   if (!choosePrinter || !choosePrinter(printer)) return;  // cancelled: nothing is printed
-  Printed(static_cast<int>(PrintReport(printer, lines_)), printer);
+  const DrawingView drawing = model_.drawingView();
+  Printed(static_cast<int>(PrintReport(printer, lines_, &drawing)), printer);
 }
 
 void OutputWindow::Preview() {
@@ -108,8 +109,9 @@ void OutputWindow::Preview() {
   QPrintPreviewDialog dialog(&printer, this);
   dialog.setWindowTitle(windowTitle());
   PrintResult result = PrintResult::kDone;
+  const DrawingView drawing = model_.drawingView();
   connect(&dialog, &QPrintPreviewDialog::paintRequested, this,
-          [&](QPrinter* target) { result = PrintReport(*target, lines_); });
+          [&](QPrinter* target) { result = PrintReport(*target, lines_, &drawing); });
   dialog.resize(size().width() + 200, size().height() + 100);
   dialog.exec();
   Printed(static_cast<int>(result), printer);
@@ -119,7 +121,8 @@ void OutputWindow::SaveAsPdf() {
   Rebuild();
   const std::optional<std::string> path = model_.ChooseReportPdf();
   if (!path) return;
-  if (WriteReportPdf(lines_, *path) != PrintResult::kDone) {
+  const DrawingView drawing = model_.drawingView();
+  if (WriteReportPdf(lines_, *path, nullptr, &drawing) != PrintResult::kDone) {
     model_.ReportOutputFailed(OutputFailure::kFileNotWritten, *path);
   }
 }

@@ -12,6 +12,7 @@
 #include <filesystem>
 #include <optional>
 
+#include "gui/drawing_painter.h"
 #include "gui/widgets.h"
 #include "platform/file_system.h"
 
@@ -79,9 +80,13 @@ std::optional<LineArea> LineAreaOf(const Sheets& sheets, const QFont& font,
                   .textHeight = textHeight};
 }
 
+// A page after the text (the measurement drawing), painted into the area
+// between the margins.
+using ClosingPage = std::function<void(QPainter&, const QRect&)>;
+
 PrintResult PrintOnSheets(Sheets& sheets, const std::vector<std::string>& lines, const QFont& font,
                           bool discard, const PrintLayout& layout, const PrintBand& header,
-                          const PrintBand& footer) {
+                          const PrintBand& footer, const ClosingPage& closing = {}) {
   const std::optional<LineArea> area = LineAreaOf(sheets, font, layout);
   if (!area) return PrintResult::kMarginsTooLarge;
   const auto [left, top, right, bottom, lineStep, textHeight] = *area;
@@ -118,6 +123,13 @@ PrintResult PrintOnSheets(Sheets& sheets, const std::vector<std::string>& lines,
       }
     }
   }
+  if (closing && goOn && !failed) {
+    if (sheets.newPage()) {
+      closing(painter, QRect(QPoint(left, top), QPoint(right, bottom)));
+    } else {
+      failed = true;
+    }
+  }
   if (!goOn || discard || failed) sheets.abort();
   painter.end();
   if (failed || (!discard && goOn && sheets.failed())) {
@@ -126,19 +138,37 @@ PrintResult PrintOnSheets(Sheets& sheets, const std::vector<std::string>& lines,
   return goOn ? PrintResult::kDone : PrintResult::kStopped;
 }
 
+// The printer's paper, printable area and page handling.
+Sheets PrinterSheets(QPrinter& printer) {
+  return Sheets{printer,
+                printer.logicalDpiX(),
+                printer.logicalDpiY(),
+                printer.paperRect(QPrinter::DevicePixel).toRect(),
+                printer.pageRect(QPrinter::DevicePixel).toRect(),
+                [&printer] { return printer.newPage(); },
+                [&printer] { printer.abort(); },
+                [&printer] { return printer.printerState() == QPrinter::Error; }};
+}
+
+// The drawing on its own page: as wide as the text, as high as it is wide.
+ClosingPage DrawingPage(const DrawingView* drawing) {
+  if (drawing == nullptr) return {};
+  return [drawing](QPainter& painter, const QRect& area) {
+    QFont font = painter.font();
+    font.setPointSize(9);
+    painter.setFont(font);
+    const int side = std::min(area.width(), area.height());
+    PaintMeasurement(painter, *drawing, QRectF(area.left(), area.top(), side, side),
+                     StartRegion(*drawing));
+  };
+}
+
 }  // namespace
 
 PrintResult PrintString(QPrinter& printer, const std::vector<std::string>& lines, const QFont& font,
                         bool discard, const PrintLayout& layout, const PrintBand& header,
                         const PrintBand& footer) {
-  Sheets sheets{printer,
-                printer.logicalDpiX(),
-                printer.logicalDpiY(),
-                printer.paperRect(QPrinter::DevicePixel).toRect(),
-                printer.pageRect(QPrinter::DevicePixel).toRect(),
-                [&] { return printer.newPage(); },
-                [&] { printer.abort(); },
-                [&] { return printer.printerState() == QPrinter::Error; }};
+  Sheets sheets = PrinterSheets(printer);
   return PrintOnSheets(sheets, lines, font, discard, layout, header, footer);
 }
 
@@ -150,12 +180,15 @@ QFont ReportFont() {
   return font;
 }
 
-PrintResult PrintReport(QPrinter& printer, const std::vector<std::string>& lines) {
-  return PrintString(printer, lines, ReportFont(), false, kReportLayout);
+PrintResult PrintReport(QPrinter& printer, const std::vector<std::string>& lines,
+                        const DrawingView* drawing) {
+  Sheets sheets = PrinterSheets(printer);
+  return PrintOnSheets(sheets, lines, ReportFont(), false, kReportLayout, {}, {},
+                       DrawingPage(drawing));
 }
 
 PrintResult WriteReportPdf(const std::vector<std::string>& lines, const std::string& path,
-                           platform::WriteFailure* failure) {
+                           platform::WriteFailure* failure, const DrawingView* drawing) {
   // The pages are made in memory and handed whole to the program's one
   // writer, which checks every write: a full disk never leaves a cut PDF.
   QByteArray bytes;
@@ -175,7 +208,8 @@ PrintResult WriteReportPdf(const std::vector<std::string>& lines, const std::str
     sheets.newPage = [&] { return pdf.newPage(); };
     sheets.abort = [] {};
     sheets.failed = [] { return false; };
-    result = PrintOnSheets(sheets, lines, ReportFont(), false, kReportLayout, {}, {});
+    result = PrintOnSheets(sheets, lines, ReportFont(), false, kReportLayout, {}, {},
+                           DrawingPage(drawing));
   }
   platform::WriteFailure written = platform::WriteFailure::kError;
   if (result == PrintResult::kDone) {

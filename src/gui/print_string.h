@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "platform/file_system.h"
+#include "ui/drawing_window.h"
 #include "ui/secondary_windows.h"
 
 class QPainter;
@@ -44,8 +45,10 @@ PrintResult PrintString(QPrinter& printer, const std::vector<std::string>& lines
 // system's fixed-pitch font at 8 points.
 QFont ReportFont();
 
-// The report on the printer with the report's margins and 6 lines per inch.
-PrintResult PrintReport(QPrinter& printer, const std::vector<std::string>& lines);
+// The report on the printer with the report's margins and 6 lines per inch;
+// with a drawing, the measurement drawn to scale on a page after the text.
+PrintResult PrintReport(QPrinter& printer, const std::vector<std::string>& lines,
+                        const DrawingView* drawing = nullptr);
 
 // The report as a PDF file (A4, 600 dots per inch), written whole or not at
 // all through platform::ReplaceFileAtomically: an existing file is replaced
@@ -53,6 +56,7 @@ PrintResult PrintReport(QPrinter& printer, const std::vector<std::string>& lines
 // is no regular file is refused. `failure` (when given) tells why the file
 // could not be written.
 PrintResult WriteReportPdf(const std::vector<std::string>& lines, const std::string& path,
-                           platform::WriteFailure* failure = nullptr);
+                           platform::WriteFailure* failure = nullptr,
+                           const DrawingView* drawing = nullptr);
 
 }  // namespace silvarone::gui

@@ -51,6 +51,7 @@ enum class FileDialogPurpose {
   kSaveProjectAs,
   kEraseProject,
   kSaveReportPdf,
+  kSavePicture,
 };
 
 // What a file dialog shows.

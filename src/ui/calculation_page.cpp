@@ -112,6 +112,8 @@ void WindowModel::ShowCheckDimensionResults() {
   }
   ShowBallLimits();
   ShowOkPicture();
+  drawingInput_ = DrawingInputOf(gear());
+  ++drawingRevision_;
   measurability_ = CheckMeasurability(gear());
   ShowMeasurability();
 }

@@ -20,6 +20,7 @@ constexpr auto kCaptions = std::to_array<CaptionRow>({
     {"SaveAsProject", "Sp&eichern unter", "Save &as"},
     {"EraseProject", "L&öschen", "&Erase"},
     {"Ausgabe2", "&Ausgabe", "&Output"},
+    {"Zeichnung1", "&Zeichnung", "&Drawing"},
     {"N1", "&?", "&?"},
     {"Hilfe1", "&Hilfe", "&Help"},
     {"Program1", "&Programm", "&Program"},
@@ -155,7 +156,7 @@ const std::vector<ListItemsRow>& Lists() {
 
 const std::vector<MenuRow>& Menus() {
   static const std::vector<MenuRow> kMenus = {
-      {"", {"File1", "Ausgabe1", "Ausgabe2", "N1"}},
+      {"", {"File1", "Ausgabe1", "Ausgabe2", "Zeichnung1", "N1"}},
       {"File1", {"Exit1"}},
       {"Ausgabe1", {"NewProject", "LoadProject", "SaveProject", "SaveAsProject", "EraseProject"}},
       {"N1", {"Hilfe1", "Programmhistorie1", "Sprachauswahl1", "Info1"}},

@@ -10,6 +10,7 @@
 #include "platform/locations.h"
 #include "report/report.h"
 #include "storage/device_ball_file.h"
+#include "ui/drawing_window.h"
 #include "ui/texts.h"
 #include "ui/window_model.h"
 
@@ -104,6 +105,8 @@ std::string OutputFailureText(OutputFailure failure, const std::string& target, 
       return Text(TextId::kNamedPrinterRefused, language, {target});
     case OutputFailure::kFileNotWritten:
       return Text(TextId::kPdfNotWritten, language, {target});
+    case OutputFailure::kPictureNotWritten:
+      return Text(TextId::kPictureNotWritten, language, {target});
   }
   return "";
 }
@@ -146,33 +149,60 @@ std::optional<std::vector<std::string>> WindowModel::ProgramHistory() {
   return std::nullopt;
 }
 
-std::optional<std::string> WindowModel::ChooseReportPdf() {
-  const Action action(*this);
+std::optional<std::string> WindowModel::ChooseFileToWrite(FileDialogPurpose purpose,
+                                                          const std::string& filter,
+                                                          TextId fallbackName,
+                                                          const std::string& extension) {
   std::error_code error;
   FileDialogSetup setup;
-  setup.purpose = FileDialogPurpose::kSaveReportPdf;
+  setup.purpose = purpose;
   setup.folder = fs::is_directory(project_.directory, error)
                      ? project_.directory
                      : DefaultProjectDirectory(settingsDirectory_);
-  setup.filter = "*.pdf";
-  // Named after the project file, else the project, else the report.
+  setup.filter = filter;
+  // Named after the project file, else the project, else what is written.
   std::string name = fs::path(project_.fileName).stem().string();
   if (project_.noProjectOpen || name.empty()) name = projectData_.name;
   if (name.find_first_of("/\\") != std::string::npos || name.empty()) {
-    name = Text(TextId::kReportFileName, language());
+    name = Text(fallbackName, language());
   }
-  setup.presetName = name + ".pdf";
-  setup.defaultExtension = "pdf";
+  setup.presetName = name + "." + extension;
+  setup.defaultExtension = extension;
   auto chosen = dialogs_.ChooseFileToSave(setup);
   if (!chosen) return std::nullopt;
-  if (fs::path(*chosen).extension().empty()) *chosen += ".pdf";
-  if (Exists(*chosen) &&
-      dialogs_.ShowMessage(Text(TextId::kOverwriteTitle, language()),
-                           Text(TextId::kOverwriteFile, language(), {*chosen}),
-                           DialogKind::kConfirmation, {kButtonOk, kButtonCancel}) != kButtonOk) {
-    return std::nullopt;
-  }
   return chosen;
+}
+
+bool WindowModel::MayOverwrite(const std::string& path) {
+  return !Exists(path) ||
+         dialogs_.ShowMessage(Text(TextId::kOverwriteTitle, language()),
+                              Text(TextId::kOverwriteFile, language(), {path}),
+                              DialogKind::kConfirmation, {kButtonOk, kButtonCancel}) == kButtonOk;
+}
+
+std::optional<std::string> WindowModel::ChooseReportPdf() {
+  const Action action(*this);
+  auto chosen =
+      ChooseFileToWrite(FileDialogPurpose::kSaveReportPdf, "*.pdf", TextId::kReportFileName, "pdf");
+  if (!chosen) return std::nullopt;
+  if (fs::path(*chosen).extension().empty()) *chosen += ".pdf";
+  if (!MayOverwrite(*chosen)) return std::nullopt;
+  return chosen;
+}
+
+std::optional<std::string> WindowModel::ChooseDrawingPicture() {
+  const Action action(*this);
+  auto chosen = ChooseFileToWrite(FileDialogPurpose::kSavePicture, "*.svg *.png",
+                                  TextId::kPictureFileName, "svg");
+  if (!chosen) return std::nullopt;
+  // Any other name becomes an SVG picture.
+  if (PictureFormatOf(*chosen) == PictureFormat::kUnknown) *chosen += ".svg";
+  if (!MayOverwrite(*chosen)) return std::nullopt;
+  return chosen;
+}
+
+DrawingView WindowModel::drawingView() const {
+  return MakeDrawingView(drawingInput_, language());
 }
 
 void WindowModel::ReportOutputFailed(OutputFailure failure, const std::string& target) {

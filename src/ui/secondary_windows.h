@@ -47,6 +47,7 @@ enum class OutputFailure {
   kMarginsTooLarge,  // no area to print in between the margins
   kPrinterFailed,    // the printer refused the job (target: its name)
   kFileNotWritten,   // the PDF file could not be written (target: its path)
+  kPictureNotWritten,  // the drawing's picture could not be written (target: its path)
 };
 
 // The message text of a failure.

@@ -112,6 +112,10 @@ constexpr auto kTexts = std::to_array<TextRow>({
     {TextId::kBallPastRootBrief, "Kugel über d_Nf hinaus", "ball past d_Nf"},
     {TextId::kBallNoInvoluteBrief, "Kugel berührt keine Evolvente", "ball touches no involute"},
     {TextId::kBallBelowTipsBrief, "Kugel ragt nicht vor", "ball does not stand out"},
+    {TextId::kSavePictureTitle, "Bild der Messung speichern", "Save picture of the measurement"},
+    {TextId::kPictureFileName, "Messung", "Measurement"},
+    {TextId::kPictureNotWritten, "Das Bild %1 kann nicht geschrieben werden.",
+     "The picture %1 cannot be written."},
 });
 
 }  // namespace
@@ -193,6 +197,8 @@ std::string FileDialogTitle(FileDialogPurpose purpose, Language language) {
       return Text(TextId::kEraseProjectTitle, language);
     case FileDialogPurpose::kSaveReportPdf:
       return Text(TextId::kSaveReportPdfTitle, language);
+    case FileDialogPurpose::kSavePicture:
+      return Text(TextId::kSavePictureTitle, language);
   }
   return "";
 }

@@ -38,6 +38,10 @@ enum class TextId {
   // Report as PDF, printing
   kSaveReportPdfTitle,
   kReportFileName,
+  // Picture of the measurement drawing
+  kSavePictureTitle,
+  kPictureFileName,
+  kPictureNotWritten,  // %1 the path
   kOverwriteTitle,
   kOverwriteFile,  // %1 the path
   kMarginsTooLarge,

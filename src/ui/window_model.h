@@ -28,6 +28,7 @@
 //   result_fields.cpp      the drawing, given, comparison and tolerance fields from the records
 //   secondary_windows.*    texts of the about, history and report windows, and their actions
 //   report_data.cpp        the texts of the calculation report
+//   drawing_window.*       the measurement drawn to scale: its window's texts and labels
 //   texts.*, captions.*, messages.*  every text of both languages
 #pragma once
 
@@ -46,11 +47,13 @@
 #include "ui/back_calculation_box.h"
 #include "ui/ball_in_use.h"
 #include "ui/controls.h"
+#include "ui/drawing_window.h"
 #include "ui/input_protocol.h"
 #include "ui/messages.h"
 #include "ui/project_page.h"
 #include "ui/secondary_windows.h"
 #include "ui/status_bar.h"
+#include "ui/texts.h"
 #include "ui/window_captions.h"
 #include "ui/window_fields.h"
 
@@ -174,6 +177,10 @@ class WindowModel {
   // "Als PDF speichern" of the report window: the file chosen (an existing
   // one only after the user agreed to overwrite it), or nothing.
   std::optional<std::string> ChooseReportPdf();
+  // "Bild speichern" of the drawing window: an SVG or PNG file (any other
+  // name gets ".svg"), an existing one only after the user agreed to
+  // overwrite it; or nothing.
+  std::optional<std::string> ChooseDrawingPicture();
   // The report did not reach the printer or the PDF file: the message says why.
   void ReportOutputFailed(OutputFailure failure, const std::string& target);
 
@@ -188,6 +195,10 @@ class WindowModel {
 
   // The texts of the calculation report, as the window holds them now.
   ReportInput ReportData() const;
+  // The measurement drawn to scale, as the last calculation left the gear.
+  DrawingView drawingView() const;
+  // Counts the calculations that gave the drawing new data.
+  std::uint64_t drawingRevision() const { return drawingRevision_; }
 
   // --- What the window shows ----------------------------------------------
   // The field or selection of that name. A name the window does not have is
@@ -314,6 +325,12 @@ class WindowModel {
   // outside it); nothing while the deviations are typed or the list is empty.
   std::optional<std::string> SeriesAt(std::string_view list, int index);
   bool WriteSettings();
+  // A file chooser for something the program writes, preset with the
+  // project's name (or `fallbackName`) and the extension.
+  std::optional<std::string> ChooseFileToWrite(FileDialogPurpose purpose, const std::string& filter,
+                                               TextId fallbackName, const std::string& extension);
+  // The path is new, or the user agreed to overwrite it.
+  bool MayOverwrite(const std::string& path);
 
   Workspace workspace_;
   ProjectState project_;
@@ -335,6 +352,10 @@ class WindowModel {
   Page page_ = Page::kDrawing1;
   RangeDisplay range_;
   Measurability measurability_;
+  // The drawing's data as the last calculation left them: the drawing and
+  // the numbers of the page stay one pair until the next calculation.
+  DrawingInput drawingInput_;
+  std::uint64_t drawingRevision_ = 0;
   std::string okPicture_;
   std::vector<std::string> deviceBallLines_;
   std::vector<std::string> documents_;

@@ -99,7 +99,18 @@ TEST_F(Windows, ReportWindowShowsPrintsAndSavesTheReport) {
     Press(window, "CloseButton");
   });
   Trigger("Ausgabe2");
-  EXPECT_EQ(testing::PdfLines(printed), testing::NonBlank(BuildReport(model.ReportData())));
+  // The report's lines, then the measurement drawing on a page of its own.
+  const std::vector<std::string> lines = testing::PdfLines(printed);
+  const std::vector<std::string> report = testing::NonBlank(BuildReport(model.ReportData()));
+  ASSERT_GT(lines.size(), report.size());
+  EXPECT_EQ(std::vector<std::string>(lines.begin(),
+                                     lines.begin() + static_cast<std::ptrdiff_t>(report.size())),
+            report);
+  bool drawing = false;
+  for (auto line = lines.begin() + static_cast<std::ptrdiff_t>(report.size()); line != lines.end();
+       ++line)
+    drawing = drawing || line->find("W_k") != std::string::npos;
+  EXPECT_TRUE(drawing);
   EXPECT_EQ(presenter.TakeTexts(),
             std::vector<std::string>{"The PDF file " + unwritable + " cannot be written."});
 }

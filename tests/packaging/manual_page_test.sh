@@ -29,7 +29,7 @@ done
 for word in $page_words; do
   grep -qxF -- "$word" <<<"$help_words" || fail "$word is in the manual page but not in --help"
 done
-for command in report batch screenshots; do
+for command in report batch diagram screenshots; do
   grep -q "^\.B.* $command\b" "$page" || fail "command $command is not in the synopsis"
 done
 

@@ -100,3 +100,25 @@ TEST(SecondaryWindowTexts, BallEditorSpeaksBothLanguages) {
 
 }  // namespace
 }  // namespace silvarone
+
+namespace silvarone {
+namespace {
+
+TEST_F(SecondaryWindows, PictureDialogNamesAnSvgOrPngFile) {
+  Start();
+  const auto Path = [&](const std::string& name) { return home + "projects/" + name; };
+  fs::create_directories(home + "projects");
+  std::ofstream(Path("old.png")) << "old";
+  presenter.files = {Path("new"), Path("b.PNG"), Path("old.png")};
+  presenter.answers = {kButtonCancel};
+  EXPECT_EQ(model.ChooseDrawingPicture(), Path("new.svg"));
+  EXPECT_EQ(model.ChooseDrawingPicture(), Path("b.PNG"));
+  EXPECT_EQ(model.ChooseDrawingPicture(), std::nullopt);  // not overwritten
+  const FileDialogSetup& setup = presenter.dialogs.back();
+  EXPECT_EQ(setup.title, "Bild der Messung speichern");
+  EXPECT_EQ(setup.presetName, "Messung.svg");
+  EXPECT_EQ(presenter.TakeTexts().size(), 1u);  // the overwrite question
+}
+
+}  // namespace
+}  // namespace silvarone
