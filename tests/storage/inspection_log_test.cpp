@@ -212,12 +212,21 @@ TEST_F(Log, ADamagedStructureIsCorrupt) {
     for (int i = 0; i < 150; ++i)
       ASSERT_TRUE(log.Record(SampleEntry(i)));
   }
+  // The root page of the records (an interior page of 150 records) overwritten with 0x55.
+  const std::size_t root = std::stoul(
+      RawSql(DatabasePath(), "SELECT rootpage FROM sqlite_master WHERE name = 'inspection'"));
   std::string bytes = Read("log.sqlite");
-  ASSERT_GT(bytes.size(), 4u * 4096u);
-  // Page 4 (a b-tree page of the records) overwritten with 0x55.
-  std::fill(bytes.begin() + 3 * 4096, bytes.begin() + 4 * 4096, '\x55');
+  ASSERT_GE(bytes.size(), root * 4096u);
+  std::fill(bytes.begin() + static_cast<long>((root - 1) * 4096),
+            bytes.begin() + static_cast<long>(root * 4096), '\x55');
   Write("log.sqlite", bytes);
-  EXPECT_EQ(OpenFailure(), LogFailure::kCorrupt);
+  EXPECT_EQ(OpenFailure({.checkStructure = true}), LogFailure::kCorrupt);
+  // Without the check, the query that reads the page finds it.
+  auto log = InspectionLog::Open(DatabasePath());
+  ASSERT_TRUE(log);
+  auto all = log->Query({});
+  ASSERT_FALSE(all);
+  EXPECT_EQ(all.problem(), LogFailure::kCorrupt);
   EXPECT_EQ(Read("log.sqlite"), bytes);
 }
 
@@ -233,7 +242,8 @@ TEST_F(Log, FlippedBytesNeverCrashTheReader) {
     Write("copy.sqlite", copy);
     fs::remove(Path("copy.sqlite-wal"));
     fs::remove(Path("copy.sqlite-shm"));
-    auto log = InspectionLog::Open(Path("copy.sqlite"), {.busyTimeoutMs = 0});
+    auto log = InspectionLog::Open(Path("copy.sqlite"),
+                                   {.busyTimeoutMs = 0, .checkStructure = trial % 2 == 0});
     if (log) {
       (void)log->Query({});
       (void)log->Record(SampleEntry(9));
