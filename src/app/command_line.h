@@ -25,6 +25,14 @@ inline constexpr int kExitOutputFailed =
 using ReportPdfWriter = std::function<platform::WriteFailure(const std::vector<std::string>& lines,
                                                              const std::string& path)>;
 
+class WindowModel;
+class TerminalPresenter;
+
+// Opens the project file as the window's file dialog would; false, with one
+// line on `err`, when it is no project file or cannot be read.
+bool OpenProjectFile(WindowModel& model, TerminalPresenter& presenter, const std::string& file,
+                     std::ostream& err);
+
 // Runs `silvarone <arguments>` (without the program name) and returns the
 // exit status.
 int RunCommandLine(const std::vector<std::string>& arguments, std::ostream& out, std::ostream& err,

@@ -77,14 +77,18 @@ Result<LogEntry, LogEntryRefusal> MakeLogEntry(WindowModel& model, const LogInpu
   const ProjectState& project = model.project();
   e.projectFile = project.noProjectOpen ? std::string() : project.filePath;
   e.projectName = model.projectData().name;
-  const GearRecords& r = model.gear().rec;
-  e.gear = {model.projectData().drawing1,
-            r.m_n.value,
-            r.z.value,
-            r.alpha_n.value,
-            r.beta.value,
-            r.x.value};
+  e.gear = LogGearOf(model);
   return e;
+}
+
+LogGear LogGearOf(const WindowModel& model) {
+  const GearRecords& r = model.gear().rec;
+  return {model.projectData().drawing1,
+          r.m_n.value,
+          r.z.value,
+          r.alpha_n.value,
+          r.beta.value,
+          r.x.value};
 }
 
 }  // namespace silvarone

@@ -38,6 +38,9 @@ enum class LogEntryRefusal {
 // one the inspector reads off the page.
 LogVerdict VerdictOf(double measured, double lower, double upper);
 
+// The gear the model shows, as the log identifies its records.
+LogGear LogGearOf(const WindowModel& model);
+
 // The record of the part. For a measured test dimension the model's
 // back-calculation runs as the page's button runs it (with its messages);
 // the record says whether it succeeded.

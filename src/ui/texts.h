@@ -72,6 +72,30 @@ enum class TextId {
   kTableFormat,  // %2 what the table reader found
   kNoDocumentList,
   kEmptyDocumentList,
+  // Inspection log: %1 the database file
+  kLogPage,
+  kLogNotADatabase,
+  kLogCorrupt,
+  kLogLocked,
+  kLogReadOnly,
+  kLogFutureSchema,
+  kLogCannotOpen,
+  kLogError,
+  kLogNoSuchRecord,  // %1 the record's number
+  kLogAlreadyVoid,   // %1 the record's number
+  kLogNotCalculated,
+  kLogNotANumber,  // %1 the measured text
+  kLogNoLimits,
+  kLogWithin,
+  kLogAbove,
+  kLogBelow,
+  kLogTestDimension,
+  kLogSpan,
+  kLogBallDimension,
+  kLogRecorded,    // %1 the record's number, %2 dimension, value and verdict
+  kLogLimits,      // %1 nominal, %2 kLogUpperLower
+  kLogUpperLower,  // %1 upper, %2 lower limit
+  kLogBackCalculationFailed,
 };
 
 // The text in the language; %1 and %2 stand for the arguments.
