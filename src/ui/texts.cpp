@@ -130,6 +130,9 @@ constexpr auto kTexts = std::to_array<TextRow>({
     {TextId::kLogLimits, "Nennmaß %1, %2", "nominal %1, %2"},
     {TextId::kLogUpperLower, "oben %1, unten %2", "upper %1, lower %2"},
     {TextId::kLogBackCalculationFailed, "Rückrechnung nicht möglich", "back-calculation failed"},
+    {TextId::kLogBadDate, "%1 ist kein Datum JJJJ-MM-TT.", "%1 is not a date YYYY-MM-DD."},
+    {TextId::kLogNoReason, "Ein Eintrag wird nur mit einem Grund ungültig.",
+     "A record is voided only with a reason."},
 });
 
 }  // namespace

@@ -96,6 +96,8 @@ enum class TextId {
   kLogLimits,      // %1 nominal, %2 kLogUpperLower
   kLogUpperLower,  // %1 upper, %2 lower limit
   kLogBackCalculationFailed,
+  kLogBadDate,  // %1 the text
+  kLogNoReason,
 };
 
 // The text in the language; %1 and %2 stand for the arguments.
