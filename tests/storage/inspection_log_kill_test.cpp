@@ -84,7 +84,8 @@ TEST_F(LogKill, EveryAnsweredRecordSurvivesASigkill) {
   for (const std::int64_t id : answered)
     missing += kept.count(id) == 0 ? 1 : 0;
   EXPECT_EQ(missing, 0u) << "of " << answered.size() << " answered records";
-  EXPECT_GT(answered.size(), 200u);  // the kills came while recording, not before
+  // Three rounds in four wait for a first answer: the kills came while recording.
+  EXPECT_GE(answered.size(), 150u);
 }
 
 }  // namespace
