@@ -42,8 +42,9 @@ LogVerdict VerdictOf(double measured, double lower, double upper);
 LogGear LogGearOf(const WindowModel& model);
 
 // The record of the part. For a measured test dimension the model's
-// back-calculation runs as the page's button runs it (with its messages);
-// the record says whether it succeeded.
+// back-calculation runs as the page's button runs it (with its messages;
+// the standard input only, as the page has it there only); the record says
+// whether it ran and succeeded.
 Result<LogEntry, LogEntryRefusal> MakeLogEntry(WindowModel& model, const LogInput& input,
                                                const LogContext& context);
 
