@@ -105,3 +105,32 @@ for name, options, table in [
          b"{\"m_n\":2,\"m_n\":3}\n{\"a\":\"Z\\u00e4hne \\\"q\\\"\"}"),
         ("json_limits", [0, 0, 1], b"{\"a\":\"1234567\"}\n{\"b\":1}\n{\"a\":\"12345678901234567890\"}\n")]:
     seed("gear_table", name, bytes(options) + table)
+
+# inspection_log: options (1 read-only, 2 structure check, 4 record and void),
+# then the database file. The schema is the program's own first migration
+# step, read from its source; the files are made by Python's SQLite.
+import re
+import sqlite3
+import tempfile
+
+source = (root / "src" / "storage" / "inspection_log.cpp").read_text()
+schema = re.search(r'R"sql\((.*?)\)sql"', source, re.S).group(1)
+with tempfile.TemporaryDirectory() as folder:
+    for name, options, journal in [("wal_records", 6, "wal"), ("rollback_records", 5, "delete"),
+                                   ("checked_read_only", 3, "wal")]:
+        path = pathlib.Path(folder) / (name + ".sqlite")
+        db = sqlite3.connect(path)
+        db.executescript(schema + "UPDATE schema_version SET version = 1;")
+        for i in range(6):
+            db.execute("INSERT INTO inspection (recorded_utc, utc_offset_minutes, project_file, "
+                       "project_name, drawing, m_n, z, alpha_n, beta, x, dimension, measured, "
+                       "nominal, upper_limit, lower_limit, verdict, back_calculation, x_e, "
+                       "user_name, serial) VALUES (?, 60, 'welle.tvp', 'Welle', 'ZR-1', 2, 20, "
+                       "20, 0, 0, ?, ?, '40.100', '40.130', '40.070', 'within', 'none', '', "
+                       "'pruef', ?)", (f"2026-12-0{i + 1}T07:00:00Z", ["test", "wk", "mdk"][i % 3],
+                                       f"40.1{i}", f"S-{i}"))
+        db.execute("UPDATE inspection SET void_reason = 'Messfehler' WHERE id = 2")
+        db.commit()
+        db.execute(f"PRAGMA journal_mode = {journal}")
+        db.close()
+        seed("inspection_log", name, bytes([options]) + path.read_bytes())

@@ -39,6 +39,10 @@ dpkg-deb --extract "$deb" "$tree"
 if objdump -p "$tree/usr/bin/silvarone" | grep -qE 'NEEDED +libcsv\.so'; then
   grep -qE "(^|, )libcsv3( |,|$)" <<<"$depends" || fail "Depends lacks libcsv3: $depends"
 fi
+# The inspection log links SQLite (shared).
+if objdump -p "$tree/usr/bin/silvarone" | grep -qE 'NEEDED +libsqlite3\.so'; then
+  grep -qE "(^|, )libsqlite3-0( |,|$)" <<<"$depends" || fail "Depends lacks libsqlite3-0: $depends"
+fi
 appstreamcli validate-tree --no-net "$tree" >/dev/null || fail "appstreamcli validate-tree"
 
 # lintian complains about being run as root; that is no finding.

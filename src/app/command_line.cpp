@@ -8,6 +8,7 @@
 #include <set>
 
 #include "app/batch.h"
+#include "app/log_command.h"
 #include "app/terminal_presenter.h"
 #include "core/records.h"
 #include "core/result.h"
@@ -53,8 +54,8 @@ constexpr const char* kHelp =
 // (packaging/silvarone.1.in) says the same; a test holds them together.
 constexpr const char* kProgramUsage =
     "usage: silvarone [report [FILE.tvp] [OPTIONS] | batch [IN] [OPTIONS] | "
-    "diagram [FILE.tvp] OUT.svg|OUT.png [--lang de|en] | screenshots DIR [--lang de|en] | "
-    "--help | --version]";
+    "diagram [FILE.tvp] OUT.svg|OUT.png [--lang de|en] | log add|export [FILE.tvp] [OPTIONS] | "
+    "screenshots DIR [--lang de|en] | --help | --version]";
 
 constexpr const char* kProgramHelp =
     "\n"
@@ -70,6 +71,11 @@ constexpr const char* kProgramHelp =
     "  diagram [FILE.tvp] OUT.svg|OUT.png [--lang de|en]\n"
     "                                  draw the measurement to scale (span, balls, Q) as an\n"
     "                                  SVG or PNG picture; 'silvarone diagram --help' says more\n"
+    "  log add [FILE.tvp] [OPTIONS]    record a measured part in the inspection log and\n"
+    "                                  print its verdict; 'silvarone log --help' lists\n"
+    "                                  its options\n"
+    "  log export [FILE.tvp] [OPTIONS] print the gear's records of the inspection log as\n"
+    "                                  CSV or JSON\n"
     "  screenshots DIR [--lang de|en]  write a PNG picture of every page of the window into DIR\n"
     "  -h, --help                      print this help\n"
     "  --version                       print the program's name, version and licence\n"
@@ -81,9 +87,9 @@ constexpr const char* kProgramHelp =
     "\n"
     "Exit status: 0 done, 1 the window found no PDF viewer for its help documents,\n"
     "2 usage error (one line on standard error), 5 a picture of screenshots or diagram\n"
-    "could not be written (the old picture stays); the report, the diagram and the\n"
-    "batch have more (silvarone report --help, silvarone diagram --help,\n"
-    "silvarone batch --help).\n";
+    "could not be written (the old picture stays); the report, the diagram, the batch\n"
+    "and the log have more (silvarone report --help, silvarone diagram --help,\n"
+    "silvarone batch --help, silvarone log --help).\n";
 
 constexpr const char* kDiagramUsage =
     "usage: silvarone diagram [FILE.tvp] OUT.svg|OUT.png [--lang de|en]";
@@ -352,17 +358,17 @@ int RefuseBeforeReading(const Options& options, const ReportPdfWriter& writePdf,
   return kExitDone;
 }
 
-// Opens the project file as the window's file dialog would; false, with one
-// line on `err`, when it is no project file or cannot be read.
+}  // namespace
+
 bool OpenProjectFile(WindowModel& model, TerminalPresenter& presenter, const std::string& file,
                      std::ostream& err) {
   const std::string extension = "." + model.project().extension;
-  if (fs::path(file).extension().string() != extension) {
+  if (std::filesystem::path(file).extension().string() != extension) {
     err << "silvarone: '" << file << "' is not a project file (" << extension << ")\n";
     return false;
   }
   std::error_code ignored;
-  const fs::path absolute = fs::absolute(file, ignored);
+  const std::filesystem::path absolute = std::filesystem::absolute(file, ignored);
   presenter.file = absolute.empty() ? file : absolute.string();
   model.LoadProject();
   if (model.project().noProjectOpen) {
@@ -371,6 +377,8 @@ bool OpenProjectFile(WindowModel& model, TerminalPresenter& presenter, const std
   }
   return true;
 }
+
+namespace {
 
 // The start as the window's, then the project file and the language of the
 // options; false when the program cannot start or the file is refused. Without
@@ -536,6 +544,7 @@ int RunCommandLine(const std::vector<std::string>& arguments, std::ostream& out,
   if (arguments[0] == "report") return RunReport(arguments, out, err, writePdf);
   if (arguments[0] == "diagram") return RunDiagram(arguments, out, err, writeDrawing);
   if (arguments[0] == "batch") return RunBatch(arguments, std::cin, out, err);
+  if (arguments[0] == "log") return RunLog(arguments, out, err);
   if (arguments[0] == "--version" && arguments.size() == 1) {
     out << kProgramName << " " << kProgramVersion << " (" << kProgramDate << ")\n"
         << "Licence " << kProgramLicence

@@ -33,6 +33,14 @@ using ReportPdfWriter = std::function<platform::WriteFailure(
 using DrawingPictureWriter =
     std::function<platform::WriteFailure(const DrawingView& drawing, const std::string& path)>;
 
+class WindowModel;
+class TerminalPresenter;
+
+// Opens the project file as the window's file dialog would; false, with one
+// line on `err`, when it is no project file or cannot be read.
+bool OpenProjectFile(WindowModel& model, TerminalPresenter& presenter, const std::string& file,
+                     std::ostream& err);
+
 // Runs `silvarone <arguments>` (without the program name) and returns the
 // exit status.
 int RunCommandLine(const std::vector<std::string>& arguments, std::ostream& out, std::ostream& err,

@@ -8,6 +8,7 @@
 #include <io.h>
 #include <windows.h>
 #else
+#include <pwd.h>
 #include <unistd.h>
 #endif
 
@@ -67,6 +68,24 @@ std::string ProgramDirectory() {
   const fs::path installed = folder.parent_path() / "share" / "silvarone";
   if (fs::is_directory(installed / "dat", error)) return WithSeparator(installed.string());
   return WithSeparator(folder.string());
+}
+
+std::string LoginName() {
+#ifndef _WIN32
+  // The account, not a variable a script may have changed.
+  passwd entry{};
+  passwd* found = nullptr;
+  char buffer[4096];
+  if (getpwuid_r(geteuid(), &entry, buffer, sizeof buffer, &found) == 0 && found != nullptr &&
+      found->pw_name != nullptr) {
+    return found->pw_name;
+  }
+#endif
+  for (const char* name : {"USER", "USERNAME"}) {
+    const char* value = std::getenv(name);
+    if (value != nullptr && *value != '\0') return value;
+  }
+  return {};
 }
 
 }  // namespace silvarone::platform

@@ -21,4 +21,9 @@ bool FolderWritable(const std::string& folder);
 // The path separator of this system.
 char PathSeparator();
 
+// The login name of the user running the program (the inspection log keeps
+// it with each record): the account of the process, else $USER or
+// %USERNAME%; empty when none can be found.
+std::string LoginName();
+
 }  // namespace silvarone::platform

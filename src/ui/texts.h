@@ -92,6 +92,32 @@ enum class TextId {
   kBallPastRootBrief,
   kBallNoInvoluteBrief,
   kBallBelowTipsBrief,
+  // Inspection log: %1 the database file
+  kLogPage,
+  kLogNotADatabase,
+  kLogCorrupt,
+  kLogLocked,
+  kLogReadOnly,
+  kLogFutureSchema,
+  kLogCannotOpen,
+  kLogError,
+  kLogNoSuchRecord,  // %1 the record's number
+  kLogAlreadyVoid,   // %1 the record's number
+  kLogNotCalculated,
+  kLogNotANumber,  // %1 the measured text
+  kLogNoLimits,
+  kLogWithin,
+  kLogAbove,
+  kLogBelow,
+  kLogTestDimension,
+  kLogSpan,
+  kLogBallDimension,
+  kLogRecorded,    // %1 the record's number, %2 dimension, value and verdict
+  kLogLimits,      // %1 nominal, %2 kLogUpperLower
+  kLogUpperLower,  // %1 upper, %2 lower limit
+  kLogBackCalculationFailed,
+  kLogBadDate,  // %1 the text
+  kLogNoReason,
 };
 
 // The text in the language; %1 and %2 stand for the arguments.

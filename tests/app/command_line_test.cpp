@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "command_line_fixture.h"
 #include "file_fixture.h"
 #include "row_name.h"
 #include "scripted_dialogs.h"
@@ -16,74 +17,6 @@
 
 namespace silvarone {
 namespace {
-
-struct Outcome {
-  int status = -1;
-  std::string out;
-  std::string err;
-};
-
-class CommandLine : public testing::TempFolder {
- protected:
-  // Runs the program with SILVARONE_HOME pointing at our folder; `shell`
-  // goes before it: commands ending in ';', variables, or a launcher with env.
-  Outcome Silvarone(const std::string& arguments, const std::string& shell = "") {
-    const std::string errFile = Path("stderr.txt");
-    const std::string command = shell + " SILVARONE_HOME='" + Home() +
-                                "' '" SILVARONE_EXECUTABLE "' " + arguments + " 2>'" + errFile +
-                                "'";
-    Outcome run;
-    FILE* pipe = popen(command.c_str(), "r");
-    if (pipe == nullptr) return run;
-    std::array<char, 4096> buffer;
-    std::size_t n;
-    while ((n = std::fread(buffer.data(), 1, buffer.size(), pipe)) > 0)
-      run.out.append(buffer.data(), n);
-    const int status = pclose(pipe);
-    run.status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-    run.err = Read("stderr.txt");
-    return run;
-  }
-  std::string Home() const { return folder_.string() + "/home/"; }
-  std::string SettingsFile() const { return Home() + kSettingsFileName; }
-  void StoreSettings(const std::string& bytes) {
-    std::filesystem::create_directories(Home());
-    std::ofstream(SettingsFile(), std::ios::binary) << bytes;
-  }
-
-  // A project file written by the program's own project writer.
-  std::string WriteProject(const std::string& name) {
-    std::filesystem::create_directories(Home() + "projects");
-    Workspace workspace;
-    ProjectState project;
-    ProjectData data;
-    testing::ScriptedDialogs dialogs;
-    silvarone::SettingsFile(SettingsFilePath(Home())).Read(workspace, project, Home(), &dialogs);
-    GearRecords& r = workspace.gear.rec;
-    workspace.module.item = kModuleManual;
-    workspace.module.manualText = "2";
-    r.z.text = "20";
-    r.beta.text = "0";
-    r.x.text = "0";
-    r.k_given.text = "3";
-    r.DM_given.text = "3.5";
-    workspace.ball.item = kBallManual;
-    r.D_M_manual.text = "3.5";
-    workspace.toothCountMode = 1;
-    r.k_M_manual.text = "3";
-    data.name = "Ritzel 20";
-    data.leader = "Prüfer";
-    data.date = *CalendarDate(2025, 12, 24);
-    ProjectController controller(workspace, project, data, Home(), dialogs);
-    const std::string path = Home() + "projects/" + name;
-    dialogs.files.push_back(path);
-    controller.Save();
-    EXPECT_TRUE(std::filesystem::exists(path));
-    // The program's own settings stay as they were before the project.
-    std::filesystem::remove(SettingsFilePath(Home()));
-    return path;
-  }
-};
 
 TEST_F(CommandLine, ReportOfAProjectFile) {
   const std::string project = WriteProject("ritzel.tvp");

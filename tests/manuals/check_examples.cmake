@@ -163,6 +163,24 @@ if(NOT table_de MATCHES "\nbad-angle,[^\n]*,Es sind nicht alle Zeichnungsdaten e
   math(EXPR failures "${failures} + 1")
 endif()
 
+# The inspection log of the worked example (chapter "Inspection log" of the
+# program manual, and the README): a test dimension within its limits.
+foreach(lang en de)
+  file(REMOVE_RECURSE "${WORK}")
+  file(MAKE_DIRECTORY "${WORK}")
+  execute_process(
+    COMMAND ${CMAKE_COMMAND} -E env SILVARONE_HOME=${WORK}
+            ${SILVARONE} log add "${EXAMPLES}/stirnrad_m2_z20.tvp" --measured 16.170 --serial A-17
+            --lang ${lang}
+    OUTPUT_VARIABLE line ERROR_VARIABLE errors RESULT_VARIABLE status)
+  set(expected_en "Record 1: test dimension 16.170 mm, within limits (nominal 16.214, upper 16.183, lower 16.161), xE -0.042\n")
+  set(expected_de "Eintrag 1: Prüfmaß 16.170 mm, innerhalb der Grenzmaße (Nennmaß 16.214, oben 16.183, unten 16.161), xE -0.042\n")
+  if(NOT status EQUAL 0 OR NOT line STREQUAL "${expected_${lang}}")
+    message(SEND_ERROR "silvarone log add (${lang}): status ${status}, '${line}', the manual says '${expected_${lang}}': ${errors}")
+    math(EXPR failures "${failures} + 1")
+  endif()
+endforeach()
+
 file(REMOVE_RECURSE "${WORK}")
 if(failures EQUAL 0)
   message(STATUS "the numbers of the worked examples are the program's")

@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # The manual page says what the program's help says: every command, option,
 # environment variable and exit status of `silvarone --help`,
-# `silvarone report --help` and `silvarone batch --help` is in silvarone.1 and
+# `silvarone report --help`, `silvarone batch --help` and `silvarone log --help` is in silvarone.1 and
 # the other way round, each exit status of the batch says there what it means
 # for a batch, its title carries the version of `silvarone --version`, and man
 # renders it without a warning.
@@ -16,7 +16,7 @@ fail() {
 }
 
 batch_help=$("$silvarone" batch --help)
-help=$("$silvarone" --help; "$silvarone" report --help; echo "$batch_help")
+help=$("$silvarone" --help; "$silvarone" report --help; echo "$batch_help"; "$silvarone" log --help)
 # The page as text: no comments, no font changes, '\-' as '-'.
 text=$(grep -v '^\.\\"' "$page" | sed -e 's/\\f[BIRP]//g' -e 's/\\-/-/g')
 
@@ -29,7 +29,7 @@ done
 for word in $page_words; do
   grep -qxF -- "$word" <<<"$help_words" || fail "$word is in the manual page but not in --help"
 done
-for command in report batch diagram screenshots; do
+for command in report batch diagram log screenshots; do
   grep -q "^\.B.* $command\b" "$page" || fail "command $command is not in the synopsis"
 done
 

@@ -55,4 +55,19 @@ class Window : public testing::TempFolder {
   WindowModel model{presenter};
 };
 
+// A spur gear m 2, z 20 on the calculation page.
+inline void ExternalSpurGear(WindowModel& model) {
+  model.SelectModuleSeries(kModuleManual);
+  for (const auto& [field, text] : std::vector<std::pair<std::string, std::string>>{
+           {"Input_m_n", "2"}, {"Input_z", "20"}, {"Input_Calc_kM", "3"}}) {
+    model.Edited(field, text);
+    model.Confirm(field);
+  }
+  model.SelectBall(kBallManual);
+  model.Edited("D_M_Edit", "3.5");
+  model.Edited("D_M_Edit", "3.5");
+  model.Confirm("D_M_Edit");
+  model.ChangePage(Page::kCalculation);
+}
+
 }  // namespace silvarone

@@ -114,21 +114,6 @@ TEST_F(Window, OnlyOneFieldIsPending) {
   EXPECT_EQ(Text("Input_x"), "0");
 }
 
-// A spur gear m 2, z 20 on the calculation page.
-void ExternalSpurGear(WindowModel& model) {
-  model.SelectModuleSeries(kModuleManual);
-  for (const auto& [field, text] : std::vector<std::pair<std::string, std::string>>{
-           {"Input_m_n", "2"}, {"Input_z", "20"}, {"Input_Calc_kM", "3"}}) {
-    model.Edited(field, text);
-    model.Confirm(field);
-  }
-  model.SelectBall(kBallManual);
-  model.Edited("D_M_Edit", "3.5");
-  model.Edited("D_M_Edit", "3.5");
-  model.Confirm("D_M_Edit");
-  model.ChangePage(Page::kCalculation);
-}
-
 TEST_F(Window, CalculationPageAndBackCalculation) {
   Start();
   ExternalSpurGear(model);

@@ -1,0 +1,145 @@
+// The inspection log: recording one value, commit on the disk included, must
+// answer within 20 ms; the log page opens a gear of 100,000 records (query,
+// then the series and the figures under the chart) within 300 ms, of which
+// the window's table and chart need their share.
+#include <benchmark/benchmark.h>
+#include <sqlite3.h>
+
+#include <filesystem>
+#include <random>
+#include <string>
+
+#include "storage/inspection_log.h"
+#include "ui/log_statistics.h"
+
+namespace {
+
+using namespace silvarone;
+namespace fs = std::filesystem;
+
+constexpr int kRecords = 100000;
+
+LogEntry Entry(int number) {
+  LogEntry e;
+  e.recordedUtc = "2026-12-09T07:00:00Z";
+  e.utcOffsetMinutes = 60;
+  e.projectFile = "/home/pruef/Silvarone/projects/welle.tvp";
+  e.projectName = "Welle 3";
+  e.gear = {"ZR-4711", 2.5, 31, 20, 15, 0.25};
+  e.measured = "97.1" + std::to_string(10 + number % 40);
+  e.nominal = "97.120";
+  e.upper = "97.150";
+  e.lower = "97.090";
+  e.xE = "0.2400";
+  e.user = "pruef";
+  e.serial = "S-" + std::to_string(number);
+  return e;
+}
+
+// A folder of the benchmark's own, removed at the end.
+class Folder {
+ public:
+  Folder() {
+    std::random_device seed;
+    path_ = fs::temp_directory_path() / ("silvarone-bench-" + std::to_string(seed()));
+    fs::create_directories(path_);
+  }
+  ~Folder() {
+    std::error_code ignored;
+    fs::remove_all(path_, ignored);
+  }
+  std::string File(const std::string& name) const { return (path_ / name).string(); }
+
+ private:
+  fs::path path_;
+};
+
+// A log of 100,000 records of one gear, made once: the first by the
+// program, the rest copied from it in one transaction by SQLite itself
+// (recording them one by one would flush the disk 100,000 times).
+const std::string& LargeLog() {
+  static Folder folder;
+  static const std::string path = [] {
+    const std::string file = folder.File("large.sqlite");
+    {
+      auto log = InspectionLog::Open(file);
+      if (log) (void)log->Record(Entry(0));
+    }
+    sqlite3* db = nullptr;
+    sqlite3_open(file.c_str(), &db);
+    const std::string copy =
+        "WITH RECURSIVE n(i) AS (SELECT 1 UNION ALL SELECT i + 1 FROM n WHERE i < " +
+        std::to_string(kRecords - 1) +
+        ") INSERT INTO inspection (recorded_utc, utc_offset_minutes, project_file, "
+        "project_name, drawing, m_n, z, alpha_n, beta, x, dimension, measured, nominal, "
+        "upper_limit, lower_limit, verdict, back_calculation, x_e, user_name, serial) "
+        "SELECT recorded_utc, utc_offset_minutes, project_file, project_name, drawing, m_n, z, "
+        "alpha_n, beta, x, dimension, printf('97.%03d', 90 + i % 60), nominal, upper_limit, "
+        "lower_limit, verdict, back_calculation, x_e, user_name, 'S-' || i "
+        "FROM inspection, n WHERE id = 1";
+    sqlite3_exec(db, copy.c_str(), nullptr, nullptr, nullptr);
+    sqlite3_close(db);
+    return file;
+  }();
+  return path;
+}
+
+void RecordOne(benchmark::State& state) {
+  Folder folder;
+  auto log = InspectionLog::Open(folder.File("log.sqlite"));
+  if (!log) {
+    state.SkipWithError(LogFailureName(log.problem()));
+    return;
+  }
+  int number = 0;
+  for (auto _ : state) {
+    auto id = log->Record(Entry(number++));
+    if (!id) state.SkipWithError(LogFailureName(id.problem()));
+  }
+}
+BENCHMARK(RecordOne)->Unit(benchmark::kMillisecond)->UseRealTime()->MinTime(1.0);
+
+// Opening as the command line does for each record, structure check included.
+void OpenLargeLog(benchmark::State& state) {
+  const std::string& path = LargeLog();
+  for (auto _ : state) {
+    auto log = InspectionLog::Open(path);
+    if (!log) state.SkipWithError(LogFailureName(log.problem()));
+  }
+}
+BENCHMARK(OpenLargeLog)->Unit(benchmark::kMillisecond)->UseRealTime();
+
+void QueryGearOfLargeLog(benchmark::State& state) {
+  auto log = InspectionLog::Open(LargeLog());
+  if (!log) {
+    state.SkipWithError(LogFailureName(log.problem()));
+    return;
+  }
+  const LogFilter filter{.gear = Entry(0).gear};
+  for (auto _ : state) {
+    auto entries = log->Query(filter);
+    if (!entries || entries->size() != kRecords) state.SkipWithError("not every record found");
+    benchmark::DoNotOptimize(entries);
+  }
+}
+BENCHMARK(QueryGearOfLargeLog)->Unit(benchmark::kMillisecond)->UseRealTime();
+
+// What the log page computes once the records are read.
+void SeriesAndFiguresOfLargeLog(benchmark::State& state) {
+  auto log = InspectionLog::Open(LargeLog());
+  std::vector<LogEntry> entries;
+  if (log) {
+    if (auto all = log->Query({})) entries = std::move(*all);
+  }
+  if (entries.size() != kRecords) state.SkipWithError("not every record found");
+  for (auto _ : state) {
+    const LogSeries series = SeriesOf(entries);
+    const LogStatistics figures = StatisticsOf(series.values, series.lower, series.upper);
+    benchmark::DoNotOptimize(figures);
+  }
+}
+BENCHMARK(SeriesAndFiguresOfLargeLog)->Unit(benchmark::kMillisecond)->UseRealTime();
+
+}  // namespace
+
+BENCHMARK_MAIN();

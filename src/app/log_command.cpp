@@ -1,0 +1,376 @@
+#include "app/log_command.h"
+
+#include <charconv>
+#include <filesystem>
+#include <functional>
+#include <nlohmann/json.hpp>
+#include <optional>
+
+#include "app/command_line.h"
+#include "app/terminal_presenter.h"
+#include "core/result.h"
+#include "core/text_file.h"
+#include "platform/locations.h"
+#include "storage/gear_table.h"
+#include "storage/inspection_log.h"
+#include "storage/project.h"
+#include "ui/log_entry.h"
+#include "ui/log_statistics.h"
+#include "ui/log_texts.h"
+#include "ui/window_model.h"
+
+namespace silvarone {
+namespace {
+
+namespace fs = std::filesystem;
+// The columns in the order of the CSV.
+using Json = nlohmann::ordered_json;
+
+constexpr const char* kUsage =
+    "usage: silvarone log add [FILE.tvp] --measured VALUE [--dimension test|wk|mdk] "
+    "[--serial TEXT] [--lang de|en]\n"
+    "       silvarone log export [FILE.tvp | --all] [--from DATE] [--to DATE] [--serial TEXT] "
+    "[--csv | --json]";
+
+constexpr const char* kHelp =
+    "\n"
+    "The inspection log: one record per measured part, kept in silvarone-log.sqlite\n"
+    "in the settings folder. A gear's records are those of its drawing number and\n"
+    "its m_n, z, alpha_n, beta and x.\n"
+    "\n"
+    "log add: the gear of the project file (else of the stored settings) is calculated\n"
+    "as on the calculation page; the measured value is judged against the limits the\n"
+    "page shows and recorded; one line tells the verdict.\n"
+    "  --measured VALUE          the measured value in mm\n"
+    "  --dimension test|wk|mdk   the instrument's test dimension (default; it is also\n"
+    "                            back-calculated to xE), the span Wk or the dimension\n"
+    "                            over balls MdK\n"
+    "  --serial TEXT             the part's serial number\n"
+    "  --lang de|en              language of the verdict and the messages\n"
+    "\n"
+    "log export: the gear's records, newest first, void ones included, on standard\n"
+    "output.\n"
+    "  --all                     the records of every gear\n"
+    "  --from DATE, --to DATE    only records of these local dates (YYYY-MM-DD, inclusive)\n"
+    "  --serial TEXT             only records whose serial number holds TEXT\n"
+    "  --csv                     CSV, one header row, '.' as decimal point (default)\n"
+    "  --json                    a JSON array of objects\n"
+    "\n"
+    "Exit status:\n"
+    "  0  recorded, within limits; or exported\n"
+    "  2  usage or input error (one line on standard error)\n"
+    "  3  the gear's data were refused, or the page shows no limits of that dimension:\n"
+    "     nothing recorded\n"
+    "  4  the log cannot be opened or written (not a database, damaged, of a newer\n"
+    "     version, locked longer than 5 s, read-only): nothing recorded, the log as it was\n"
+    "  5  the verdict or the records could not be written to standard output (a record\n"
+    "     is kept)\n"
+    "  6  recorded, outside limits\n";
+
+struct LogOptions {
+  std::string command;  // "add" or "export"
+  std::optional<std::string> file;
+  std::optional<std::string> measured;
+  LogDimension dimension = LogDimension::kTest;
+  std::string serial;
+  std::optional<Language> language;
+  std::optional<std::string> from;
+  std::optional<std::string> to;
+  bool json = false;
+  bool csv = false;
+  bool all = false;
+  bool help = false;
+};
+
+using Refusal = Result<void, std::string>;
+
+// A date the filter can compare: YYYY-MM-DD of the calendar.
+Refusal ReadDate(const std::string& option, const std::string& text,
+                 std::optional<std::string>& date) {
+  int year = 0, month = 0, day = 0;
+  const char* end = text.data() + text.size();
+  const bool shaped =
+      text.size() == 10 && text[4] == '-' && text[7] == '-' &&
+      std::from_chars(text.data(), text.data() + 4, year).ptr == text.data() + 4 &&
+      std::from_chars(text.data() + 5, text.data() + 7, month).ptr == text.data() + 7 &&
+      std::from_chars(text.data() + 8, end, day).ptr == end;
+  if (!shaped || !CalendarDate(year, month, day))
+    return "silvarone: " + option + " takes a date YYYY-MM-DD, not '" + text + "'";
+  date = text;
+  return {};
+}
+
+Refusal ReadValue(const std::string& option, const std::string& value, LogOptions& o) {
+  if (option == "--measured") {
+    if (!LogNumber(value))
+      return "silvarone: --measured '" + value + "' is not a measured value in mm";
+    o.measured = value;
+  } else if (option == "--dimension") {
+    const auto dimension = LogDimensionOfWord(value);
+    if (!dimension) return "silvarone: --dimension takes test, wk or mdk, not '" + value + "'";
+    o.dimension = *dimension;
+  } else if (option == "--serial") {
+    o.serial = value;
+  } else if (option == "--lang") {
+    if (value != "de" && value != "en")
+      return "silvarone: --lang takes de or en, not '" + value + "'";
+    o.language = value == "de" ? kGerman : kEnglish;
+  } else {
+    return ReadDate(option, value, option == "--from" ? o.from : o.to);
+  }
+  return {};
+}
+
+bool TakesValue(const std::string& command, const std::string& option) {
+  if (option == "--serial" || option == "--lang") return true;
+  if (command == "add") return option == "--measured" || option == "--dimension";
+  return option == "--from" || option == "--to";
+}
+
+bool IsFlag(const std::string& command, const std::string& option, LogOptions& o) {
+  if (option == "--help" || option == "-h") return o.help = true;
+  if (command != "export") return false;
+  if (option == "--json") return o.json = true;
+  if (option == "--csv") return o.csv = true;
+  if (option == "--all") return o.all = true;
+  return false;
+}
+
+Result<LogOptions, std::string> ParseLogOptions(const std::vector<std::string>& arguments) {
+  LogOptions o;
+  if (arguments.size() < 2) return std::string(kUsage);
+  o.command = arguments[1];
+  if (o.command == "--help" || o.command == "-h") {
+    o.help = true;
+    return o;
+  }
+  if (o.command != "add" && o.command != "export") return std::string(kUsage);
+  for (std::size_t i = 2; i < arguments.size(); ++i) {
+    const std::string& argument = arguments[i];
+    if (IsFlag(o.command, argument, o)) continue;
+    if (TakesValue(o.command, argument)) {
+      if (i + 1 >= arguments.size()) return "silvarone: " + argument + " needs a value";
+      if (Refusal read = ReadValue(argument, arguments[++i], o); !read) return read.problem();
+    } else if (!argument.empty() && argument[0] == '-') {
+      return "silvarone: unknown option " + argument;
+    } else if (!o.file) {
+      o.file = argument;
+    } else {
+      return std::string("silvarone: more than one project file given");
+    }
+  }
+  if (o.help) return o;
+  if (o.command == "add" && !o.measured)
+    return std::string("silvarone: log add needs --measured VALUE");
+  if (o.json && o.csv) return std::string("silvarone: --csv and --json do not go together");
+  if (o.all && o.file) return std::string("silvarone: --all and a project file do not go together");
+  return o;
+}
+
+std::string LogPath() {
+  return platform::SettingsDirectory() + kInspectionLogFileName;
+}
+
+// The window model on the calculation page of the project file (or of the
+// stored settings), nothing written: kExitDone or the status, with the
+// reason on `err`.
+int CalculateGear(const LogOptions& o, WindowModel& model, TerminalPresenter& presenter,
+                  std::ostream& err) {
+  if (o.file && !ReadFileBytes(*o.file)) {
+    err << "silvarone: cannot read project file '" << *o.file << "'\n";
+    return kExitUsage;
+  }
+  if (!model.Start({.settingsDirectory = platform::SettingsDirectory(),
+                    .programDirectory = platform::ProgramDirectory(),
+                    .checkPdfViewer = false,
+                    .inMemory = true})) {
+    return kExitUsage;
+  }
+  if (o.file && !OpenProjectFile(model, presenter, *o.file, err)) return kExitUsage;
+  if (o.language) model.SwitchLanguage(*o.language);
+  model.ChangePage(Page::kCalculation);
+  if (model.page() != Page::kCalculation) {
+    err << "silvarone: " << LogRefusalText(LogEntryRefusal::kNotCalculated, "", model.language())
+        << '\n';
+    return kExitDataRefused;
+  }
+  model.RunCheckDimension();
+  return kExitDone;
+}
+
+// The log opened for recording; the settings folder is made when missing.
+Result<InspectionLog, LogFailure> OpenForRecording() {
+  std::error_code error;
+  fs::create_directories(platform::SettingsDirectory(), error);
+  return InspectionLog::Open(LogPath());
+}
+
+int RunAdd(const LogOptions& o, std::ostream& out, std::ostream& err) {
+  TerminalPresenter presenter(err);
+  WindowModel model(presenter);
+  if (const int calculated = CalculateGear(o, model, presenter, err); calculated != kExitDone)
+    return calculated;
+  const Language language = model.language();
+  auto entry = MakeLogEntry(model, {*o.measured, o.dimension, o.serial},
+                            {LogMomentNow(), platform::LoginName()});
+  if (!entry) {
+    err << "silvarone: " << LogRefusalText(entry.problem(), *o.measured, language) << '\n';
+    return entry.problem() == LogEntryRefusal::kNotANumber ? kExitUsage : kExitDataRefused;
+  }
+  auto log = OpenForRecording();
+  Result<std::int64_t, LogFailure> id = log ? log->Record(*entry) : log.problem();
+  if (!id) {
+    err << "silvarone: " << LogFailureText(id.problem(), LogPath(), language) << '\n';
+    return kExitSaveFailed;
+  }
+  entry->id = *id;
+  out << LogRecordedLine(*entry, language) << '\n' << std::flush;
+  if (!out) {
+    err << "silvarone: cannot write the verdict to standard output\n";
+    return kExitOutputFailed;
+  }
+  return entry->verdict == LogVerdict::kWithin ? kExitDone : kExitOutsideLimits;
+}
+
+std::string NumberText(double value) {
+  char buffer[32];
+  const auto result = std::to_chars(buffer, buffer + sizeof buffer, value);
+  return std::string(buffer, result.ptr);
+}
+
+// The columns of the export, the same for CSV and JSON: a record's value as
+// JSON (text, number or null); CSV writes the number in its shortest form
+// and null as an empty field.
+struct ExportColumn {
+  const char* name;
+  std::function<Json(const LogEntry&)> value;
+};
+
+const std::vector<ExportColumn>& ExportColumns() {
+  using E = const LogEntry&;
+  static const std::vector<ExportColumn> columns = {
+      {"id", [](E e) { return Json(e.id); }},
+      {"recorded_utc", [](E e) { return Json(e.recordedUtc); }},
+      {"utc_offset_minutes", [](E e) { return Json(e.utcOffsetMinutes); }},
+      {"local_date", [](E e) { return Json(LogLocalDate(e)); }},
+      {"project_file", [](E e) { return Json(e.projectFile); }},
+      {"project_name", [](E e) { return Json(e.projectName); }},
+      {"drawing", [](E e) { return Json(e.gear.drawing); }},
+      {"m_n", [](E e) { return Json(e.gear.m_n); }},
+      {"z", [](E e) { return Json(e.gear.z); }},
+      {"alpha_n", [](E e) { return Json(e.gear.alpha_n); }},
+      {"beta", [](E e) { return Json(e.gear.beta); }},
+      {"x", [](E e) { return Json(e.gear.x); }},
+      {"dimension", [](E e) { return Json(LogDimensionWord(e.dimension)); }},
+      {"measured", [](E e) { return Json(e.measured); }},
+      {"nominal", [](E e) { return Json(e.nominal); }},
+      {"upper", [](E e) { return Json(e.upper); }},
+      {"lower", [](E e) { return Json(e.lower); }},
+      {"verdict", [](E e) { return Json(LogVerdictWord(e.verdict)); }},
+      {"back_calculation", [](E e) { return Json(LogBackCalculationWord(e.backCalculation)); }},
+      {"xE", [](E e) { return Json(e.xE); }},
+      {"user", [](E e) { return Json(e.user); }},
+      {"serial", [](E e) { return Json(e.serial); }},
+      {"void_reason", [](E e) { return e.voidReason ? Json(*e.voidReason) : Json(nullptr); }},
+      {"voided_utc", [](E e) { return Json(e.voidedUtc); }},
+  };
+  return columns;
+}
+
+std::string CsvCell(const Json& value) {
+  if (value.is_string()) return value.get<std::string>();
+  if (value.is_number_integer()) return std::to_string(value.get<std::int64_t>());
+  if (value.is_number()) return NumberText(value.get<double>());
+  return {};
+}
+
+void WriteCsv(const std::vector<LogEntry>& entries, std::ostream& out) {
+  std::vector<std::string> names;
+  for (const ExportColumn& column : ExportColumns())
+    names.emplace_back(column.name);
+  std::string text;
+  AppendCsvHeader(text, names, ',');
+  out << text;
+  std::vector<std::string> cells;
+  for (const LogEntry& entry : entries) {
+    cells.clear();
+    for (const ExportColumn& column : ExportColumns())
+      cells.push_back(CsvCell(column.value(entry)));
+    text.clear();
+    AppendCsvRow(text, cells, ',');
+    out << text;
+  }
+}
+
+void WriteJson(const std::vector<LogEntry>& entries, std::ostream& out) {
+  Json records = Json::array();
+  for (const LogEntry& entry : entries) {
+    Json& record = records.emplace_back(Json::object());
+    for (const ExportColumn& column : ExportColumns())
+      record[column.name] = column.value(entry);
+  }
+  out << records.dump(2, ' ', false, Json::error_handler_t::replace) << '\n';
+}
+
+// The filter of the options: the gear of the project file (or of the
+// settings) unless --all; kExitDone or the status.
+int ExportFilter(const LogOptions& o, LogFilter& filter, Language& language, std::ostream& err) {
+  filter.fromDate = o.from;
+  filter.toDate = o.to;
+  filter.serialPart = o.serial;
+  language = o.language.value_or(kGerman);
+  if (o.all) return kExitDone;
+  TerminalPresenter presenter(err);
+  WindowModel model(presenter);
+  if (const int calculated = CalculateGear(o, model, presenter, err); calculated != kExitDone)
+    return calculated;
+  filter.gear = LogGearOf(model);
+  language = model.language();
+  return kExitDone;
+}
+
+int RunExport(const LogOptions& o, std::ostream& out, std::ostream& err) {
+  LogFilter filter;
+  Language language = kGerman;
+  if (const int status = ExportFilter(o, filter, language, err); status != kExitDone) return status;
+  std::vector<LogEntry> entries;
+  // No log yet: no records. Reading needs no right to write.
+  std::error_code error;
+  if (fs::exists(LogPath(), error)) {
+    auto log = InspectionLog::Open(LogPath(), {.readOnly = true});
+    Result<std::vector<LogEntry>, LogFailure> found = log ? log->Query(filter) : log.problem();
+    if (!found) {
+      err << "silvarone: " << LogFailureText(found.problem(), LogPath(), language) << '\n';
+      return kExitSaveFailed;
+    }
+    entries = std::move(*found);
+  }
+  if (o.json) {
+    WriteJson(entries, out);
+  } else {
+    WriteCsv(entries, out);
+  }
+  out.flush();
+  if (!out) {
+    err << "silvarone: cannot write the records to standard output\n";
+    return kExitOutputFailed;
+  }
+  return kExitDone;
+}
+
+}  // namespace
+
+int RunLog(const std::vector<std::string>& arguments, std::ostream& out, std::ostream& err) {
+  const Result<LogOptions, std::string> parsed = ParseLogOptions(arguments);
+  if (!parsed) {
+    err << parsed.problem() << '\n';
+    return kExitUsage;
+  }
+  if (parsed->help) {
+    out << kUsage << '\n' << kHelp << std::flush;
+    return out ? kExitDone : kExitOutputFailed;
+  }
+  return parsed->command == "add" ? RunAdd(*parsed, out, err) : RunExport(*parsed, out, err);
+}
+
+}  // namespace silvarone
