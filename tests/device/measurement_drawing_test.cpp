@@ -11,6 +11,7 @@
 
 #include "core/geometry.h"
 #include "device/instrument.h"
+#include "device/measurability.h"
 #include "device/page_sequence.h"
 #include "row_name.h"
 #include "test_gear.h"
@@ -220,6 +221,50 @@ TEST(MeasurementDrawing, NoGearNoDrawing) {
   in.alpha_n = 20;
   EXPECT_FALSE(BuildMeasurementDrawing(in).valid);
 }
+
+}  // namespace
+}  // namespace silvarone
+
+namespace silvarone {
+namespace {
+
+// The drawing marks what the checks of the calculation page report: the
+// drawing finds its contacts by rolling the flanks and seating the balls, the
+// checks by the closed formulas of the contact diameters; both must agree on
+// every contact and ball, for gears that pass and gears that fail.
+class DrawingAndChecks : public ::testing::TestWithParam<DrawnGear> {};
+
+TEST_P(DrawingAndChecks, MarkTheSameFailures) {
+  const Gear gear = Calculated(GetParam().in);
+  const MeasurementDrawing m = BuildMeasurementDrawing(DrawingInputOf(gear));
+  const Measurability checks = CheckMeasurability(gear);
+  ASSERT_TRUE(m.valid);
+  ASSERT_TRUE(checks.span.known && checks.overBalls.known && checks.instrument.known);
+  for (const DrawContact& contact : m.spanContacts)
+    EXPECT_EQ(contact.failed, checks.span.flank != FlankContact::kUsable);
+  for (const DrawContact& contact : m.ballContacts)
+    EXPECT_EQ(contact.failed, checks.overBalls.flank != FlankContact::kUsable);
+  for (const DrawBall& ball : m.balls)
+    EXPECT_EQ(ball.failed, !checks.overBalls.protrudes);
+  for (const DrawContact& contact : m.instrumentContacts)
+    EXPECT_EQ(contact.failed, checks.instrument.flank != FlankContact::kUsable);
+  for (const DrawBall& ball : m.instrumentBalls)
+    EXPECT_EQ(ball.failed, !checks.instrument.protrudes);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Gears, DrawingAndChecks,
+    ::testing::Values(DrawnGear{"spur_external_even", Gear_("20", "0", "0", "3", "3.5")},
+                      DrawnGear{"spur_external_odd", Gear_("21", "0", "0.3", "3", "3.5")},
+                      DrawnGear{"helical_external_even", Gear_("24", "15", "0.2", "4", "3.5")},
+                      DrawnGear{"helical_external_odd", Gear_("23", "20", "-0.1", "3", "3.5")},
+                      DrawnGear{"spur_internal_even", Gear_("-40", "0", "0", "-5", "3.5")},
+                      DrawnGear{"helical_internal_odd", Gear_("-37", "18", "0.1", "-5", "3.5")},
+                      DrawnGear{"span_above_tip", Gear_("20", "0", "0", "6", "3.5")},
+                      DrawnGear{"ball_below_tips", Gear_("20", "0", "0", "3", "2.5")},
+                      DrawnGear{"helical_span_above_tip", Gear_("24", "15", "0.2", "8", "3.5")},
+                      DrawnGear{"helical_small_ball", Gear_("24", "15", "0.2", "4", "2.5")}),
+    testing::RowName);
 
 }  // namespace
 }  // namespace silvarone
