@@ -4,28 +4,15 @@
 
 #include <numeric>
 
-#include "file_fixture.h"
 #include "pdf_text.h"
+#include "program_run.h"
 
 namespace silvarone {
 namespace {
 
-using Outcome = std::pair<std::string, int>;  // standard output, exit status
+using testing::Outcome;
 
-class ReportPdf : public testing::TempFolder {
- protected:
-  // The program on a settings folder of its own, without a display;
-  // standard error goes to Path("err").
-  Outcome Silvarone(const std::string& arguments) {
-    std::string out = testing::Shell(
-        "env -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM SILVARONE_HOME='" + Path("home") +
-        "' '" SILVARONE_EXECUTABLE "' " + arguments + " 2>'" + Path("err") + "'; echo \" $?\"");
-    const std::size_t status = out.rfind(' ');
-    return {out.substr(0, status), std::stoi(out.substr(status))};
-  }
-  const std::string example =
-      std::string(SILVARONE_DATA_DIR) + "/../docs/manual/examples/stirnrad_m2_z20.tvp";
-};
+class ReportPdf : public testing::ProgramFolder {};
 
 TEST_F(ReportPdf, ThePdfReadsAsTheReportText) {
   for (const std::string language : {"de", "en"}) {
