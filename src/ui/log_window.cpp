@@ -1,0 +1,116 @@
+#include "ui/log_window.h"
+
+#include <algorithm>
+#include <array>
+#include <cstdio>
+
+#include "ui/log_texts.h"
+
+namespace silvarone {
+namespace {
+
+// What stands for a figure the records do not give.
+constexpr const char* kNoFigure = "–";
+
+std::string Fixed(const std::optional<double>& value, int decimals) {
+  if (!value) return kNoFigure;
+  std::array<char, 48> text{};
+  std::snprintf(text.data(), text.size(), "%.*f", decimals, *value);
+  return text.data();
+}
+
+}  // namespace
+
+WindowTexts LogWindowTexts(Language language) {
+  const bool english = language == kEnglish;
+  return {{"TLogWindow", english ? "Inspection log" : "Prüfprotokoll"},
+          {"EntryGroup", english ? "Measured part" : "Gemessenes Teil"},
+          {"SerialLabel", english ? "Serial number" : "Seriennummer"},
+          {"MeasuredLabel", english ? "Measured value (mm)" : "Messwert (mm)"},
+          {"DimensionLabel", english ? "Dimension" : "Maß"},
+          {"RecordButton", english ? "Record" : "Aufzeichnen"},
+          {"FilterGroup", english ? "Filter" : "Filter"},
+          {"FromLabel", english ? "From (YYYY-MM-DD)" : "Von (JJJJ-MM-TT)"},
+          {"ToLabel", english ? "To" : "Bis"},
+          {"SerialPartLabel", english ? "Serial contains" : "Seriennummer enthält"},
+          {"FilterButton", english ? "Apply" : "Anwenden"},
+          {"VoidReasonLabel", english ? "Reason" : "Grund"},
+          {"VoidButton", english ? "Mark void" : "Ungültig machen"},
+          {"CloseButton", english ? "Close" : "Beenden"},
+          {"ChartMeasured", english ? "Measured" : "Messwert"},
+          {"ChartNominal", english ? "Nominal" : "Nennmaß"},
+          {"ChartUpper", english ? "Upper limit" : "Obergrenze"},
+          {"ChartLower", english ? "Lower limit" : "Untergrenze"},
+          {"ChartOutside", english ? "Outside the limits" : "Außerhalb der Grenzen"}};
+}
+
+std::vector<std::string> LogDimensionChoices(Language language) {
+  return {LogDimensionText(LogDimension::kTest, language),
+          LogDimensionText(LogDimension::kSpan, language),
+          LogDimensionText(LogDimension::kBallDimension, language)};
+}
+
+LogDimension LogDimensionOfChoice(int index) {
+  switch (index) {
+    case 1:
+      return LogDimension::kSpan;
+    case 2:
+      return LogDimension::kBallDimension;
+    default:
+      return LogDimension::kTest;
+  }
+}
+
+std::vector<std::string> LogTableHeadings(Language language) {
+  if (language == kEnglish)
+    return {"Date/time", "Serial",  "Dimension", "Measured", "Nominal",    "Upper",
+            "Lower",     "Verdict", "xE",        "User",     "Void reason"};
+  return {"Datum/Zeit",  "Seriennummer", "Maß", "Messwert", "Nennmaß",       "Obergrenze",
+          "Untergrenze", "Urteil",       "xE",  "Benutzer", "Ungültig, weil"};
+}
+
+std::vector<LogTableRow> LogTableRows(const std::vector<LogEntry>& records, Language language) {
+  std::vector<LogTableRow> rows;
+  rows.reserve(records.size());
+  for (const LogEntry& e : records) {
+    rows.push_back({e.id,
+                    e.voidReason.has_value(),
+                    {LogLocalTime(e), e.serial, LogDimensionText(e.dimension, language), e.measured,
+                     e.nominal, e.upper, e.lower, LogVerdictText(e.verdict, language), e.xE, e.user,
+                     e.voidReason.value_or("")}});
+  }
+  return rows;
+}
+
+std::string LogFiguresText(const LogStatistics& st, Language language) {
+  const bool english = language == kEnglish;
+  const std::string mm = " mm   ";
+  std::string text = (english ? "Count " : "Anzahl ") + std::to_string(st.count) + "   ";
+  text += (english ? "Mean " : "Mittelwert ") + Fixed(st.mean, 4) + mm;
+  text += "s " + Fixed(st.s, 4) + mm;
+  text += "Min " + Fixed(st.minimum, 4) + mm;
+  text += "Max " + Fixed(st.maximum, 4) + mm;
+  text += "Cp " + Fixed(st.cp, 2) + "   Cpk " + Fixed(st.cpk, 2) + "   ";
+  if (st.cp) {
+    text += (english ? "(from " : "(aus ") + std::to_string(st.count) +
+            (english ? " records)" : " Einträgen)");
+  } else if (st.count < kCapabilityMinimumRecords) {
+    text += (english ? "(from " : "(ab ") + std::to_string(kCapabilityMinimumRecords) +
+            (english ? " records)" : " Einträgen)");
+  }
+  return text;
+}
+
+LogChartRange ChartRangeOf(const LogSeries& series) {
+  double low = series.lower;
+  double high = series.upper;
+  for (const double value : series.values) {
+    low = std::min(low, value);
+    high = std::max(high, value);
+  }
+  // A margin of a tenth of the span, and some span even for one value.
+  const double margin = std::max((high - low) * 0.1, 0.001);
+  return {low - margin, high + margin};
+}
+
+}  // namespace silvarone
