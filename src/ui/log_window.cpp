@@ -39,9 +39,9 @@ WindowTexts LogWindowTexts(Language language) {
           {"CloseButton", english ? "Close" : "Beenden"},
           {"ChartMeasured", english ? "Measured" : "Messwert"},
           {"ChartNominal", english ? "Nominal" : "Nennmaß"},
-          {"ChartUpper", english ? "Upper limit" : "Obergrenze"},
-          {"ChartLower", english ? "Lower limit" : "Untergrenze"},
-          {"ChartOutside", english ? "Outside the limits" : "Außerhalb der Grenzen"}};
+          {"ChartUpper", english ? "Upper limit" : "Oberes Grenzmaß"},
+          {"ChartLower", english ? "Lower limit" : "Unteres Grenzmaß"},
+          {"ChartOutside", english ? "Outside the limits" : "Außerhalb der Grenzmaße"}};
 }
 
 std::vector<std::string> LogDimensionChoices(Language language) {
@@ -65,8 +65,8 @@ std::vector<std::string> LogTableHeadings(Language language) {
   if (language == kEnglish)
     return {"Date/time", "Serial",  "Dimension", "Measured", "Nominal",    "Upper",
             "Lower",     "Verdict", "xE",        "User",     "Void reason"};
-  return {"Datum/Zeit",  "Seriennummer", "Maß", "Messwert", "Nennmaß",       "Obergrenze",
-          "Untergrenze", "Urteil",       "xE",  "Benutzer", "Ungültig, weil"};
+  return {"Datum/Zeit",       "Seriennummer", "Maß", "Messwert", "Nennmaß",       "Oberes Grenzmaß",
+          "Unteres Grenzmaß", "Urteil",       "xE",  "Benutzer", "Ungültig, weil"};
 }
 
 std::vector<LogTableRow> LogTableRows(const std::vector<LogEntry>& records, Language language) {
