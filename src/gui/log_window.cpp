@@ -45,11 +45,13 @@ QPushButton* Button(QWidget* parent, const char* name) {
   return button;
 }
 
-QLineSeries* Level(const char* name, double value, int count, const QColor& color) {
+// A limit or the nominal value, across the whole chart.
+QLineSeries* Level(const char* name, double value, const LogChartRange& range,
+                   const QColor& color) {
   auto* line = new QLineSeries;
   line->setObjectName(name);
-  line->append(1, value);
-  line->append(std::max(count, 2), value);
+  line->append(range.first, value);
+  line->append(range.last, value);
   line->setPen(QPen(color, 1.5, Qt::DashLine));
   return line;
 }
@@ -70,9 +72,19 @@ LogWindow::LogWindow(WindowModel& model, std::string path, QWidget* parent)
   table_->setSelectionBehavior(QAbstractItemView::SelectRows);
   table_->setSelectionMode(QAbstractItemView::SingleSelection);
   table_->verticalHeader()->setVisible(false);
+  table_->horizontalHeader()->setStretchLastSection(true);
   chart_ = new QChart;
   chart_->setObjectName("RunChart");
   chart_->legend()->setAlignment(Qt::AlignBottom);
+  // The axes stay; each showing of the records sets their ranges.
+  x_ = new QValueAxis(chart_);
+  x_->setLabelFormat("%d");
+  x_->setTickType(QValueAxis::TicksDynamic);
+  x_->setTickAnchor(1);
+  y_ = new QValueAxis(chart_);
+  y_->setLabelFormat("%.3f");
+  chart_->addAxis(x_, Qt::AlignBottom);
+  chart_->addAxis(y_, Qt::AlignLeft);
   auto* chartView = new QChartView(chart_, this);
   chartView->setObjectName("RunChartView");
   chartView->setRenderHint(QPainter::Antialiasing);
@@ -86,6 +98,7 @@ LogWindow::LogWindow(WindowModel& model, std::string path, QWidget* parent)
   bottom->addWidget(close);
   auto* layout = new QVBoxLayout(this);
   layout->addLayout(top);
+  layout->addWidget(verdict_);
   layout->addWidget(table_, 1);
   layout->addWidget(BuildVoid());
   layout->addWidget(chartView, 1);
@@ -99,7 +112,7 @@ QWidget* LogWindow::BuildEntry() {
   serial_ = Named<QLineEdit>(group, "SerialEdit");
   measured_ = Named<QLineEdit>(group, "MeasuredEdit");
   dimension_ = Named<QComboBox>(group, "DimensionBox");
-  verdict_ = Named<QLabel>(group, "VerdictLabel");
+  verdict_ = Named<QLabel>(this, "VerdictLabel");
   verdict_->setWordWrap(true);
   auto* record = Button(group, "RecordButton");
   auto* grid = new QGridLayout(group);
@@ -110,7 +123,6 @@ QWidget* LogWindow::BuildEntry() {
   grid->addWidget(Named<QLabel>(group, "MeasuredLabel"), 2, 0);
   grid->addWidget(measured_, 2, 1);
   grid->addWidget(record, 2, 2);
-  grid->addWidget(verdict_, 3, 0, 1, 3);
   grid->setColumnStretch(1, 1);
   connect(measured_, &QLineEdit::returnPressed, this, &LogWindow::RecordPart);
   connect(record, &QPushButton::clicked, this, &LogWindow::RecordPart);
@@ -245,8 +257,6 @@ void LogWindow::ShowChart() {
   const WindowTexts texts = LogWindowTexts(model_.language());
   const LogSeries& series = page_.series();
   chart_->removeAllSeries();
-  for (QAbstractAxis* axis : chart_->axes())
-    chart_->removeAxis(axis);
   auto* measured = new QLineSeries;
   measured->setObjectName("MeasuredSeries");
   measured->setPointsVisible(true);
@@ -262,30 +272,23 @@ void LogWindow::ShowChart() {
   }
   measured->setName(TextOf(texts, "ChartMeasured"));
   outside->setName(TextOf(texts, "ChartOutside"));
-  const int count = static_cast<int>(series.values.size());
+  const LogChartRange range = ChartRangeOf(series);
   std::vector<QAbstractSeries*> all = {measured, outside};
   if (series.dimension) {
-    all.push_back(Level("NominalSeries", series.nominal, count, QColor(0, 128, 0)));
-    all.push_back(Level("UpperSeries", series.upper, count, QColor(160, 0, 0)));
-    all.push_back(Level("LowerSeries", series.lower, count, QColor(160, 0, 0)));
+    all.push_back(Level("NominalSeries", series.nominal, range, QColor(0, 128, 0)));
+    all.push_back(Level("UpperSeries", series.upper, range, QColor(160, 0, 0)));
+    all.push_back(Level("LowerSeries", series.lower, range, QColor(160, 0, 0)));
     all[2]->setName(TextOf(texts, "ChartNominal"));
     all[3]->setName(TextOf(texts, "ChartUpper"));
     all[4]->setName(TextOf(texts, "ChartLower"));
   }
-  auto* x = new QValueAxis;
-  x->setLabelFormat("%d");
-  x->setRange(1, std::max(count, 2));
-  x->setTickCount(std::min(std::max(count, 2), 11));
-  auto* y = new QValueAxis;
-  const LogChartRange range = ChartRangeOf(series);
-  y->setRange(range.low, range.high);
-  y->setLabelFormat("%.3f");
-  chart_->addAxis(x, Qt::AlignBottom);
-  chart_->addAxis(y, Qt::AlignLeft);
+  x_->setRange(range.first, range.last);
+  x_->setTickInterval(range.step);
+  y_->setRange(range.low, range.high);
   for (QAbstractSeries* s : all) {
     chart_->addSeries(s);
-    s->attachAxis(x);
-    s->attachAxis(y);
+    s->attachAxis(x_);
+    s->attachAxis(y_);
   }
 }
 

@@ -15,6 +15,7 @@ class QComboBox;
 class QLabel;
 class QLineEdit;
 class QTableWidget;
+class QValueAxis;
 
 namespace silvarone::gui {
 
@@ -61,6 +62,8 @@ class LogWindow : public QDialog {
   QLineEdit* reason_ = nullptr;
   QTableWidget* table_ = nullptr;
   QChart* chart_ = nullptr;
+  QValueAxis* x_ = nullptr;
+  QValueAxis* y_ = nullptr;
   QLabel* figures_ = nullptr;
   std::optional<LogGear> shownGear_;
   Language shownLanguage_ = kGerman;

@@ -95,22 +95,26 @@ std::string LogFiguresText(const LogStatistics& st, Language language) {
     text += (english ? "(from " : "(aus ") + std::to_string(st.count) +
             (english ? " records)" : " Einträgen)");
   } else if (st.count < kCapabilityMinimumRecords) {
-    text += (english ? "(from " : "(ab ") + std::to_string(kCapabilityMinimumRecords) +
+    text += (english ? "(needs " : "(ab ") + std::to_string(kCapabilityMinimumRecords) +
             (english ? " records)" : " Einträgen)");
   }
   return text;
 }
 
 LogChartRange ChartRangeOf(const LogSeries& series) {
-  double low = series.lower;
-  double high = series.upper;
+  // The nominal value too: a span's limits may both lie below it.
+  double low = std::min(series.lower, series.nominal);
+  double high = std::max(series.upper, series.nominal);
   for (const double value : series.values) {
     low = std::min(low, value);
     high = std::max(high, value);
   }
   // A margin of a tenth of the span, and some span even for one value.
   const double margin = std::max((high - low) * 0.1, 0.001);
-  return {low - margin, high + margin};
+  // Half a step beyond the first and the last point, so that their marks
+  // show whole; about ten numbered ticks at most.
+  const int count = std::max(static_cast<int>(series.values.size()), 1);
+  return {low - margin, high + margin, 0.5, count + 0.5, (count + 9) / 10};
 }
 
 }  // namespace silvarone

@@ -37,11 +37,16 @@ std::vector<LogTableRow> LogTableRows(const std::vector<LogEntry>& records, Lang
 // that they need at least kCapabilityMinimumRecords.
 std::string LogFiguresText(const LogStatistics& statistics, Language language);
 
-// The measured axis of the run chart: the limits and every value, with a
+// The measured axis of the run chart: the nominal value, the limits and
+// every value, with a
 // margin of a tenth of what they span.
+// The other axis: the points' numbers 1, 2, ... with a tick every `step`.
 struct LogChartRange {
   double low = 0.0;
   double high = 0.0;
+  double first = 0.0;
+  double last = 0.0;
+  int step = 1;
 };
 LogChartRange ChartRangeOf(const LogSeries& series);
 

@@ -51,6 +51,7 @@ class LogWindowTest : public testing::WindowTest {
   // SILVARONE_LOG_SHOTS names, when it names one.
   static void Keep(QWidget* window, const char* name) {
     const char* folder = std::getenv("SILVARONE_LOG_SHOTS");
+    QApplication::processEvents();
     if (folder != nullptr) window->grab().save(QString(folder) + "/" + name);
   }
 };
