@@ -84,20 +84,27 @@ std::vector<LogTableRow> LogTableRows(const std::vector<LogEntry>& records, Lang
 
 std::string LogFiguresText(const LogStatistics& st, Language language) {
   const bool english = language == kEnglish;
-  const std::string mm = " mm   ";
-  std::string text = (english ? "Count " : "Anzahl ") + std::to_string(st.count) + "   ";
-  text += (english ? "Mean " : "Mittelwert ") + Fixed(st.mean, 4) + mm;
-  text += "s " + Fixed(st.s, 4) + mm;
-  text += "Min " + Fixed(st.minimum, 4) + mm;
-  text += "Max " + Fixed(st.maximum, 4) + mm;
-  text += "Cp " + Fixed(st.cp, 2) + "   Cpk " + Fixed(st.cpk, 2) + "   ";
-  if (st.cp) {
-    text += (english ? "(from " : "(aus ") + std::to_string(st.count) +
-            (english ? " records)" : " Einträgen)");
-  } else if (st.count < kCapabilityMinimumRecords) {
-    text += (english ? "(needs " : "(ab ") + std::to_string(kCapabilityMinimumRecords) +
-            (english ? " records)" : " Einträgen)");
-  }
+  const auto length = [](const std::optional<double>& value) {
+    return value ? Fixed(value, 4) + " mm" : std::string(kNoFigure);
+  };
+  std::vector<std::string> parts = {(english ? "Count " : "Anzahl ") + std::to_string(st.count),
+                                    (english ? "Mean " : "Mittelwert ") + length(st.mean),
+                                    "s " + length(st.s),
+                                    "Min " + length(st.minimum),
+                                    "Max " + length(st.maximum),
+                                    "Cp " + Fixed(st.cp, 2),
+                                    "Cpk " + Fixed(st.cpk, 2)};
+  // Cp and Cpk say what they rest on; without them, what they need (from
+  // enough records with no spread there is none either).
+  const std::string needed = std::to_string(kCapabilityMinimumRecords);
+  const std::string counted = std::to_string(st.count);
+  if (st.cp)
+    parts.push_back(english ? "(from " + counted + " records)" : "(aus " + counted + " Einträgen)");
+  else if (st.count < kCapabilityMinimumRecords)
+    parts.push_back(english ? "(needs " + needed + " records)" : "(ab " + needed + " Einträgen)");
+  std::string text;
+  for (const std::string& part : parts)
+    text += (text.empty() ? "" : "   ") + part;
   return text;
 }
 
