@@ -25,8 +25,9 @@ if awk '$2 != "root/root"' <<<"$listing" | grep -q .; then
 fi
 
 depends=$(dpkg-deb --field "$deb" Depends)
-# libqt6svg6: the measurement drawing saved as SVG.
-for library in libqt6core6 libqt6gui6 libqt6widgets6 libqt6svg6; do
+# libqt6svg6: the measurement drawing saved as SVG;
+# libqt6charts6: the run chart of the inspection log window.
+for library in libqt6core6 libqt6gui6 libqt6widgets6 libqt6svg6 libqt6charts6; do
   grep -qE "(^|, )$library( |,|$)" <<<"$depends" || fail "Depends lacks $library: $depends"
 done
 

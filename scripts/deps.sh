@@ -10,8 +10,11 @@ set -euo pipefail
 # libfontconfig-dev: a monospace family for the report where the system's fixed font is none;
 # libcsv-dev: the CSV reader of the batch's gear tables (RFC 4180, streaming);
 # qt6-svg-dev: the measurement drawing saved as SVG (QSvgGenerator) and read back by the tests;
-# libsqlite3-dev: the inspection log (one SQLite database, WAL).
+# libsqlite3-dev: the inspection log (one SQLite database, WAL);
+# qt6-charts-dev: the run chart of the inspection log window (QtCharts), whose CMake
+# package needs Qt6OpenGL's from libqt6opengl6-dev.
 packages=(cmake g++ make qt6-base-dev qt6-svg-dev qt6-translations-l10n libfontconfig-dev libjpeg-dev libcsv-dev libsqlite3-dev
+          qt6-charts-dev libqt6opengl6-dev
           libgtest-dev libgmock-dev
           libbenchmark-dev nlohmann-json3-dev xvfb xauth poppler-utils
           fonts-dejavu-core librsvg2-bin desktop-file-utils appstream lintian dpkg-dev

@@ -19,6 +19,7 @@
 #include "gui/drawing_window.h"
 #include "gui/history_window.h"
 #include "gui/info_window.h"
+#include "gui/log_window.h"
 #include "gui/output_window.h"
 #include "gui/pages.h"
 #include "gui/widgets.h"
@@ -124,6 +125,9 @@ void MainWindow::BuildMenu() {
   QAction* drawing = menuBar()->addAction(QString());
   drawing->setObjectName("Zeichnung1");
   connect(drawing, &QAction::triggered, this, &MainWindow::ShowDrawing);
+  QAction* log = menuBar()->addAction(QString());
+  log->setObjectName("Pruefprotokoll1");
+  connect(log, &QAction::triggered, this, &MainWindow::ShowLog);
 
   QMenu* help = menuBar()->addMenu(QString());
   help->setObjectName("N1");
@@ -163,6 +167,7 @@ void MainWindow::Repaint() {
   RetranslateText();
   PlaceUpDown();
   if (drawing_) drawing_->Refresh();
+  if (log_) log_->Refresh();
 }
 
 void MainWindow::RetranslateText() {
@@ -235,6 +240,16 @@ void MainWindow::ShowDrawing() {
   drawing_->show();
   drawing_->raise();
   drawing_->activateWindow();
+}
+
+void MainWindow::ShowLog() {
+  // Like the drawing: stays open beside the main window and follows the gear.
+  if (!log_)
+    log_ = new LogWindow(model_, model_.settingsDirectory() + kInspectionLogFileName, this);
+  log_->Refresh();
+  log_->show();
+  log_->raise();
+  log_->activateWindow();
 }
 
 void MainWindow::OpenBallEditor() {

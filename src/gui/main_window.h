@@ -17,6 +17,7 @@ namespace silvarone::gui {
 
 class Binder;
 class DrawingWindow;
+class LogWindow;
 class PageBase;
 
 class MainWindow : public QMainWindow {
@@ -35,6 +36,8 @@ class MainWindow : public QMainWindow {
   QTabWidget* pages() const { return pages_; }
   // The drawing window, once the menu opened it.
   DrawingWindow* drawingWindow() const { return drawing_; }
+  // The inspection log window, once the menu opened it.
+  LogWindow* logWindow() const { return log_; }
 
  protected:
   void resizeEvent(QResizeEvent* event) override;
@@ -51,6 +54,7 @@ class MainWindow : public QMainWindow {
   void ShowAbout();
   void ShowReport();
   void ShowDrawing();
+  void ShowLog();
   void OpenBallEditor();
 
   WindowModel& model_;
@@ -61,6 +65,7 @@ class MainWindow : public QMainWindow {
   QWidget* upDown_;
   QElapsedTimer progressClock_;
   DrawingWindow* drawing_ = nullptr;
+  LogWindow* log_ = nullptr;
   QtTranslations qtTexts_;
 };
 

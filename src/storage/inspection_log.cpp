@@ -507,7 +507,7 @@ LogMoment LogMomentNow() {
   return {text.data(), static_cast<int>(local.tm_gmtoff / 60)};
 }
 
-std::string LogLocalDate(const LogEntry& entry) {
+std::string LogLocalTime(const LogEntry& entry) {
   // "YYYY-MM-DDTHH:MM:SSZ": the date and time fields at fixed places.
   const std::string_view t = entry.recordedUtc;
   auto field = [&](std::size_t at, std::size_t length) {
@@ -520,11 +520,19 @@ std::string LogLocalDate(const LogEntry& entry) {
                        static_cast<unsigned>(field(8, 2));
   const sys_seconds moment = day + hours(field(11, 2)) + minutes(field(14, 2)) +
                              seconds(field(17, 2)) + minutes(entry.utcOffsetMinutes);
-  const year_month_day local(floor<days>(moment));
-  std::array<char, 16> text{};
-  std::snprintf(text.data(), text.size(), "%04d-%02u-%02u", static_cast<int>(local.year()),
-                static_cast<unsigned>(local.month()), static_cast<unsigned>(local.day()));
+  const sys_days localDay = floor<days>(moment);
+  const year_month_day local(localDay);
+  const hh_mm_ss clock(moment - localDay);
+  std::array<char, 32> text{};
+  std::snprintf(text.data(), text.size(), "%04d-%02u-%02u %02d:%02d",
+                static_cast<int>(local.year()), static_cast<unsigned>(local.month()),
+                static_cast<unsigned>(local.day()), static_cast<int>(clock.hours().count()),
+                static_cast<int>(clock.minutes().count()));
   return text.data();
+}
+
+std::string LogLocalDate(const LogEntry& entry) {
+  return LogLocalTime(entry).substr(0, 10);
 }
 
 }  // namespace silvarone

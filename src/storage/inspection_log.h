@@ -157,7 +157,9 @@ struct LogMoment {
 };
 LogMoment LogMomentNow();
 
-// The local date "YYYY-MM-DD" of a record.
+// The local date "YYYY-MM-DD" of a record, and its local moment
+// "YYYY-MM-DD HH:MM" as the log window shows it.
 std::string LogLocalDate(const LogEntry& entry);
+std::string LogLocalTime(const LogEntry& entry);
 
 }  // namespace silvarone

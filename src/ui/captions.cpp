@@ -21,6 +21,7 @@ constexpr auto kCaptions = std::to_array<CaptionRow>({
     {"EraseProject", "L&öschen", "&Erase"},
     {"Ausgabe2", "&Ausgabe", "&Output"},
     {"Zeichnung1", "&Zeichnung", "&Drawing"},
+    {"Pruefprotokoll1", "P&rüfprotokoll", "&Inspection log"},
     {"N1", "&?", "&?"},
     {"Hilfe1", "&Hilfe", "&Help"},
     {"Program1", "&Programm", "&Program"},
@@ -156,7 +157,7 @@ const std::vector<ListItemsRow>& Lists() {
 
 const std::vector<MenuRow>& Menus() {
   static const std::vector<MenuRow> kMenus = {
-      {"", {"File1", "Ausgabe1", "Ausgabe2", "Zeichnung1", "N1"}},
+      {"", {"File1", "Ausgabe1", "Ausgabe2", "Zeichnung1", "Pruefprotokoll1", "N1"}},
       {"File1", {"Exit1"}},
       {"Ausgabe1", {"NewProject", "LoadProject", "SaveProject", "SaveAsProject", "EraseProject"}},
       {"N1", {"Hilfe1", "Programmhistorie1", "Sprachauswahl1", "Info1"}},

@@ -150,13 +150,13 @@ TEST_P(LogFilters, ChooseTheirRecordsNewestFirst) {
     int offset;
     const char* serial;
     bool gearA;
-    const char* localDate;
+    const char* localTime;  // UTC + offset, across midnight both ways
   };
-  const Made made[] = {{"2026-12-08T23:30:00Z", 60, "A-100", true, "2026-12-09"},
-                       {"2026-12-09T10:00:00Z", 60, "B-200", true, "2026-12-09"},
-                       {"2026-12-10T01:00:00Z", -120, "A-101", true, "2026-12-09"},
-                       {"2026-12-10T12:00:00Z", 0, "A-102", false, "2026-12-10"},
-                       {"2026-12-11T00:30:00Z", 60, "", true, "2026-12-11"}};
+  const Made made[] = {{"2026-12-08T23:30:00Z", 60, "A-100", true, "2026-12-09 00:30"},
+                       {"2026-12-09T10:00:00Z", 60, "B-200", true, "2026-12-09 11:00"},
+                       {"2026-12-10T01:00:00Z", -120, "A-101", true, "2026-12-09 23:00"},
+                       {"2026-12-10T12:00:00Z", 0, "A-102", false, "2026-12-10 12:00"},
+                       {"2026-12-11T00:30:00Z", 60, "", true, "2026-12-11 01:30"}};
   InspectionLog log = OpenLog();
   std::vector<std::int64_t> ids;
   for (const Made& m : made) {
@@ -165,7 +165,8 @@ TEST_P(LogFilters, ChooseTheirRecordsNewestFirst) {
     e.utcOffsetMinutes = m.offset;
     e.serial = m.serial;
     e.gear = m.gearA ? SampleGear() : OtherGear();
-    EXPECT_EQ(LogLocalDate(e), m.localDate) << m.utc;
+    EXPECT_EQ(LogLocalTime(e), m.localTime) << m.utc;
+    EXPECT_EQ(LogLocalDate(e), std::string(m.localTime).substr(0, 10)) << m.utc;
     ids.push_back(*log.Record(e));
   }
   LogFilter filter;

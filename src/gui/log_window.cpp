@@ -1,0 +1,295 @@
+#include "gui/log_window.h"
+
+#include <QChart>
+#include <QChartView>
+#include <QComboBox>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QLabel>
+#include <QLegend>
+#include <QLineEdit>
+#include <QLineSeries>
+#include <QPushButton>
+#include <QScatterSeries>
+#include <QTableWidget>
+#include <QVBoxLayout>
+#include <QValueAxis>
+#include <algorithm>
+
+#include "gui/widgets.h"
+#include "gui/window_texts.h"
+#include "platform/locations.h"
+#include "ui/log_texts.h"
+#include "ui/log_window.h"
+
+namespace silvarone::gui {
+namespace {
+
+QString TextOf(const WindowTexts& texts, const char* object) {
+  for (const auto& [name, text] : texts)
+    if (name == object) return ToQString(text);
+  return {};
+}
+
+template <typename T>
+T* Named(QWidget* parent, const char* name) {
+  auto* widget = new T(parent);
+  widget->setObjectName(name);
+  return widget;
+}
+
+QPushButton* Button(QWidget* parent, const char* name) {
+  auto* button = Named<QPushButton>(parent, name);
+  button->setAutoDefault(false);
+  return button;
+}
+
+// A limit or the nominal value, across the whole chart.
+QLineSeries* Level(const char* name, double value, const LogChartRange& range,
+                   const QColor& color) {
+  auto* line = new QLineSeries;
+  line->setObjectName(name);
+  line->append(range.first, value);
+  line->append(range.last, value);
+  line->setPen(QPen(color, 1.5, Qt::DashLine));
+  return line;
+}
+
+}  // namespace
+
+LogWindow::LogWindow(WindowModel& model, std::string path, QWidget* parent)
+    : QDialog(parent), model_(model), page_(model, std::move(path), [] {
+        return LogContext{LogMomentNow(), platform::LoginName()};
+      }) {
+  setObjectName("TLogWindow");
+  setModal(false);
+  auto* top = new QHBoxLayout;
+  top->addWidget(BuildEntry(), 1);
+  top->addWidget(BuildFilter(), 1);
+  table_ = Named<QTableWidget>(this, "LogTable");
+  table_->setEditTriggers(QAbstractItemView::NoEditTriggers);
+  table_->setSelectionBehavior(QAbstractItemView::SelectRows);
+  table_->setSelectionMode(QAbstractItemView::SingleSelection);
+  table_->verticalHeader()->setVisible(false);
+  table_->horizontalHeader()->setStretchLastSection(true);
+  chart_ = new QChart;
+  chart_->setObjectName("RunChart");
+  chart_->legend()->setAlignment(Qt::AlignBottom);
+  // The axes stay; each showing of the records sets their ranges.
+  x_ = new QValueAxis(chart_);
+  x_->setLabelFormat("%d");
+  x_->setTickType(QValueAxis::TicksDynamic);
+  x_->setTickAnchor(1);
+  y_ = new QValueAxis(chart_);
+  y_->setLabelFormat("%.3f");
+  chart_->addAxis(x_, Qt::AlignBottom);
+  chart_->addAxis(y_, Qt::AlignLeft);
+  auto* chartView = new QChartView(chart_, this);
+  chartView->setObjectName("RunChartView");
+  chartView->setRenderHint(QPainter::Antialiasing);
+  chartView->setMinimumHeight(260);
+  figures_ = Named<QLabel>(this, "FiguresLabel");
+  figures_->setTextInteractionFlags(Qt::TextSelectableByMouse);
+  auto* close = Button(this, "CloseButton");
+  connect(close, &QPushButton::clicked, this, &QDialog::close);
+  auto* bottom = new QHBoxLayout;
+  bottom->addWidget(figures_, 1);
+  bottom->addWidget(close);
+  auto* layout = new QVBoxLayout(this);
+  layout->addLayout(top);
+  layout->addWidget(verdict_);
+  layout->addWidget(table_, 1);
+  layout->addWidget(BuildVoid());
+  layout->addWidget(chartView, 1);
+  layout->addLayout(bottom);
+  resize(1100, 860);
+  Refresh();
+}
+
+QWidget* LogWindow::BuildEntry() {
+  auto* group = Named<QGroupBox>(this, "EntryGroup");
+  serial_ = Named<QLineEdit>(group, "SerialEdit");
+  measured_ = Named<QLineEdit>(group, "MeasuredEdit");
+  dimension_ = Named<QComboBox>(group, "DimensionBox");
+  verdict_ = Named<QLabel>(this, "VerdictLabel");
+  verdict_->setWordWrap(true);
+  auto* record = Button(group, "RecordButton");
+  auto* grid = new QGridLayout(group);
+  grid->addWidget(Named<QLabel>(group, "SerialLabel"), 0, 0);
+  grid->addWidget(serial_, 0, 1);
+  grid->addWidget(Named<QLabel>(group, "DimensionLabel"), 1, 0);
+  grid->addWidget(dimension_, 1, 1);
+  grid->addWidget(Named<QLabel>(group, "MeasuredLabel"), 2, 0);
+  grid->addWidget(measured_, 2, 1);
+  grid->addWidget(record, 2, 2);
+  grid->setColumnStretch(1, 1);
+  connect(measured_, &QLineEdit::returnPressed, this, &LogWindow::RecordPart);
+  connect(record, &QPushButton::clicked, this, &LogWindow::RecordPart);
+  return group;
+}
+
+QWidget* LogWindow::BuildFilter() {
+  auto* group = Named<QGroupBox>(this, "FilterGroup");
+  from_ = Named<QLineEdit>(group, "FromEdit");
+  to_ = Named<QLineEdit>(group, "ToEdit");
+  serialPart_ = Named<QLineEdit>(group, "SerialPartEdit");
+  auto* apply = Button(group, "FilterButton");
+  auto* grid = new QGridLayout(group);
+  grid->addWidget(Named<QLabel>(group, "FromLabel"), 0, 0);
+  grid->addWidget(from_, 0, 1);
+  grid->addWidget(Named<QLabel>(group, "ToLabel"), 1, 0);
+  grid->addWidget(to_, 1, 1);
+  grid->addWidget(Named<QLabel>(group, "SerialPartLabel"), 2, 0);
+  grid->addWidget(serialPart_, 2, 1);
+  grid->addWidget(apply, 2, 2);
+  grid->setColumnStretch(1, 1);
+  grid->setRowStretch(3, 1);
+  for (QLineEdit* edit : {from_, to_, serialPart_})
+    connect(edit, &QLineEdit::returnPressed, this, &LogWindow::ApplyFilter);
+  connect(apply, &QPushButton::clicked, this, &LogWindow::ApplyFilter);
+  return group;
+}
+
+QWidget* LogWindow::BuildVoid() {
+  auto* row = new QWidget(this);
+  auto* layout = new QHBoxLayout(row);
+  layout->setContentsMargins(0, 0, 0, 0);
+  reason_ = Named<QLineEdit>(row, "VoidReasonEdit");
+  auto* button = Button(row, "VoidButton");
+  layout->addWidget(Named<QLabel>(row, "VoidReasonLabel"));
+  layout->addWidget(reason_, 1);
+  layout->addWidget(button);
+  connect(reason_, &QLineEdit::returnPressed, this, &LogWindow::VoidSelected);
+  connect(button, &QPushButton::clicked, this, &LogWindow::VoidSelected);
+  return row;
+}
+
+void LogWindow::Refresh() {
+  const Language language = model_.language();
+  ApplyTexts(this, LogWindowTexts(language));
+  const int chosen = std::max(dimension_->currentIndex(), 0);
+  dimension_->clear();
+  for (const std::string& choice : LogDimensionChoices(language))
+    dimension_->addItem(ToQString(choice));
+  dimension_->setCurrentIndex(chosen);
+  const LogGear gear = LogGearOf(model_);
+  if (shownGear_ && *shownGear_ == gear && shownLanguage_ == language) return;
+  shownGear_ = gear;
+  shownLanguage_ = language;
+  page_.Refresh();
+  ShowRecords();
+}
+
+void LogWindow::RecordPart() {
+  const bool done = page_.Record({ToStdString(measured_->text()),
+                                  LogDimensionOfChoice(dimension_->currentIndex()),
+                                  ToStdString(serial_->text())});
+  if (done) {
+    measured_->clear();
+    verdict_->setText(ToQString(LogRecordedLine(*page_.lastRecorded(), model_.language())));
+    ShowRecords();
+  } else {
+    Tell(false);
+  }
+}
+
+void LogWindow::ApplyFilter() {
+  const bool done = page_.SetFilter(
+      {ToStdString(from_->text()), ToStdString(to_->text()), ToStdString(serialPart_->text())});
+  Tell(done);
+  if (done) ShowRecords();
+}
+
+void LogWindow::VoidSelected() {
+  const int row = table_->currentRow();
+  if (row < 0 || row >= table_->rowCount()) return;
+  const std::int64_t id = table_->item(row, 0)->data(Qt::UserRole).toLongLong();
+  const bool done = page_.Void(id, ToStdString(reason_->text()));
+  Tell(done);
+  if (done) {
+    reason_->clear();
+    ShowRecords();
+  }
+}
+
+void LogWindow::Tell(bool done) {
+  verdict_->setText(done ? QString() : ToQString(page_.problem()));
+}
+
+void LogWindow::ShowRecords() {
+  ShowTable();
+  ShowChart();
+  figures_->setText(ToQString(LogFiguresText(page_.statistics(), model_.language())));
+}
+
+void LogWindow::ShowTable() {
+  const Language language = model_.language();
+  const std::vector<std::string> headings = LogTableHeadings(language);
+  table_->clear();
+  table_->setColumnCount(static_cast<int>(headings.size()));
+  QStringList labels;
+  for (const std::string& heading : headings)
+    labels << ToQString(heading);
+  table_->setHorizontalHeaderLabels(labels);
+  const std::vector<LogTableRow> rows = LogTableRows(page_.records(), language);
+  table_->setRowCount(static_cast<int>(rows.size()));
+  for (int r = 0; r < static_cast<int>(rows.size()); ++r) {
+    const LogTableRow& row = rows[static_cast<std::size_t>(r)];
+    for (int c = 0; c < static_cast<int>(row.cells.size()); ++c) {
+      auto* item = new QTableWidgetItem(ToQString(row.cells[static_cast<std::size_t>(c)]));
+      item->setData(Qt::UserRole, QVariant::fromValue<qlonglong>(row.id));
+      if (row.isVoid) {
+        // A void record stays in the table, struck through and grey.
+        QFont font = item->font();
+        font.setStrikeOut(c != static_cast<int>(row.cells.size()) - 1);
+        font.setItalic(true);
+        item->setFont(font);
+        item->setForeground(Qt::gray);
+      }
+      table_->setItem(r, c, item);
+    }
+  }
+  table_->resizeColumnsToContents();
+}
+
+void LogWindow::ShowChart() {
+  const WindowTexts texts = LogWindowTexts(model_.language());
+  const LogSeries& series = page_.series();
+  chart_->removeAllSeries();
+  auto* measured = new QLineSeries;
+  measured->setObjectName("MeasuredSeries");
+  measured->setPointsVisible(true);
+  auto* outside = new QScatterSeries;
+  outside->setObjectName("OutsideSeries");
+  outside->setColor(Qt::red);
+  outside->setBorderColor(Qt::red);
+  outside->setMarkerSize(9);
+  for (std::size_t i = 0; i < series.values.size(); ++i) {
+    const QPointF point(static_cast<double>(i + 1), series.values[i]);
+    measured->append(point);
+    if (page_.outside()[i]) outside->append(point);
+  }
+  measured->setName(TextOf(texts, "ChartMeasured"));
+  outside->setName(TextOf(texts, "ChartOutside"));
+  const LogChartRange range = ChartRangeOf(series);
+  std::vector<QAbstractSeries*> all = {measured, outside};
+  if (series.dimension) {
+    all.push_back(Level("NominalSeries", series.nominal, range, QColor(0, 128, 0)));
+    all.push_back(Level("UpperSeries", series.upper, range, QColor(160, 0, 0)));
+    all.push_back(Level("LowerSeries", series.lower, range, QColor(160, 0, 0)));
+    all[2]->setName(TextOf(texts, "ChartNominal"));
+    all[3]->setName(TextOf(texts, "ChartUpper"));
+    all[4]->setName(TextOf(texts, "ChartLower"));
+  }
+  x_->setRange(range.first, range.last);
+  x_->setTickInterval(range.step);
+  y_->setRange(range.low, range.high);
+  for (QAbstractSeries* s : all) {
+    chart_->addSeries(s);
+    s->attachAxis(x_);
+    s->attachAxis(y_);
+  }
+}
+
+}  // namespace silvarone::gui
