@@ -167,12 +167,16 @@ QWidget* LogWindow::BuildVoid() {
 
 void LogWindow::Refresh() {
   const Language language = model_.language();
-  ApplyTexts(this, LogWindowTexts(language));
-  const int chosen = std::max(dimension_->currentIndex(), 0);
-  dimension_->clear();
-  for (const std::string& choice : LogDimensionChoices(language))
-    dimension_->addItem(ToQString(choice));
-  dimension_->setCurrentIndex(chosen);
+  // Every action of the main window repaints; the texts change only with
+  // the language, the records only with the gear.
+  if (!shownGear_ || shownLanguage_ != language) {
+    ApplyTexts(this, LogWindowTexts(language));
+    const int chosen = std::max(dimension_->currentIndex(), 0);
+    dimension_->clear();
+    for (const std::string& choice : LogDimensionChoices(language))
+      dimension_->addItem(ToQString(choice));
+    dimension_->setCurrentIndex(chosen);
+  }
   const LogGear gear = LogGearOf(model_);
   if (shownGear_ && *shownGear_ == gear && shownLanguage_ == language) return;
   shownGear_ = gear;
