@@ -44,9 +44,9 @@ inline constexpr PrintLayout kReportLayout{};
 
 // Why the report did not reach the printer or the PDF file.
 enum class OutputFailure {
-  kMarginsTooLarge,  // no area to print in between the margins
-  kPrinterFailed,    // the printer refused the job (target: its name)
-  kFileNotWritten,   // the PDF file could not be written (target: its path)
+  kMarginsTooLarge,    // no area to print in between the margins
+  kPrinterFailed,      // the printer refused the job (target: its name)
+  kFileNotWritten,     // the PDF file could not be written (target: its path)
   kPictureNotWritten,  // the drawing's picture could not be written (target: its path)
 };
 
