@@ -106,7 +106,7 @@ for name, options, table in [
         ("json_limits", [0, 0, 1], b"{\"a\":\"1234567\"}\n{\"b\":1}\n{\"a\":\"12345678901234567890\"}\n")]:
     seed("gear_table", name, bytes(options) + table)
 
-# inspection_log: options (1 read-only, 2 structure check, 4 record and void),
+# part_log: options (1 read-only, 2 structure check, 4 record and void),
 # then the database file. The schema is the program's own first migration
 # step, read from its source; the files are made by Python's SQLite.
 import re
@@ -133,4 +133,4 @@ with tempfile.TemporaryDirectory() as folder:
         db.commit()
         db.execute(f"PRAGMA journal_mode = {journal}")
         db.close()
-        seed("inspection_log", name, bytes([options]) + path.read_bytes())
+        seed("part_log", name, bytes([options]) + path.read_bytes())
