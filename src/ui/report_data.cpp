@@ -11,6 +11,20 @@ std::string WithoutIndent(const std::string& text) {
   return text.starts_with("  ") ? text.substr(2) : text;
 }
 
+std::vector<std::string> Sentences(const std::vector<Warning>& warnings) {
+  std::vector<std::string> out;
+  for (const Warning& warning : warnings)
+    out.push_back(warning.full);
+  return out;
+}
+
+// The measurability warnings in full, each below the group it concerns.
+void AddWarnings(ReportInput& in, const MeasurabilityWarnings& warnings) {
+  in.checkDimensionWarnings = Sentences(warnings.instrument);
+  in.spanWarnings = Sentences(warnings.span);
+  in.ballDimensionWarnings = Sentences(warnings.overBalls);
+}
+
 }  // namespace
 
 ReportInput WindowModel::ReportData() const {
@@ -59,17 +73,7 @@ ReportInput WindowModel::ReportData() const {
   in.xE = field(ctl::Edit300).text;
   in.xEe = field(ctl::Edit301).text;
   in.xEi = field(ctl::Edit302).text;
-  const MeasurabilityWarnings warnings =
-      WordWarnings(measurability_, g.state.language, g.state.Nachkommastellenzahl_1);
-  const auto sentences = [](const std::vector<Warning>& list) {
-    std::vector<std::string> out;
-    for (const Warning& warning : list)
-      out.push_back(warning.full);
-    return out;
-  };
-  in.checkDimensionWarnings = sentences(warnings.instrument);
-  in.spanWarnings = sentences(warnings.span);
-  in.ballDimensionWarnings = sentences(warnings.overBalls);
+  AddWarnings(in, WordWarnings(measurability_, g.state.language, g.state.Nachkommastellenzahl_1));
   in.backCalculationDone = backCalculationDone();
   in.measured = field(ctl::Input_checkGauge).text;
   in.xEreal = field(ctl::Edit6).text;
