@@ -62,6 +62,8 @@ class Gear {
   std::function<void()> settingsChanged;
   // Off while a solver runs trial calculations whose texts nobody reads.
   bool formatTexts = true;
+  // On while a calculation keeps its texts to be written when read.
+  bool deferTexts = false;
 
   void NotifySettingsChanged() const {
     if (settingsChanged) settingsChanged();
@@ -86,6 +88,24 @@ class TrialCalculation {
   ~TrialCalculation() { gear_.formatTexts = before_; }
   TrialCalculation(const TrialCalculation&) = delete;
   TrialCalculation& operator=(const TrialCalculation&) = delete;
+
+ private:
+  Gear& gear_;
+  bool before_;
+};
+
+// A calculation of which only some texts are read (a row of the batch)
+// stores its values and the decimals of their texts; a text is written when
+// it is read (ParseParameter, ShownText, WriteDeferredText), with the value
+// it was given when stored, as the calculation would have written it then.
+class DeferredTexts {
+ public:
+  explicit DeferredTexts(Gear& gear) : gear_(gear), before_(gear.deferTexts) {
+    gear.deferTexts = true;
+  }
+  ~DeferredTexts() { gear_.deferTexts = before_; }
+  DeferredTexts(const DeferredTexts&) = delete;
+  DeferredTexts& operator=(const DeferredTexts&) = delete;
 
  private:
   Gear& gear_;

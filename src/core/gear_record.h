@@ -4,6 +4,7 @@
 
 #include <cstdint>
 #include <string>
+#include <utility>
 
 namespace silvarone {
 
@@ -31,11 +32,33 @@ struct TGear {
   // A tooth count of zero lies inside the limits but describes no gear; such a
   // record refuses zero as out of limits.
   bool zeroRefused = false;
+  // A text not written yet: while a calculation defers its texts (see
+  // DeferredTexts), the value the text would show and its decimals; -1 once
+  // the text is written.
+  std::int8_t deferredDecimals = -1;
+  double deferredValue = 0.0;
 };
+
+// The record's text from now on: a deferred text is dropped.
+inline void SetText(TGear& record, std::string text) {
+  record.text = std::move(text);
+  record.deferredDecimals = -1;
+}
+inline void ClearText(TGear& record) {
+  record.text.clear();
+  record.deferredDecimals = -1;
+}
 
 // True when the text marks a value that was entered: neither empty nor "-".
 inline bool IsEntered(const std::string& text) {
   return !text.empty() && text != "-";
+}
+// The same for the text the record shows: a deferred text is a number.
+inline bool IsEntered(const TGear& record) {
+  return record.deferredDecimals >= 0 || IsEntered(record.text);
+}
+inline bool HasText(const TGear& record) {
+  return record.deferredDecimals >= 0 || !record.text.empty();
 }
 
 }  // namespace silvarone

@@ -21,7 +21,7 @@ double ArcSin(double v) {
 void DetermineExternalGear(Gear& gear) {
   gear.state.ExternalGear = 0;
   TGear& z = gear.rec.z;
-  if (IsEntered(z.text) && ParseParameter(z, {.normalise = true}) == kStatusValid) {
+  if (IsEntered(z) && ParseParameter(z, {.normalise = true}) == kStatusValid) {
     gear.state.ExternalGear = z.value >= 0.0 ? 1 : 0;
     gear.NotifySettingsChanged();
   }
@@ -30,7 +30,7 @@ void DetermineExternalGear(Gear& gear) {
 void DetermineHelicalGear(Gear& gear) {
   gear.state.HelicalGear = 0;
   TGear& beta = gear.rec.beta;
-  if (IsEntered(beta.text) && ParseParameter(beta, {.normalise = true}) == kStatusValid &&
+  if (IsEntered(beta) && ParseParameter(beta, {.normalise = true}) == kStatusValid &&
       beta.value > 0.0) {
     gear.state.HelicalGear = 1;
   }
@@ -46,7 +46,7 @@ void ReferenceDiameter(Gear& gear) {
   TransverseModule(gear);
   // Only from a module and a tooth count that converted: a stale or marker
   // value would put a plausible-looking wrong diameter on screen.
-  if (!r.m_n.text.empty() && !r.z.text.empty() && r.m_n.status == kStatusValid &&
+  if (HasText(r.m_n) && HasText(r.z) && r.m_n.status == kStatusValid &&
       r.z.status == kStatusValid) {
     StoreValue(gear, r.d, r.m_t.value * r.z.value);
   } else {
@@ -63,7 +63,7 @@ void TransversePressureAngle(Gear& gear) {
 void BaseDiameter(Gear& gear) {
   GearRecords& r = gear.rec;
   TransversePressureAngle(gear);
-  if (!r.d.text.empty() && !r.alpha_n.text.empty()) {
+  if (HasText(r.d) && HasText(r.alpha_n)) {
     StoreValue(gear, r.d_b, r.d.value * std::cos(Rad(r.alpha_t.value)));
   } else {
     r.d_b.value = kCannotCompute;

@@ -120,7 +120,7 @@ void ReSignGivenValues(Gear& gear) {
   const bool external = gear.state.ExternalGear == 1;
   for (TGear* given : {&r.Wk_given, &r.Wke_given, &r.Wki_given, &r.Mdk_given, &r.Mdke_given,
                        &r.Mdki_given, &r.k_given}) {
-    if (!IsEntered(given->text)) continue;
+    if (!IsEntered(*given)) continue;
     if (ParseParameter(*given, {}) == kStatusNotANumber) continue;
     if (external ? given->value < 0.0 : given->value > 0.0) given->value = -given->value;
     if (given == &r.k_given) {

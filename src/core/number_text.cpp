@@ -4,6 +4,7 @@
 #include <charconv>
 #include <cmath>
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <system_error>
 
@@ -119,28 +120,38 @@ int CountDecimals(std::string_view text) {
 
 namespace {
 
+// 10^0 ... 10^18, each exact as a double.
+constexpr double kPowersOfTen[] = {1e0,  1e1,  1e2,  1e3,  1e4,  1e5,  1e6,  1e7,  1e8, 1e9,
+                                   1e10, 1e11, 1e12, 1e13, 1e14, 1e15, 1e16, 1e17, 1e18};
+
 // "-12.340", "0.5", "7": digits with at most one point between digits, a
 // sign only before a number that is not zero, no '+', no leading zero, no
 // blank, at most 15 digits. Such a text (what the program writes, what a user
 // types plainly) converts as it stands and is already in the program's form.
-bool IsPlainDecimal(std::string_view text) {
+// Its value: the digits as a whole number below 10^15 < 2^53 and the power of
+// ten of its decimals are both exact doubles, so their quotient is the
+// decimal correctly rounded, as from_chars gives it (Clinger's fast path).
+std::optional<double> PlainDecimalValue(std::string_view text) {
   const bool negative = !text.empty() && text.front() == '-';
   const std::size_t wholeStart = negative ? 1 : 0;
+  std::uint64_t digits = 0;
   std::size_t i = wholeStart;
-  while (i < text.size() && IsDigit(text[i]))
-    ++i;
+  for (; i < text.size() && IsDigit(text[i]) && i - wholeStart < 16; ++i)
+    digits = digits * 10 + static_cast<std::uint64_t>(text[i] - '0');
   const std::size_t wholeDigits = i - wholeStart;
-  if (wholeDigits == 0 || (wholeDigits > 1 && text[wholeStart] == '0')) return false;
+  if (wholeDigits == 0 || (wholeDigits > 1 && text[wholeStart] == '0')) return std::nullopt;
   std::size_t fractionDigits = 0;
   if (i < text.size() && text[i] == '.') {
     const std::size_t fractionStart = ++i;
-    while (i < text.size() && IsDigit(text[i]))
-      ++i;
+    for (; i < text.size() && IsDigit(text[i]) && wholeDigits + i - fractionStart < 16; ++i)
+      digits = digits * 10 + static_cast<std::uint64_t>(text[i] - '0');
     fractionDigits = i - fractionStart;
-    if (fractionDigits == 0) return false;
+    if (fractionDigits == 0) return std::nullopt;
   }
-  if (i != text.size() || wholeDigits + fractionDigits > 15) return false;
-  return !negative || text.find_first_of("123456789") != std::string_view::npos;
+  if (i != text.size() || wholeDigits + fractionDigits > 15) return std::nullopt;
+  if (negative && digits == 0) return std::nullopt;
+  const double value = static_cast<double>(digits) / kPowersOfTen[fractionDigits];
+  return negative ? -value : value;
 }
 
 int TakeValue(TGear& record, double value) {
@@ -162,25 +173,20 @@ void Report(ParseHow how, MessageSink* sink, int number) {
 }  // namespace
 
 int ParseParameter(TGear& record, ParseHow how, MessageSink* sink) {
+  WriteDeferredText(record);
   // Most texts are plain: the character-by-character path below would give
   // the same value and leave such a text as it is.
-  const std::string_view text = record.text;
-  const bool negative = !text.empty() && text.front() == '-';
-  double value = 0.0;
   // Digits, and a point between digits: the text converts as it stands.
-  if (IsPlainDecimal(text) &&
-      std::from_chars(text.data() + (negative ? 1 : 0), text.data() + text.size(), value,
-                      std::chars_format::fixed)
-              .ec == std::errc()) {
+  if (const std::optional<double> value = PlainDecimalValue(record.text)) {
     record.flag = 0;
-    if (TakeValue(record, negative ? -value : value) != kStatusValid)
-      Report(how, sink, kMessageOutOfRange);
+    if (TakeValue(record, *value) != kStatusValid) Report(how, sink, kMessageOutOfRange);
     return record.status;
   }
   return ParseParameterByCharacters(record, how, sink);
 }
 
 int ParseParameterByCharacters(TGear& record, ParseHow how, MessageSink* sink) {
+  WriteDeferredText(record);
   const auto report = [&](int number) { Report(how, sink, number); };
   record.flag = 0;
   const std::string& original = record.text;
@@ -352,10 +358,6 @@ std::string FixedText(const ScaledDigits& scaled, int decimals, bool negative) {
   return std::string(out, p);
 }
 
-// 10^0 ... 10^18, each exact as a double.
-constexpr double kPowersOfTen[] = {1e0,  1e1,  1e2,  1e3,  1e4,  1e5,  1e6,  1e7,  1e8, 1e9,
-                                   1e10, 1e11, 1e12, 1e13, 1e14, 1e15, 1e16, 1e17, 1e18};
-
 // Most values of a calculation lie far from a half of their last decimal.
 // Then |value| * 10^decimals, computed in doubles, rounds to the same whole
 // number as the shortest decimal rounded to the precision does: with fewer
@@ -387,7 +389,7 @@ bool FormatFixedDirect(double value, int precision, int decimals, std::string& o
     units /= 10;
   } while (units != 0);
   if (std::signbit(value) && !zero) *--p = '-';
-  out.assign(p, end);
+  out.assign(p, static_cast<std::size_t>(end - p));  // the counted form copies once
   return true;
 }
 
@@ -413,13 +415,35 @@ std::string FormatFixed(double value, int precision, int decimals) {
   return FormatFixedByDigits(value, precision, decimals);
 }
 
-void FormatParameter(TGear& record, int precision, int decimals) {
-  // Straight into the record's text: no text in between for the common case.
-  if (std::isfinite(record.value) && FormatFixedDirect(record.value, std::clamp(precision, 1, 15),
-                                                       std::clamp(decimals, 0, 18), record.text)) {
+namespace {
+
+// Straight into the text: no text in between for the common case.
+void FormatInto(double value, int precision, int decimals, std::string& text) {
+  if (std::isfinite(value) &&
+      FormatFixedDirect(value, std::clamp(precision, 1, 15), std::clamp(decimals, 0, 18), text)) {
     return;
   }
-  record.text = FormatFixedByDigits(record.value, precision, decimals);
+  text = FormatFixedByDigits(value, precision, decimals);
+}
+
+}  // namespace
+
+void FormatParameter(TGear& record, int precision, int decimals) {
+  FormatInto(record.value, precision, decimals, record.text);
+  record.deferredDecimals = -1;
+}
+
+void WriteDeferredText(TGear& record) {
+  if (record.deferredDecimals < 0) return;
+  FormatInto(record.deferredValue, 15, record.deferredDecimals, record.text);
+  record.deferredDecimals = -1;
+}
+
+std::string ShownText(const TGear& record) {
+  if (record.deferredDecimals < 0) return record.text;
+  std::string text;
+  FormatInto(record.deferredValue, 15, record.deferredDecimals, text);
+  return text;
 }
 
 }  // namespace silvarone

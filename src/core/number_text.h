@@ -58,8 +58,8 @@ struct ParseHow {
   bool normalise = false;
 };
 
-// Converts the record text, stores the value even when out of limits, sets and
-// returns the status.
+// Converts the record text (a deferred one is written first), stores the value even when out of
+// limits, sets and returns the status.
 int ParseParameter(TGear& record, ParseHow how, MessageSink* sink = nullptr);
 
 // The same, always looking at every character (the general path ParseParameter
@@ -81,5 +81,10 @@ std::string FormatFixedByDigits(double value, int precision, int decimals);
 
 // record.text := FormatFixed(record.value, precision, decimals).
 void FormatParameter(TGear& record, int precision, int decimals);
+
+// A deferred text (see DeferredTexts) written now: the text the record shows.
+void WriteDeferredText(TGear& record);
+// The text the record shows, deferred or written, leaving the record as it is.
+std::string ShownText(const TGear& record);
 
 }  // namespace silvarone

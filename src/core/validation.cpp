@@ -1,3 +1,4 @@
+#include <algorithm>
 #include <array>
 #include <cmath>
 
@@ -6,12 +7,26 @@
 
 namespace silvarone {
 
+namespace {
+
+void WriteText(const Gear& gear, TGear& record, int decimals) {
+  if (!gear.formatTexts) return;
+  if (gear.deferTexts) {
+    record.deferredDecimals = static_cast<std::int8_t>(std::clamp(decimals, 0, 18));
+    record.deferredValue = record.value;
+    return;
+  }
+  FormatParameter(record, 15, decimals);
+}
+
+}  // namespace
+
 void FormatValue(const Gear& gear, TGear& record) {
-  if (gear.formatTexts) FormatParameter(record, 15, gear.state.Nachkommastellenzahl_1);
+  WriteText(gear, record, gear.state.Nachkommastellenzahl_1);
 }
 
 void FormatCount(const Gear& gear, TGear& record) {
-  if (gear.formatTexts) FormatParameter(record, 15, gear.state.Nachkommastellenzahl_3);
+  WriteText(gear, record, gear.state.Nachkommastellenzahl_3);
 }
 
 namespace {
@@ -22,7 +37,7 @@ bool StoreFinite(TGear& record, double value) {
     return true;
   }
   record.value = kCannotCompute;
-  record.text.clear();
+  ClearText(record);
   return false;
 }
 
@@ -103,7 +118,7 @@ int ValidateInputs(Gear& gear) {
   int code = 0;
   bool failed = false;
   const auto check = [&](TGear& record, int recordCode) {
-    if (!IsEntered(record.text)) return false;
+    if (!IsEntered(record)) return false;
     if (ParseParameter(record, {.normalise = true}) != kStatusValid) {
       failed = true;
       code = recordCode;
@@ -118,10 +133,10 @@ int ValidateInputs(Gear& gear) {
   for (const CheckedRecord& entry : kCheckOrder) {
     TGear& record = r.*entry.member;
     // An empty tooth count or ball of the given dimension takes the one in use.
-    if (entry.member == &GearRecords::k_given && !IsEntered(record.text)) {
-      record.text = IsEntered(r.k_M.text) ? r.k_M.text : "10";
-    } else if (entry.member == &GearRecords::DM_given && !IsEntered(record.text)) {
-      record.text = IsEntered(r.D_M.text) ? r.D_M.text : "10";
+    if (entry.member == &GearRecords::k_given && !IsEntered(record)) {
+      SetText(record, IsEntered(r.k_M) ? ShownText(r.k_M) : "10");
+    } else if (entry.member == &GearRecords::DM_given && !IsEntered(record)) {
+      SetText(record, IsEntered(r.D_M) ? ShownText(r.D_M) : "10");
     }
     if (check(record, entry.code) && entry.member == &GearRecords::Messbereichswert) {
       gear.state.rangeStart = record.value - 25.0;

@@ -77,15 +77,15 @@ BackCalculationOutcome BackCalculation::Run(Gear& gear, const std::string& measu
   if (!xE) return BackCalculationOutcome::kImplausible;
 
   StoreValue(gear, r.xE_working, *xE);
-  xEText = r.xE_working.text;
+  xEText = ShownText(r.xE_working);
   if (!succeeded) return BackCalculationOutcome::kNotFound;
 
   TGear upper;
   TGear lower;
   SpanFromXe(gear, r.Wk_real, upper, lower, {}, *xE, r.k_given.value);
   BallDimensionFromXe(gear, r.Mdk_real, upper, lower, {}, r.DM_given.value, *xE);
-  WkText = r.Wk_real.text;
-  MdkText = r.Mdk_real.text;
+  WkText = ShownText(r.Wk_real);
+  MdkText = ShownText(r.Mdk_real);
   valid = true;
   return BackCalculationOutcome::kSucceeded;
 }

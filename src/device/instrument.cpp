@@ -83,7 +83,7 @@ void EvaluateCheckDimensions(Gear& gear) {
   const bool givenShift = gear.state.CalculationMode == kModeGivenProfileShift;
   if (form == BallForm::kHelical) {
     for (TGear* test : {&r.Q_plus_D_M_upper, &r.Q_plus_D_M_lower, &r.Q_plus_D_M}) {
-      test->text.clear();
+      ClearText(*test);
     }
   }
   const std::pair<const TGear*, TGear*> runs[] = {
@@ -144,7 +144,7 @@ RangeDisplay ComputeRangeDisplay(Gear& gear, const InstrumentState& instrument) 
 bool ApplyMeasuringTeeth(Gear& gear, const std::string& text) {
   TGear& k = gear.rec.k_M;
   const double before = k.value;
-  k.text = text;
+  SetText(k, text);
   ParseParameter(k, {});
   return k.value != before;
 }

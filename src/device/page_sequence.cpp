@@ -23,7 +23,7 @@ void ClearCheckDimension(Gear& gear) {
   GearRecords& r = gear.rec;
   for (TGear* record : {&r.Q, &r.Q_plus_D_M, &r.Q_plus_D_M_upper, &r.Q_plus_D_M_lower}) {
     record->value = kCannotCompute;
-    record->text.clear();
+    ClearText(*record);
   }
 }
 
@@ -39,7 +39,7 @@ RangeDisplay MeasuringWindowOf(Gear& gear, const InstrumentState& instrument) {
 
 void TakeBallText(Gear& gear, const std::string& text) {
   TGear& ball = gear.rec.D_M;
-  ball.text = text;
+  SetText(ball, text);
   if (UsableBallText(text)) {
     ParseParameter(ball, {});
   } else {
@@ -51,7 +51,7 @@ void TakeBallText(Gear& gear, const std::string& text) {
 
 void TakeToothCountText(Gear& gear, const std::string& text) {
   TGear& teeth = gear.rec.k_M;
-  teeth.text = text;
+  SetText(teeth, text);
   ParseParameter(teeth, {});
 }
 
@@ -63,11 +63,11 @@ RangeDisplay CalculatePage(Gear& gear, const InstrumentState& instrument,
   BasicGeometry(gear, r.x);
   Diameters(gear);
   RecommendedBallDiameter(gear, r.x, r.D_M_recommended);
-  const std::string ball = choice.ball(r.D_M_recommended.text);
+  const std::string ball = choice.ball(ShownText(r.D_M_recommended));
   if (!ball.empty()) {
     TakeBallText(gear, ball);
     RecommendedMeasuringTeeth(gear, BallFormOf(gear), r.D_M.value);
-    TakeToothCountText(gear, choice.teeth(r.k_M_recommended.text));
+    TakeToothCountText(gear, choice.teeth(ShownText(r.k_M_recommended)));
   }
   BallLimits(gear);
   ModeCalculation(gear, gear.state.CalculationMode);

@@ -181,6 +181,11 @@ BatchResult BatchCalculator::Calculate(const BatchCells& cells) {
   // earlier gear gives what a start with its data gives.
   gear_.rec = configuration_.gear.rec;
   gear_.state = configuration_.gear.state;
+  const std::string* measured = CellOf(cells, "Q_measured");
+  // Most of the 200 texts a calculation writes are never read; the
+  // back-calculation keeps the window's way.
+  std::optional<DeferredTexts> deferred;
+  if (configuration_.deferTexts && measured == nullptr) deferred.emplace(gear_);
   if (auto refused = TakeCells(cells)) return *refused;
   if (auto refused = TakeTolerance(cells)) return *refused;
   if (auto refused = CheckInputs()) return *refused;
@@ -196,7 +201,7 @@ BatchResult BatchCalculator::Calculate(const BatchCells& cells) {
            },
        .teeth = [teeth](const std::string& recommended) { return teeth ? *teeth : recommended; }});
   BatchResult result = Results(range, ballInUse);
-  if (const std::string* measured = CellOf(cells, "Q_measured")) {
+  if (measured != nullptr) {
     const BackCalculationOutcome outcome = search_.Run(gear_, *measured);
     if (outcome != BackCalculationOutcome::kSucceeded) {
       result.status = BatchStatus::kBackCalculationFailed;
@@ -322,19 +327,19 @@ BatchResult BatchCalculator::Results(const RangeDisplay& range, const std::strin
   std::vector<std::string>& v = result.values;
   v.reserve(BatchResultColumns().size() - 2);
   for (const TGear* record : {&r.d, &r.d_b, &r.k_span})
-    v.push_back(record->text);
+    v.push_back(ShownText(*record));
   for (const ComparisonRow& row : ComparisonTable(gear_)) {
     for (const TGear* record : row)
-      v.push_back(record->text);
+      v.push_back(ShownText(*record));
   }
-  v.push_back(manual ? r.A_sne_manual.text : r.A_sne.text);
-  v.push_back(manual ? r.T_sn_manual.text : r.T_sn.text);
-  v.push_back(r.A_sni.text);
+  v.push_back(ShownText(manual ? r.A_sne_manual : r.A_sne));
+  v.push_back(ShownText(manual ? r.T_sn_manual : r.T_sn));
+  v.push_back(ShownText(r.A_sni));
   // The ball as it was chosen, as the window shows the ball in use.
   v.push_back(ball);
   for (const TGear* record :
        {&r.k_M, &r.Q, &r.Q_plus_D_M, &r.Q_plus_D_M_upper, &r.Q_plus_D_M_lower})
-    v.push_back(record->text);
+    v.push_back(ShownText(*record));
   v.push_back(!HasBall(gear_) ? "" : InMeasuringWindow(range) ? "true" : "false");
   v.resize(kValueColumns);
   return result;

@@ -58,6 +58,9 @@ struct BatchConfiguration {
   ToleranceState tolerance;
   InstrumentState instrument;
   Language language = kGerman;
+  // Rows without a back-calculation write only the texts they put out (see
+  // DeferredTexts); off, every text is written as the window writes it.
+  bool deferTexts = true;
 };
 
 class BatchCalculator {
