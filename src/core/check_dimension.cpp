@@ -1,6 +1,8 @@
 #include "core/check_dimension.h"
 
+#include <array>
 #include <cmath>
+#include <cstring>
 
 #include "core/geometry.h"
 
@@ -114,8 +116,10 @@ void BallUpperLimit(Gear& gear) {
   StoreValue(gear, r.D_M_max, r._e_Nan.value);
 }
 
-void BallLowerLimit(Gear& gear) {
-  GearRecords& r = gear.rec;
+namespace {
+
+double SmallestBall(const Gear& gear) {
+  const GearRecords& r = gear.rec;
   const bool external = gear.state.ExternalGear == 1;
   const BallForm form = BallFormOf(gear);
   const double root = std::fabs(r.d_f.value);
@@ -127,10 +131,7 @@ void BallLowerLimit(Gear& gear) {
   for (int round = 0; round < 100; ++round) {
     const double dK = std::fabs(BallCentreDiameter(gear, form, D));
     if (external ? root > dK - D : root < dK + D) break;
-    if (!(D - step > 0.5 * step)) {
-      StoreValue(gear, r.D_M_min, 0.0);
-      return;
-    }
+    if (!(D - step > 0.5 * step)) return 0.0;
     D -= step;
   }
   // Fine ascent in half millimetres until the ball is clear of the root circle.
@@ -139,7 +140,23 @@ void BallLowerLimit(Gear& gear) {
     if (external ? root < dK - D : root > dK + D) break;
     D += 0.5;
   }
-  StoreValue(gear, r.D_M_min, D);
+  return D;
+}
+
+}  // namespace
+
+void BallLowerLimit(Gear& gear) {
+  GearRecords& r = gear.rec;
+  // Everything SmallestBall reads, compared bit for bit: the same inputs give
+  // the same search, so its result is the search's own.
+  const std::array<double, 5> inputs = {std::fabs(r.d_f.value), r.D_M_max.value, r.e_bt.value,
+                                        r.d_b.value, r.beta_b.value};
+  const int kind = (gear.state.ExternalGear == 1 ? 1 : 0) + (gear.state.HelicalGear == 1 ? 2 : 0);
+  Gear::SmallestBallSearch& last = gear.smallestBall;
+  if (last.kind != kind || std::memcmp(last.inputs.data(), inputs.data(), sizeof inputs) != 0) {
+    last = {inputs, kind, SmallestBall(gear)};
+  }
+  StoreValue(gear, r.D_M_min, last.result);
 }
 
 }  // namespace silvarone

@@ -3,6 +3,7 @@
 // the command line and the window may hold as many gears as they like.
 #pragma once
 
+#include <array>
 #include <functional>
 
 #include "core/number_text.h"
@@ -64,6 +65,17 @@ class Gear {
   bool formatTexts = true;
   // On while a calculation keeps its texts to be written when read.
   bool deferTexts = false;
+
+  // The smallest ball of the last search (BallLowerLimit) and everything the
+  // search reads: a search costs dozens of involute inversions, and the page
+  // asks for the same gear twice. Kept by its inputs, never by the order of
+  // calls, so a changed gear always searches anew.
+  struct SmallestBallSearch {
+    std::array<double, 5> inputs{};  // |d_f|, D_M_max, e_bt, d_b, beta_b
+    int kind = -1;                   // external + 2 * helical; -1: none yet
+    double result = 0.0;
+  };
+  SmallestBallSearch smallestBall;
 
   void NotifySettingsChanged() const {
     if (settingsChanged) settingsChanged();

@@ -171,6 +171,35 @@ INSTANTIATE_TEST_SUITE_P(BallLimits, InternalBallLimit,
                                            HelixRow{"HelicalInternal_z20_k3_beta15", "15"}),
                          testing::RowName);
 
+// One gear object computing one gear after another, as a batch does, must
+// find each gear's smallest ball as a gear computed alone finds it: the
+// search remembered from the gear before may never stand in for a new one.
+TEST(BallLimits, TheSmallestBallFollowsTheGearNotTheSearchBefore) {
+  const std::vector<GearInput> gears = {{.z = "-20", .k_M = "-3"},
+                                        {.z = "-20", .beta = "15", .k_M = "-3"},
+                                        {.z = "-31", .x = "0.2", .k_M = "-4"},
+                                        {.m_n = "2.5", .z = "-20", .k_M = "-3"},
+                                        {}};
+  const auto limits = [](Gear& gear) {
+    FullCalculation(gear, BallFormOf(gear), gear.rec.x);
+    BallUpperLimit(gear);
+    BallLowerLimit(gear);
+    return gear.rec.D_M_min.value;
+  };
+  Gear reused;
+  for (const std::size_t i : {0, 1, 0, 2, 3, 1, 4, 0, 0}) {
+    Gear alone = MakeGear(gears[i]);
+    const Gear fresh = alone;
+    reused.rec = fresh.rec;
+    reused.state = fresh.state;
+    EXPECT_EQ(limits(reused), limits(alone)) << "gear " << i;
+  }
+  // The internal gears' limits differ, so a remembered one would show.
+  Gear a = MakeGear(gears[0]);
+  Gear b = MakeGear(gears[3]);
+  EXPECT_NE(limits(a), limits(b));
+}
+
 TEST(Degenerate, NoRecordTextShowsNanOrInfinity) {
   // Corners of the input limits, including zero pressure angle and helix
   // angle 45, shifts of +-3 and tiny tooth counts.
