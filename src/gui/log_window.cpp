@@ -12,10 +12,11 @@
 #include <QLineSeries>
 #include <QPushButton>
 #include <QScatterSeries>
-#include <QTableWidget>
+#include <QTableView>
 #include <QVBoxLayout>
 #include <QValueAxis>
 #include <algorithm>
+#include <climits>
 
 #include "gui/widgets.h"
 #include "gui/window_texts.h"
@@ -45,6 +46,8 @@ QPushButton* Button(QWidget* parent, const char* name) {
   return button;
 }
 
+constexpr std::size_t kMarkedPoints = 500;
+
 // A limit or the nominal value, across the whole chart.
 QLineSeries* Level(const char* name, double value, const LogChartRange& range,
                    const QColor& color) {
@@ -58,6 +61,66 @@ QLineSeries* Level(const char* name, double value, const LogChartRange& range,
 
 }  // namespace
 
+void LogTableModel::Reset(Language language) {
+  beginResetModel();
+  language_ = language;
+  headings_ = LogTableHeadings(language);
+  rows_.clear();
+  endResetModel();
+}
+
+int LogTableModel::rowCount(const QModelIndex& parent) const {
+  return parent.isValid() ? 0
+                          : static_cast<int>(std::min<std::size_t>(page_.RecordCount(), INT_MAX));
+}
+
+int LogTableModel::columnCount(const QModelIndex& parent) const {
+  return parent.isValid() ? 0 : static_cast<int>(headings_.size());
+}
+
+const LogTableRow* LogTableModel::RowAt(int row) const {
+  if (const auto made = rows_.find(row); made != rows_.end()) return &made->second;
+  const LogEntry* entry = page_.RecordAt(static_cast<std::size_t>(row));
+  if (entry == nullptr) return nullptr;
+  // The rows of a few screens; scrolling far makes them anew.
+  if (rows_.size() > 2000) rows_.clear();
+  return &rows_.emplace(row, LogTableRowOf(*entry, language_)).first->second;
+}
+
+QVariant LogTableModel::data(const QModelIndex& index, int role) const {
+  if (!index.isValid()) return {};
+  const LogTableRow* row = RowAt(index.row());
+  const auto column = static_cast<std::size_t>(index.column());
+  if (row == nullptr || column >= row->cells.size()) return {};
+  switch (role) {
+    case Qt::DisplayRole:
+      return ToQString(row->cells[column]);
+    case Qt::UserRole:
+      return QVariant::fromValue<qlonglong>(row->id);
+    case Qt::FontRole:
+      if (row->isVoid) {
+        // A void record stays in the table, struck through and grey.
+        QFont font;
+        font.setStrikeOut(column + 1 != row->cells.size());
+        font.setItalic(true);
+        return font;
+      }
+      return {};
+    case Qt::ForegroundRole:
+      return row->isVoid ? QVariant(QColor(Qt::gray)) : QVariant();
+    default:
+      return {};
+  }
+}
+
+QVariant LogTableModel::headerData(int section, Qt::Orientation orientation, int role) const {
+  if (orientation != Qt::Horizontal || role != Qt::DisplayRole || section < 0 ||
+      static_cast<std::size_t>(section) >= headings_.size()) {
+    return QAbstractTableModel::headerData(section, orientation, role);
+  }
+  return ToQString(headings_[static_cast<std::size_t>(section)]);
+}
+
 LogWindow::LogWindow(WindowModel& model, std::string path, QWidget* parent)
     : QDialog(parent), model_(model), page_(model, std::move(path), [] {
         return LogContext{LogMomentNow(), platform::LoginName()};
@@ -67,12 +130,16 @@ LogWindow::LogWindow(WindowModel& model, std::string path, QWidget* parent)
   auto* top = new QHBoxLayout;
   top->addWidget(BuildEntry(), 1);
   top->addWidget(BuildFilter(), 1);
-  table_ = Named<QTableWidget>(this, "LogTable");
+  table_ = Named<QTableView>(this, "LogTable");
+  tableModel_ = new LogTableModel(page_, table_);
+  table_->setModel(tableModel_);
   table_->setEditTriggers(QAbstractItemView::NoEditTriggers);
   table_->setSelectionBehavior(QAbstractItemView::SelectRows);
   table_->setSelectionMode(QAbstractItemView::SingleSelection);
   table_->verticalHeader()->setVisible(false);
   table_->horizontalHeader()->setStretchLastSection(true);
+  // Column widths from the first rows, not from a thousand of a large log.
+  table_->horizontalHeader()->setResizeContentsPrecision(100);
   chart_ = new QChart;
   chart_->setObjectName("RunChart");
   chart_->legend()->setAlignment(Qt::AlignBottom);
@@ -206,10 +273,11 @@ void LogWindow::ApplyFilter() {
 }
 
 void LogWindow::VoidSelected() {
-  const int row = table_->currentRow();
-  if (row < 0 || row >= table_->rowCount()) return;
-  const std::int64_t id = table_->item(row, 0)->data(Qt::UserRole).toLongLong();
-  const bool done = page_.Void(id, ToStdString(reason_->text()));
+  const QModelIndex current = table_->currentIndex();
+  if (!current.isValid()) return;
+  const QVariant id = tableModel_->data(tableModel_->index(current.row(), 0), Qt::UserRole);
+  if (!id.isValid()) return;
+  const bool done = page_.Void(id.toLongLong(), ToStdString(reason_->text()));
   Tell(done);
   if (done) {
     reason_->clear();
@@ -228,32 +296,7 @@ void LogWindow::ShowRecords() {
 }
 
 void LogWindow::ShowTable() {
-  const Language language = model_.language();
-  const std::vector<std::string> headings = LogTableHeadings(language);
-  table_->clear();
-  table_->setColumnCount(static_cast<int>(headings.size()));
-  QStringList labels;
-  for (const std::string& heading : headings)
-    labels << ToQString(heading);
-  table_->setHorizontalHeaderLabels(labels);
-  const std::vector<LogTableRow> rows = LogTableRows(page_.records(), language);
-  table_->setRowCount(static_cast<int>(rows.size()));
-  for (int r = 0; r < static_cast<int>(rows.size()); ++r) {
-    const LogTableRow& row = rows[static_cast<std::size_t>(r)];
-    for (int c = 0; c < static_cast<int>(row.cells.size()); ++c) {
-      auto* item = new QTableWidgetItem(ToQString(row.cells[static_cast<std::size_t>(c)]));
-      item->setData(Qt::UserRole, QVariant::fromValue<qlonglong>(row.id));
-      if (row.isVoid) {
-        // A void record stays in the table, struck through and grey.
-        QFont font = item->font();
-        font.setStrikeOut(c != static_cast<int>(row.cells.size()) - 1);
-        font.setItalic(true);
-        item->setFont(font);
-        item->setForeground(Qt::gray);
-      }
-      table_->setItem(r, c, item);
-    }
-  }
+  tableModel_->Reset(model_.language());
   table_->resizeColumnsToContents();
 }
 
@@ -263,17 +306,24 @@ void LogWindow::ShowChart() {
   chart_->removeAllSeries();
   auto* measured = new QLineSeries;
   measured->setObjectName("MeasuredSeries");
-  measured->setPointsVisible(true);
+  // Each point marked while they are few enough to be told apart.
+  const std::vector<LogChartPoint> drawn = ChartPointsOf(series.values, page_.outside());
+  measured->setPointsVisible(drawn.size() <= kMarkedPoints);
   auto* outside = new QScatterSeries;
   outside->setObjectName("OutsideSeries");
   outside->setColor(Qt::red);
   outside->setBorderColor(Qt::red);
   outside->setMarkerSize(9);
-  for (std::size_t i = 0; i < series.values.size(); ++i) {
-    const QPointF point(static_cast<double>(i + 1), series.values[i]);
-    measured->append(point);
-    if (page_.outside()[i]) outside->append(point);
+  QList<QPointF> points;
+  QList<QPointF> outsidePoints;
+  points.reserve(static_cast<qsizetype>(drawn.size()));
+  for (const LogChartPoint& p : drawn) {
+    points.append(QPointF(p.x, p.y));
+    if (p.outside) outsidePoints.append(QPointF(p.x, p.y));
   }
+  // In one go: a point appended alone tells the chart each time.
+  measured->replace(points);
+  outside->replace(outsidePoints);
   measured->setName(TextOf(texts, "ChartMeasured"));
   outside->setName(TextOf(texts, "ChartOutside"));
   const LogChartRange range = ChartRangeOf(series);

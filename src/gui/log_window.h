@@ -4,20 +4,48 @@
 // figures under it. A thin view over the log page of the window model.
 #pragma once
 
+#include <QAbstractTableModel>
 #include <QDialog>
 #include <optional>
+#include <unordered_map>
 
 #include "ui/log_page.h"
+#include "ui/log_window.h"
 #include "ui/window_model.h"
 
 class QChart;
 class QComboBox;
 class QLabel;
 class QLineEdit;
-class QTableWidget;
+class QTableView;
 class QValueAxis;
 
 namespace silvarone::gui {
+
+// The records of the log page as the table shows them: a row's texts are
+// made when the view asks for them, so that a gear of a hundred thousand
+// records opens with the rows on the screen only.
+class LogTableModel : public QAbstractTableModel {
+ public:
+  explicit LogTableModel(LogPage& page, QObject* parent = nullptr)
+      : QAbstractTableModel(parent), page_(page) {}
+  // The page's records anew, with the headings in `language`.
+  void Reset(Language language);
+
+  int rowCount(const QModelIndex& parent = QModelIndex()) const override;
+  int columnCount(const QModelIndex& parent = QModelIndex()) const override;
+  QVariant data(const QModelIndex& index, int role = Qt::DisplayRole) const override;
+  QVariant headerData(int section, Qt::Orientation orientation,
+                      int role = Qt::DisplayRole) const override;
+
+ private:
+  const LogTableRow* RowAt(int row) const;
+
+  LogPage& page_;
+  Language language_ = kGerman;
+  std::vector<std::string> headings_;
+  mutable std::unordered_map<int, LogTableRow> rows_;  // the rows made so far
+};
 
 class LogWindow : public QDialog {
   Q_OBJECT
@@ -33,7 +61,7 @@ class LogWindow : public QDialog {
   void Refresh();
   const LogPage& page() const { return page_; }
   QChart* chart() const { return chart_; }
-  QTableWidget* table() const { return table_; }
+  QTableView* table() const { return table_; }
 
   // Enter in the part entry.
   void RecordPart();
@@ -60,7 +88,8 @@ class LogWindow : public QDialog {
   QLineEdit* to_ = nullptr;
   QLineEdit* serialPart_ = nullptr;
   QLineEdit* reason_ = nullptr;
-  QTableWidget* table_ = nullptr;
+  QTableView* table_ = nullptr;
+  LogTableModel* tableModel_ = nullptr;
   QChart* chart_ = nullptr;
   QValueAxis* x_ = nullptr;
   QValueAxis* y_ = nullptr;

@@ -443,6 +443,71 @@ void BindFilter(Statement& query, const LogFilter& filter) {
 
 }  // namespace
 
+Result<std::vector<std::int64_t>, LogFailure> InspectionLog::QueryIds(
+    const LogFilter& filter) const {
+  std::vector<std::int64_t> ids;
+  if (connection_->schema == 0) return ids;
+  Statement query(connection_->db, (QuerySql(filter, "id") + " ORDER BY id DESC").c_str());
+  BindFilter(query, filter);
+  int code = SQLITE_OK;
+  while ((code = query.Step()) == SQLITE_ROW)
+    ids.push_back(query.Integer(0));
+  if (code != SQLITE_DONE) return FailureOf(code);
+  return ids;
+}
+
+Result<std::vector<LogEntry>, LogFailure> InspectionLog::QueryRange(const LogFilter& filter,
+                                                                    std::int64_t newest,
+                                                                    std::int64_t oldest) const {
+  std::vector<LogEntry> entries;
+  if (connection_->schema == 0) return entries;
+  Statement query(
+      connection_->db,
+      (QuerySql(filter, kColumns) + " AND id <= ?10 AND id >= ?11 ORDER BY id DESC").c_str());
+  BindFilter(query, filter);
+  query.Bind(10, newest);
+  query.Bind(11, oldest);
+  int code = SQLITE_OK;
+  while ((code = query.Step()) == SQLITE_ROW) {
+    if (!ReadEntry(query, entries.emplace_back())) return LogFailure::kCorrupt;
+  }
+  if (code != SQLITE_DONE) return FailureOf(code);
+  return entries;
+}
+
+Result<LogSeriesTexts, LogFailure> InspectionLog::QuerySeries(const LogFilter& filter) const {
+  LogSeriesTexts series;
+  if (connection_->schema == 0) return series;
+  const std::string valid = QuerySql(filter, "%s") + " AND void_reason IS NULL";
+  const auto sql = [&](const std::string& columns, const std::string& rest) {
+    std::string text = valid;
+    text.replace(text.find("%s"), 2, columns);
+    return text + rest;
+  };
+  {
+    Statement newest(
+        connection_->db,
+        sql("dimension, nominal, upper_limit, lower_limit", " ORDER BY id DESC LIMIT 1").c_str());
+    BindFilter(newest, filter);
+    const int code = newest.Step();
+    if (code == SQLITE_DONE) return series;
+    if (code != SQLITE_ROW) return FailureOf(code);
+    series.dimension = EnumOfWord<LogDimension>(kDimensionWords, newest.Text(0));
+    if (!series.dimension) return LogFailure::kCorrupt;
+    series.nominal = newest.Text(1);
+    series.upper = newest.Text(2);
+    series.lower = newest.Text(3);
+  }
+  Statement values(connection_->db, sql("measured", " AND dimension = ?10 ORDER BY id").c_str());
+  BindFilter(values, filter);
+  values.Bind(10, std::string(LogDimensionWord(*series.dimension)));
+  int code = SQLITE_OK;
+  while ((code = values.Step()) == SQLITE_ROW)
+    series.measured.push_back(values.Text(0));
+  if (code != SQLITE_DONE) return FailureOf(code);
+  return series;
+}
+
 Result<std::vector<LogEntry>, LogFailure> InspectionLog::Query(const LogFilter& filter) const {
   std::vector<LogEntry> entries;
   // A log opened for reading before anything was recorded holds nothing.

@@ -112,6 +112,18 @@ struct LogFilter {
   std::string serialPart{};               // the serial holds this (case-sensitive); empty: any
 };
 
+// What the run chart of a gear rests on, without reading every record
+// whole: the dimension and the nominal value and limits of the newest valid
+// record, and the measured texts of the valid records of that dimension,
+// oldest first.
+struct LogSeriesTexts {
+  std::optional<LogDimension> dimension{};  // nothing without a valid record
+  std::string nominal{};
+  std::string upper{};
+  std::string lower{};
+  std::vector<std::string> measured{};
+};
+
 struct LogOpenOptions {
   int busyTimeoutMs = 5000;
   // Reading only (export): no file is created, nothing is migrated, and a
@@ -141,6 +153,15 @@ class InspectionLog {
   Result<std::int64_t, LogFailure> Record(const LogEntry& entry);
   // The records the filter lets through, newest first, void ones included.
   Result<std::vector<LogEntry>, LogFailure> Query(const LogFilter& filter) const;
+  // The ids of the records the filter lets through, newest first: a window
+  // shows a hundred thousand records by reading only those it shows.
+  Result<std::vector<std::int64_t>, LogFailure> QueryIds(const LogFilter& filter) const;
+  // The records the filter lets through with ids from `oldest` to `newest`,
+  // newest first.
+  Result<std::vector<LogEntry>, LogFailure> QueryRange(const LogFilter& filter, std::int64_t newest,
+                                                       std::int64_t oldest) const;
+  // The run chart's texts of the records the filter lets through.
+  Result<LogSeriesTexts, LogFailure> QuerySeries(const LogFilter& filter) const;
   // Marks the record void with the reason and the time; never deletes.
   LogFailure Void(std::int64_t id, const std::string& reason, const std::string& voidedUtc);
 

@@ -1,5 +1,6 @@
 #include "ui/log_page.h"
 
+#include <algorithm>
 #include <charconv>
 #include <filesystem>
 
@@ -10,6 +11,9 @@
 
 namespace silvarone {
 namespace {
+
+constexpr std::size_t kRecordPage = 200;
+constexpr std::size_t kRecordPagesKept = 16;
 
 // "YYYY-MM-DD" of the calendar, or nothing for an empty text.
 std::optional<std::optional<std::string>> FilterDate(const std::string& text) {
@@ -34,13 +38,31 @@ InspectionLog* LogPage::Log() {
   if (refused_ != LogFailure::kNone) return nullptr;
   std::error_code ignored;
   std::filesystem::create_directories(std::filesystem::path(path_).parent_path(), ignored);
-  auto opened = InspectionLog::Open(path_, {.checkStructure = true});
+  auto opened = InspectionLog::Open(path_);
   if (!opened) {
     refused_ = opened.problem();
     return nullptr;
   }
   log_ = std::move(*opened);
+  structure_ = std::async(std::launch::async, [path = path_] {
+    auto checked = InspectionLog::Open(path, {.readOnly = true, .checkStructure = true});
+    return checked ? LogFailure::kNone : checked.problem();
+  });
   return &*log_;
+}
+
+InspectionLog* LogPage::WritableLog() {
+  InspectionLog* log = Log();
+  if (log == nullptr || !structure_.valid()) return log;
+  const LogFailure failure = structure_.get();
+  // A damaged page anywhere refuses every record from now on; a check that
+  // could not run (the file busy for longer) leaves it to SQLite's own.
+  if (failure == LogFailure::kCorrupt || failure == LogFailure::kNotADatabase) {
+    refused_ = failure;
+    log_.reset();
+    return nullptr;
+  }
+  return log;
 }
 
 void LogPage::Tell(LogFailure failure, const std::string& subject) {
@@ -54,7 +76,7 @@ bool LogPage::Record(const LogInput& input) {
     problem_ = LogRefusalText(entry.problem(), input.measured, model_.language());
     return false;
   }
-  InspectionLog* log = Log();
+  InspectionLog* log = WritableLog();
   if (log == nullptr) {
     Tell(refused_, path_);
     return false;
@@ -76,7 +98,7 @@ bool LogPage::Void(std::int64_t id, const std::string& reason) {
     problem_ = Text(TextId::kLogNoReason, model_.language());
     return false;
   }
-  InspectionLog* log = Log();
+  InspectionLog* log = WritableLog();
   if (log == nullptr) {
     Tell(refused_, path_);
     return false;
@@ -109,23 +131,64 @@ bool LogPage::SetFilter(const LogPageFilter& filter) {
 }
 
 void LogPage::Refresh() {
-  records_.clear();
+  ids_.clear();
+  pages_.clear();
+  series_ = {};
   filter_.gear = LogGearOf(model_);
   if (InspectionLog* log = Log()) {
-    auto found = log->Query(filter_);
-    if (found) {
-      records_ = std::move(*found);
+    auto ids = log->QueryIds(filter_);
+    auto series = log->QuerySeries(filter_);
+    if (ids && series) {
+      ids_ = std::move(*ids);
+      series_ = SeriesOf(*series);
     } else {
-      Tell(found.problem(), path_);
+      Tell(ids ? series.problem() : ids.problem(), path_);
     }
   } else {
     Tell(refused_, path_);
   }
-  series_ = SeriesOf(records_);
   statistics_ = StatisticsOf(series_.values, series_.lower, series_.upper);
   outside_.clear();
   for (const double value : series_.values)
     outside_.push_back(VerdictOf(value, series_.lower, series_.upper) != LogVerdict::kWithin);
+}
+
+const LogEntry* LogPage::RecordAt(std::size_t row) {
+  if (row >= ids_.size()) return nullptr;
+  const std::size_t page = row / kRecordPage;
+  auto cached = pages_.find(page);
+  if (cached == pages_.end()) {
+    InspectionLog* log = Log();
+    if (log == nullptr) return nullptr;
+    const std::size_t first = page * kRecordPage;
+    const std::size_t last = std::min(first + kRecordPage, ids_.size()) - 1;
+    auto entries = log->QueryRange(filter_, ids_[first], ids_[last]);
+    if (!entries) {
+      Tell(entries.problem(), path_);
+      return nullptr;
+    }
+    // Scrolling through a large log keeps a bounded number of pages.
+    if (pages_.size() >= kRecordPagesKept) pages_.clear();
+    cached = pages_.emplace(page, std::move(*entries)).first;
+  }
+  const std::vector<LogEntry>& entries = cached->second;
+  const std::size_t index = row - page * kRecordPage;
+  // A record recorded by another program since the ids were read belongs to
+  // the next refresh; the page holds exactly the rows of its ids otherwise.
+  if (index >= entries.size() || entries[index].id != ids_[row]) return nullptr;
+  return &entries[index];
+}
+
+std::vector<LogEntry> LogPage::ShownRecords() {
+  InspectionLog* log = Log();
+  if (log == nullptr || ids_.empty()) return {};
+  auto entries = log->QueryRange(filter_, ids_.front(), ids_.back());
+  if (!entries) {
+    Tell(entries.problem(), path_);
+    return {};
+  }
+  // Ids only grow: a record recorded since lies outside the range.
+  return std::move(*entries);
 }
 
 }  // namespace silvarone

@@ -3,14 +3,16 @@
 // with its filter, the run chart's series and the figures under it, and the
 // voiding of a record. The Qt page only shows what this holds.
 //
-// The log is opened once, with its structure checked, when the page first
-// needs it; a log that refuses (not a database, damaged, of a newer schema,
-// read-only, missing folder) is told in problem() and every later record is
-// refused with it, while the calculation goes on. A lock held too long by
-// another program refuses only that record.
+// The log is opened once when the page first needs it, its structure
+// checked beside it before anything is written; a log that refuses (not a database, damaged, of a
+// newer schema, read-only, missing folder) is told in problem() and every later record is refused
+// with it, while the calculation goes on. A lock held too long by another program refuses only that
+// record.
 #pragma once
 
 #include <functional>
+#include <future>
+#include <map>
 #include <optional>
 #include <string>
 #include <vector>
@@ -49,7 +51,14 @@ class LogPage {
   // Reads the current gear's records again (the gear may have changed).
   void Refresh();
 
-  const std::vector<LogEntry>& records() const { return records_; }
+  // The table's records, newest first, read a page at a time as they are
+  // shown: a gear of a hundred thousand records opens without reading them.
+  std::size_t RecordCount() const { return ids_.size(); }
+  // The record in row `row` (< RecordCount()); nothing when the log could
+  // not read it (problem() says why).
+  const LogEntry* RecordAt(std::size_t row);
+  // Every record the table shows, read at once (for an export).
+  std::vector<LogEntry> ShownRecords();
   const LogSeries& series() const { return series_; }
   const LogStatistics& statistics() const { return statistics_; }
   // Which points of the series lie outside the series' limits.
@@ -59,15 +68,23 @@ class LogPage {
 
  private:
   InspectionLog* Log();
+  // The log for a record or a voiding: first the verdict on its structure.
+  InspectionLog* WritableLog();
   void Tell(LogFailure failure, const std::string& subject);
 
   WindowModel& model_;
   std::string path_;
   std::function<LogContext()> context_;
   std::optional<InspectionLog> log_;
+  // The check of the whole file's structure, running beside the window from
+  // the log's opening (it reads every page: a fifth of a second for 100,000
+  // records); a record or a voiding waits for it.
+  std::future<LogFailure> structure_;
   LogFailure refused_ = LogFailure::kNone;  // the failure that keeps the log closed
   LogFilter filter_;
-  std::vector<LogEntry> records_;
+  std::vector<std::int64_t> ids_;  // the table's rows, newest first
+  // Pages of kRecordPage rows read so far, by page number.
+  std::map<std::size_t, std::vector<LogEntry>> pages_;
   LogSeries series_;
   LogStatistics statistics_;
   std::vector<bool> outside_;

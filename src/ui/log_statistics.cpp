@@ -45,6 +45,20 @@ std::optional<double> LogNumber(const std::string& text) {
   return probe.value;
 }
 
+LogSeries SeriesOf(const LogSeriesTexts& texts) {
+  LogSeries series;
+  if (!texts.dimension) return series;
+  series.dimension = texts.dimension;
+  series.lower = LogNumber(texts.lower).value_or(0.0);
+  series.upper = LogNumber(texts.upper).value_or(0.0);
+  series.nominal = LogNumber(texts.nominal).value_or(0.0);
+  series.values.reserve(texts.measured.size());
+  for (const std::string& measured : texts.measured) {
+    if (const auto value = LogNumber(measured)) series.values.push_back(*value);
+  }
+  return series;
+}
+
 LogSeries SeriesOf(const std::vector<LogEntry>& newestFirst) {
   LogSeries series;
   const auto newest = std::find_if(newestFirst.begin(), newestFirst.end(),

@@ -43,6 +43,8 @@ struct LogSeries {
   double nominal = 0.0;
 };
 LogSeries SeriesOf(const std::vector<LogEntry>& newestFirst);
+// The same series from what the log's series query read.
+LogSeries SeriesOf(const LogSeriesTexts& texts);
 
 // A length text of the log ('.' decimal point); nothing when it is none.
 std::optional<double> LogNumber(const std::string& text);

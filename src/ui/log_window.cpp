@@ -61,6 +61,35 @@ LogDimension LogDimensionOfChoice(int index) {
   }
 }
 
+std::vector<LogChartPoint> ChartPointsOf(const std::vector<double>& values,
+                                         const std::vector<bool>& outside) {
+  const std::size_t n = values.size();
+  const auto point = [&](std::size_t i) {
+    return LogChartPoint{static_cast<double>(i + 1), values[i], i < outside.size() && outside[i]};
+  };
+  std::vector<LogChartPoint> points;
+  if (n <= 2 * kChartColumns) {
+    points.reserve(n);
+    for (std::size_t i = 0; i < n; ++i)
+      points.push_back(point(i));
+    return points;
+  }
+  points.reserve(2 * kChartColumns);
+  for (std::size_t column = 0; column < kChartColumns; ++column) {
+    const std::size_t begin = column * n / kChartColumns;
+    const std::size_t end = (column + 1) * n / kChartColumns;
+    std::size_t low = begin;
+    std::size_t high = begin;
+    for (std::size_t i = begin + 1; i < end; ++i) {
+      if (values[i] < values[low]) low = i;
+      if (values[i] > values[high]) high = i;
+    }
+    points.push_back(point(std::min(low, high)));
+    if (low != high) points.push_back(point(std::max(low, high)));
+  }
+  return points;
+}
+
 std::vector<std::string> LogTableHeadings(Language language) {
   if (language == kEnglish)
     return {"Date/time", "Serial",  "Dimension", "Measured", "Nominal",    "Upper",
@@ -69,16 +98,19 @@ std::vector<std::string> LogTableHeadings(Language language) {
           "Unteres Grenzmaß", "Urteil",       "xE",  "Benutzer", "Ungültig, weil"};
 }
 
+LogTableRow LogTableRowOf(const LogEntry& e, Language language) {
+  return {e.id,
+          e.voidReason.has_value(),
+          {LogLocalTime(e), e.serial, LogDimensionText(e.dimension, language), e.measured,
+           e.nominal, e.upper, e.lower, LogVerdictText(e.verdict, language), e.xE, e.user,
+           e.voidReason.value_or("")}};
+}
+
 std::vector<LogTableRow> LogTableRows(const std::vector<LogEntry>& records, Language language) {
   std::vector<LogTableRow> rows;
   rows.reserve(records.size());
-  for (const LogEntry& e : records) {
-    rows.push_back({e.id,
-                    e.voidReason.has_value(),
-                    {LogLocalTime(e), e.serial, LogDimensionText(e.dimension, language), e.measured,
-                     e.nominal, e.upper, e.lower, LogVerdictText(e.verdict, language), e.xE, e.user,
-                     e.voidReason.value_or("")}});
-  }
+  for (const LogEntry& e : records)
+    rows.push_back(LogTableRowOf(e, language));
   return rows;
 }
 

@@ -30,6 +30,7 @@ struct LogTableRow {
   bool isVoid = false;
   std::vector<std::string> cells;
 };
+LogTableRow LogTableRowOf(const LogEntry& record, Language language);
 std::vector<LogTableRow> LogTableRows(const std::vector<LogEntry>& records, Language language);
 
 // The figures under the chart: count, mean, s, min, max in mm (4 decimals)
@@ -49,5 +50,21 @@ struct LogChartRange {
   int step = 1;
 };
 LogChartRange ChartRangeOf(const LogSeries& series);
+
+// The run chart's points as drawn: point i at (i + 1, values[i]), marked
+// when outside[i]. A chart a thousand pixels wide cannot show a hundred
+// thousand points apart, and drawing them all makes the window slow: beyond
+// 2 * kChartColumns values the values are cut into kChartColumns runs of
+// consecutive values, and of each run its smallest and largest value are
+// drawn, in their order. The line keeps its whole envelope, and a run with a
+// value outside the limits draws its farthest one outside.
+inline constexpr std::size_t kChartColumns = 1000;
+struct LogChartPoint {
+  double x = 0.0;
+  double y = 0.0;
+  bool outside = false;
+};
+std::vector<LogChartPoint> ChartPointsOf(const std::vector<double>& values,
+                                         const std::vector<bool>& outside);
 
 }  // namespace silvarone

@@ -4,6 +4,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include "row_name.h"
 
 namespace silvarone {
@@ -75,6 +77,62 @@ TEST(LogChart, TheRangeHoldsNominalLimitsAndValues) {
 }
 
 // The table marks void records and shows the local time of each.
+// The drawn points of the run chart: every point while there are at most
+// two per column; beyond, the smallest and largest value of each run of
+// consecutive values, in their order, and a run with a value outside the
+// limits shows its farthest one outside.
+TEST(LogChart, ManyValuesKeepTheirEnvelopeAndTheirOutsidePoints) {
+  for (const std::size_t n : {std::size_t{0}, std::size_t{7}, 2 * kChartColumns,
+                              2 * kChartColumns + 1, std::size_t{100000}}) {
+    std::vector<double> values(n);
+    std::vector<bool> outside(n);
+    for (std::size_t i = 0; i < n; ++i) {
+      // A saw tooth with a spike above the limit every 997 values.
+      values[i] = i % 997 == 500 ? 30.0 : 28.40 + 0.001 * static_cast<double>(i % 40);
+      outside[i] = values[i] > 29.0;
+    }
+    const std::vector<LogChartPoint> drawn = ChartPointsOf(values, outside);
+    if (n <= 2 * kChartColumns) {
+      ASSERT_EQ(drawn.size(), n);
+      for (std::size_t i = 0; i < n; ++i) {
+        EXPECT_EQ(drawn[i].x, static_cast<double>(i + 1));
+        EXPECT_EQ(drawn[i].y, values[i]);
+        EXPECT_EQ(drawn[i].outside, outside[i]);
+      }
+      continue;
+    }
+    ASSERT_LE(drawn.size(), 2 * kChartColumns) << n;
+    double lastX = 0.0;
+    for (const LogChartPoint& p : drawn) {
+      ASSERT_GT(p.x, lastX);  // in order, each a real point
+      lastX = p.x;
+      const auto i = static_cast<std::size_t>(p.x) - 1;
+      EXPECT_EQ(p.y, values[i]);
+      EXPECT_EQ(p.outside, outside[i]);
+    }
+    for (std::size_t column = 0; column < kChartColumns; ++column) {
+      const std::size_t begin = column * n / kChartColumns;
+      const std::size_t end = (column + 1) * n / kChartColumns;
+      const double low = *std::min_element(values.begin() + static_cast<long>(begin),
+                                           values.begin() + static_cast<long>(end));
+      const double high = *std::max_element(values.begin() + static_cast<long>(begin),
+                                            values.begin() + static_cast<long>(end));
+      bool lowDrawn = false;
+      bool highDrawn = false;
+      for (const LogChartPoint& p : drawn) {
+        if (p.x <= static_cast<double>(begin) || p.x > static_cast<double>(end)) continue;
+        lowDrawn = lowDrawn || p.y == low;
+        highDrawn = highDrawn || p.y == high;
+      }
+      EXPECT_TRUE(lowDrawn && highDrawn) << "column " << column << " of " << n;
+    }
+    const auto spikes = std::count(outside.begin(), outside.end(), true);
+    const auto drawnOutside =
+        std::count_if(drawn.begin(), drawn.end(), [](const LogChartPoint& p) { return p.outside; });
+    EXPECT_EQ(drawnOutside, spikes) << n;  // no two spikes share a run of 50
+  }
+}
+
 TEST(LogTable, RowsNewestFirstWithVoidMarked) {
   LogEntry entry;
   entry.id = 7;
