@@ -38,8 +38,11 @@ void InitParameters(GearRecords& records) {
     record.maximum = info.maximum;
     record.status = info.hasRow ? kStatusNeverParsed : kStatusValid;
   }
-  // A gear has teeth: zero teeth passes the limits but no formula.
+  // A gear has teeth and a size: zero teeth or a module of zero pass the
+  // limits but describe no gear (a module of zero gave every test dimension
+  // as 0.000, a plausible-looking result).
   records.z.zeroRefused = true;
+  records.m_n.zeroRefused = true;
 }
 
 }  // namespace silvarone

@@ -113,6 +113,7 @@ std::vector<ValidateCase> ValidateCases() {
   return {
       {"ValidGear", {}, 0},
       {"ModuleNotANumber", {{"m_n", "abc"}}, 1},
+      {"ModuleZero", {{"m_n", "0"}}, 1},
       {"ZeroTeeth", {{"z", "0"}, {"k_given", "0"}}, 2},
       {"PressureAngleAbove45", {{"alpha_n", "45.5"}}, 3},
       {"FaceWidthBelow5", {{"b_w", "1"}}, 12},
