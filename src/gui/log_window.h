@@ -15,7 +15,6 @@ class QComboBox;
 class QLabel;
 class QLineEdit;
 class QTableWidget;
-class QValueAxis;
 
 namespace silvarone::gui {
 
@@ -40,6 +39,8 @@ class LogWindow : public QDialog {
   void ApplyFilter();
   // "Ungültig machen": the selected record, with the reason typed beside.
   void VoidSelected();
+  // "CSV exportieren…": the records the table shows into a file the user chooses.
+  void ExportCsv();
 
  private:
   QWidget* BuildEntry();
@@ -62,8 +63,6 @@ class LogWindow : public QDialog {
   QLineEdit* reason_ = nullptr;
   QTableWidget* table_ = nullptr;
   QChart* chart_ = nullptr;
-  QValueAxis* x_ = nullptr;
-  QValueAxis* y_ = nullptr;
   QLabel* figures_ = nullptr;
   std::optional<LogGear> shownGear_;
   Language shownLanguage_ = kGerman;
