@@ -25,8 +25,8 @@ inline constexpr int kExitOutputFailed =
 // Writes the report's lines as a PDF file through the program's one writer;
 // why it could not be written, or kNone. The window layer supplies it, so the
 // command line needs no Qt.
-// The measurement drawing goes on a page after the text, the log's run chart
-// (when the gear has records) on the page after that.
+// The log's run chart (when the gear has records) goes on a page after the
+// text, the measurement drawing on the last page.
 using ReportPdfWriter = std::function<platform::WriteFailure(
     const std::vector<std::string>& lines, const DrawingView& drawing, const LogChart* chart,
     const std::string& path)>;

@@ -209,7 +209,7 @@ PrintResult PrintReport(QPrinter& printer, const std::vector<std::string>& lines
                         const DrawingView* drawing, const LogChart* chart) {
   Sheets sheets = PrinterSheets(printer);
   return PrintOnSheets(sheets, lines, ReportFont(), false, kReportLayout, {}, {},
-                       {DrawingPage(drawing), ChartPage(chart)});
+                       {ChartPage(chart), DrawingPage(drawing)});
 }
 
 PrintResult WriteReportPdf(const std::vector<std::string>& lines, const std::string& path,
@@ -235,7 +235,7 @@ PrintResult WriteReportPdf(const std::vector<std::string>& lines, const std::str
     sheets.abort = [] {};
     sheets.failed = [] { return false; };
     result = PrintOnSheets(sheets, lines, ReportFont(), false, kReportLayout, {}, {},
-                           {DrawingPage(drawing), ChartPage(chart)});
+                           {ChartPage(chart), DrawingPage(drawing)});
   }
   platform::WriteFailure written = platform::WriteFailure::kError;
   if (result == PrintResult::kDone) {

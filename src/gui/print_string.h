@@ -48,8 +48,9 @@ PrintResult PrintString(QPrinter& printer, const std::vector<std::string>& lines
 QFont ReportFont();
 
 // The report on the printer with the report's margins and 6 lines per inch;
-// with a drawing, the measurement drawn to scale on a page after the text;
-// with a chart, the log's run chart on the page after that.
+// with a chart, the log's run chart on a page after the text (whose last
+// page lists the log); with a drawing, the measurement drawn to scale on the
+// last page.
 PrintResult PrintReport(QPrinter& printer, const std::vector<std::string>& lines,
                         const DrawingView* drawing = nullptr, const LogChart* chart = nullptr);
 

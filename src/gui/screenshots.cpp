@@ -114,10 +114,11 @@ int PictureLog(WindowModel& model, const std::string& folder) {
   model.ChangePage(Page::kCalculation);
   const auto like =
       MakeLogEntry(model, {"0", LogDimension::kSpan, ""}, {LogMomentNow(), "pruefer"});
-  const auto lower = like ? LogNumber(like->lower) : std::nullopt;
-  const auto upper = like ? LogNumber(like->upper) : std::nullopt;
   QTemporaryDir temporary;
-  if (!lower || !upper || !temporary.isValid()) return 0;  // no limits to measure against
+  const bool limits = like && LogNumber(like->lower) && LogNumber(like->upper);
+  if (!limits || !temporary.isValid()) return 0;  // no limits to measure against
+  const double lower = LogNumber(like->lower).value_or(0.0);
+  const double upper = LogNumber(like->upper).value_or(0.0);
   const std::string path = ToStdString(temporary.filePath("log.sqlite"));
   auto log = InspectionLog::Open(path);
   if (!log) return 0;
@@ -126,9 +127,9 @@ int PictureLog(WindowModel& model, const std::string& folder) {
   for (std::size_t i = 0; i < std::size(places); ++i) {
     LogEntry entry = *like;
     char text[64];
-    std::snprintf(text, sizeof text, "%.3f", *lower + places[i] * (*upper - *lower));
+    std::snprintf(text, sizeof text, "%.3f", lower + places[i] * (upper - lower));
     entry.measured = text;
-    entry.verdict = VerdictOf(*LogNumber(entry.measured), *lower, *upper);
+    entry.verdict = VerdictOf(LogNumber(entry.measured).value_or(0.0), lower, upper);
     std::snprintf(text, sizeof text, "2026-12-08T%02zu:%02zu:00Z", 7 + i / 4, (i % 4) * 14);
     entry.recordedUtc = text;
     entry.utcOffsetMinutes = 60;
