@@ -44,8 +44,9 @@ TEST_F(ReportPdf, ThePdfReadsAsTheReportText) {
 
 // Parts of the worked example's gear in the log: the report gains, after a
 // form feed, the log's page, and the PDF two pages: that page and the run
-// chart after it, before the drawing. Five test dimensions within 16.161 and 16.183 (the limits of the
-// worked example), mean by hand 80.850 / 5 = 16.1700.
+// chart after it, before the drawing. Five test dimensions within 16.161
+// and 16.183 (the limits of the worked example), mean by hand
+// 80.850 / 5 = 16.1700.
 TEST_F(ReportPdf, RecordsOfTheGearAddTheLogPageAndTheChart) {
   const std::string report = "report '" + example + "' --lang en";
   const std::string before = Path("before.pdf");
