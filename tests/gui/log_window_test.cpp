@@ -8,11 +8,13 @@
 #include <QComboBox>
 #include <QLabel>
 #include <QLineSeries>
+#include <QPlainTextEdit>
 #include <QPushButton>
 #include <QScatterSeries>
 #include <QTableWidget>
 #include <cstdlib>
 
+#include "gui/output_window.h"
 #include "gui/widgets.h"
 #include "pdf_text.h"
 #include "rfc4180.h"
@@ -186,6 +188,24 @@ TEST_F(LogWindowTest, ExportsTheShownRecordsAsTheCommandLineDoes) {
   EXPECT_EQ(presenter.TakeTexts(),
             std::vector<std::string>{"Die CSV-Datei " + Path("missing/welle.csv") +
                                      " kann nicht geschrieben werden."});
+}
+
+// The report window ends with the log's page once the gear has a record; the
+// page break the printer turns shows as a blank line.
+TEST_F(LogWindowTest, TheReportWindowEndsWithTheLogPage) {
+  gui::LogWindow* log = OpenLog();
+  ASSERT_NE(log, nullptr);
+  RecordSpan(log, "15.265");
+  gui::OutputWindow report(model);
+  const std::vector<std::string>& lines = report.lines();
+  const auto pageBreak = std::find(lines.begin(), lines.end(), kReportPageBreak);
+  ASSERT_NE(pageBreak, lines.end());
+  ASSERT_NE(pageBreak + 1, lines.end());
+  EXPECT_EQ(*(pageBreak + 1), "Prüfprotokoll");
+  const QString shown = report.findChild<QPlainTextEdit*>("ReportView")->toPlainText();
+  EXPECT_TRUE(shown.contains("\n\nPrüfprotokoll\n")) << shown.toStdString();
+  EXPECT_FALSE(shown.contains('\f'));
+  EXPECT_TRUE(shown.contains("15.265    innerhalb")) << shown.toStdString();
 }
 
 }  // namespace
