@@ -18,6 +18,7 @@
 #include "platform/locations.h"
 #include "storage/settings.h"
 #include "ui/captions.h"
+#include "ui/log_report.h"
 #include "ui/measurability_texts.h"
 #include "ui/window_model.h"
 
@@ -33,6 +34,8 @@ constexpr const char* kUsage =
 constexpr const char* kHelp =
     "\n"
     "Prints the calculation report of the stored settings, or of a project file.\n"
+    "When the gear has records in the inspection log, a page of them follows\n"
+    "(after a form feed), and the PDF ends with their run chart.\n"
     "  --lang de|en      language of the report\n"
     "  --mode wk|mdk|xe  as if Wk, MdK or xE were given\n"
     "  --measured VALUE  back-calculation from a measured test dimension in mm\n"
@@ -400,8 +403,8 @@ bool StartWithGear(WindowModel& model, TerminalPresenter& presenter, const Optio
 // back-calculation from a measured test dimension, and the report. Nothing
 // when the page refuses the data: a report of them would show numbers
 // computed from placeholders.
-std::optional<std::vector<std::string>> CalculateReport(
-    WindowModel& model, const std::optional<std::string>& measured) {
+std::optional<ReportPages> CalculateReport(WindowModel& model,
+                                           const std::optional<std::string>& measured) {
   model.ChangePage(Page::kCalculation);
   if (model.page() != Page::kCalculation) return std::nullopt;
   model.RunCheckDimension();
@@ -410,27 +413,27 @@ std::optional<std::vector<std::string>> CalculateReport(
     model.Confirm("Input_checkGauge");
     model.RunBackCalculation();
   }
-  return BuildReport(model.ReportData());
+  return BuildReportPages(model);
 }
 
 // The report as a PDF file, as JSON or as text on `out`: kExitDone or the status.
 int WriteReport(const Options& options, const WindowModel& model,
-                const TerminalPresenter& presenter,
-                const std::optional<std::vector<std::string>>& report,
+                const TerminalPresenter& presenter, const std::optional<ReportPages>& report,
                 const ReportPdfWriter& writePdf, std::ostream& out, std::ostream& err) {
   // The same pages as the report window prints, and nothing on `out`.
   if (options.pdf && report) {
-    if (const auto failure = writePdf(*report, model.drawingView(), *options.pdf);
+    const LogChart* chart = report->chart ? &*report->chart : nullptr;
+    if (const auto failure = writePdf(report->lines, model.drawingView(), chart, *options.pdf);
         failure != platform::WriteFailure::kNone) {
       err << CannotWritePdf(*options.pdf, failure);
       return kExitOutputFailed;
     }
   } else if (options.json) {
-    out << Json(model, presenter, report)
+    out << Json(model, presenter, report ? std::optional(report->lines) : std::nullopt)
                .dump(2, ' ', false, nlohmann::json::error_handler_t::replace)
         << '\n';
   } else if (report) {
-    for (const std::string& line : *report)
+    for (const std::string& line : report->lines)
       out << line << '\n';
   }
   out.flush();
@@ -461,7 +464,7 @@ int RunReport(const std::vector<std::string>& arguments, std::ostream& out, std:
   WindowModel model(presenter);
   if (!StartWithGear(model, presenter, options, err)) return kExitUsage;
   if (options.mode) model.SelectInputMode(*options.mode);
-  const std::optional<std::vector<std::string>> report = CalculateReport(model, options.measured);
+  const std::optional<ReportPages> report = CalculateReport(model, options.measured);
   if (const int written = WriteReport(options, model, presenter, report, writePdf, out, err);
       written != kExitDone) {
     return written;

@@ -10,6 +10,7 @@
 
 #include "platform/file_system.h"
 #include "ui/drawing_window.h"
+#include "ui/log_report.h"
 
 namespace silvarone {
 
@@ -24,9 +25,11 @@ inline constexpr int kExitOutputFailed =
 // Writes the report's lines as a PDF file through the program's one writer;
 // why it could not be written, or kNone. The window layer supplies it, so the
 // command line needs no Qt.
-// The measurement drawing goes on a page after the text.
+// The log's run chart (when the gear has records) goes on a page after the
+// text, the measurement drawing on the last page.
 using ReportPdfWriter = std::function<platform::WriteFailure(
-    const std::vector<std::string>& lines, const DrawingView& drawing, const std::string& path)>;
+    const std::vector<std::string>& lines, const DrawingView& drawing, const LogChart* chart,
+    const std::string& path)>;
 
 // Writes the measurement drawing as an SVG or PNG picture (by the name)
 // through the program's one writer; why it could not be written, or kNone.

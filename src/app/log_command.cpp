@@ -2,17 +2,17 @@
 
 #include <charconv>
 #include <filesystem>
-#include <functional>
 #include <nlohmann/json.hpp>
 #include <optional>
+#include <variant>
 
 #include "app/command_line.h"
 #include "app/terminal_presenter.h"
 #include "core/result.h"
 #include "core/text_file.h"
 #include "platform/locations.h"
-#include "storage/gear_table.h"
 #include "storage/inspection_log.h"
+#include "storage/log_export.h"
 #include "storage/project.h"
 #include "ui/log_entry.h"
 #include "ui/log_statistics.h"
@@ -23,7 +23,7 @@ namespace silvarone {
 namespace {
 
 namespace fs = std::filesystem;
-// The columns in the order of the CSV.
+// The columns in the order of the export.
 using Json = nlohmann::ordered_json;
 
 constexpr const char* kUsage =
@@ -53,7 +53,8 @@ constexpr const char* kHelp =
     "  --all                     the records of every gear\n"
     "  --from DATE, --to DATE    only records of these local dates (YYYY-MM-DD, inclusive)\n"
     "  --serial TEXT             only records whose serial number holds TEXT\n"
-    "  --csv                     CSV, one header row, '.' as decimal point (default)\n"
+    "  --csv                     CSV after RFC 4180: one header row, CRLF line ends,\n"
+    "                            UTF-8, '.' as decimal point (default)\n"
     "  --json                    a JSON array of objects\n"
     "\n"
     "Exit status:\n"
@@ -232,82 +233,20 @@ int RunAdd(const LogOptions& o, std::ostream& out, std::ostream& err) {
   return entry->verdict == LogVerdict::kWithin ? kExitDone : kExitOutsideLimits;
 }
 
-std::string NumberText(double value) {
-  char buffer[32];
-  const auto result = std::to_chars(buffer, buffer + sizeof buffer, value);
-  return std::string(buffer, result.ptr);
-}
-
-// The columns of the export, the same for CSV and JSON: a record's value as
-// JSON (text, number or null); CSV writes the number in its shortest form
-// and null as an empty field.
-struct ExportColumn {
-  const char* name;
-  std::function<Json(const LogEntry&)> value;
+// A column's value as JSON: text, number or null.
+struct JsonValue {
+  Json operator()(std::monostate) const { return nullptr; }
+  Json operator()(const std::string& text) const { return text; }
+  Json operator()(std::int64_t number) const { return number; }
+  Json operator()(double number) const { return number; }
 };
-
-const std::vector<ExportColumn>& ExportColumns() {
-  using E = const LogEntry&;
-  static const std::vector<ExportColumn> columns = {
-      {"id", [](E e) { return Json(e.id); }},
-      {"recorded_utc", [](E e) { return Json(e.recordedUtc); }},
-      {"utc_offset_minutes", [](E e) { return Json(e.utcOffsetMinutes); }},
-      {"local_date", [](E e) { return Json(LogLocalDate(e)); }},
-      {"project_file", [](E e) { return Json(e.projectFile); }},
-      {"project_name", [](E e) { return Json(e.projectName); }},
-      {"drawing", [](E e) { return Json(e.gear.drawing); }},
-      {"m_n", [](E e) { return Json(e.gear.m_n); }},
-      {"z", [](E e) { return Json(e.gear.z); }},
-      {"alpha_n", [](E e) { return Json(e.gear.alpha_n); }},
-      {"beta", [](E e) { return Json(e.gear.beta); }},
-      {"x", [](E e) { return Json(e.gear.x); }},
-      {"dimension", [](E e) { return Json(LogDimensionWord(e.dimension)); }},
-      {"measured", [](E e) { return Json(e.measured); }},
-      {"nominal", [](E e) { return Json(e.nominal); }},
-      {"upper", [](E e) { return Json(e.upper); }},
-      {"lower", [](E e) { return Json(e.lower); }},
-      {"verdict", [](E e) { return Json(LogVerdictWord(e.verdict)); }},
-      {"back_calculation", [](E e) { return Json(LogBackCalculationWord(e.backCalculation)); }},
-      {"xE", [](E e) { return Json(e.xE); }},
-      {"user", [](E e) { return Json(e.user); }},
-      {"serial", [](E e) { return Json(e.serial); }},
-      {"void_reason", [](E e) { return e.voidReason ? Json(*e.voidReason) : Json(nullptr); }},
-      {"voided_utc", [](E e) { return Json(e.voidedUtc); }},
-  };
-  return columns;
-}
-
-std::string CsvCell(const Json& value) {
-  if (value.is_string()) return value.get<std::string>();
-  if (value.is_number_integer()) return std::to_string(value.get<std::int64_t>());
-  if (value.is_number()) return NumberText(value.get<double>());
-  return {};
-}
-
-void WriteCsv(const std::vector<LogEntry>& entries, std::ostream& out) {
-  std::vector<std::string> names;
-  for (const ExportColumn& column : ExportColumns())
-    names.emplace_back(column.name);
-  std::string text;
-  AppendCsvHeader(text, names, ',');
-  out << text;
-  std::vector<std::string> cells;
-  for (const LogEntry& entry : entries) {
-    cells.clear();
-    for (const ExportColumn& column : ExportColumns())
-      cells.push_back(CsvCell(column.value(entry)));
-    text.clear();
-    AppendCsvRow(text, cells, ',');
-    out << text;
-  }
-}
 
 void WriteJson(const std::vector<LogEntry>& entries, std::ostream& out) {
   Json records = Json::array();
   for (const LogEntry& entry : entries) {
     Json& record = records.emplace_back(Json::object());
-    for (const ExportColumn& column : ExportColumns())
-      record[column.name] = column.value(entry);
+    for (const LogExportColumn& column : LogExportColumns())
+      record[column.name] = std::visit(JsonValue{}, column.value(entry));
   }
   out << records.dump(2, ' ', false, Json::error_handler_t::replace) << '\n';
 }
@@ -348,7 +287,7 @@ int RunExport(const LogOptions& o, std::ostream& out, std::ostream& err) {
   if (o.json) {
     WriteJson(entries, out);
   } else {
-    WriteCsv(entries, out);
+    out << LogCsv(entries);
   }
   out.flush();
   if (!out) {

@@ -67,12 +67,13 @@ void QuietQtMessages(QtMsgType type, const QMessageLogContext&, const QString& m
 silvarone::platform::WriteFailure WritePdf(int argc, char** argv,
                                            const std::vector<std::string>& lines,
                                            const silvarone::DrawingView& drawing,
+                                           const silvarone::LogChart* chart,
                                            const std::string& path) {
   setenv("QT_QPA_PLATFORM", "offscreen", 1);
   qInstallMessageHandler(QuietQtMessages);
   QApplication application(argc, argv);
   silvarone::platform::WriteFailure failure = silvarone::platform::WriteFailure::kError;
-  silvarone::gui::WriteReportPdf(lines, path, &failure, &drawing);
+  silvarone::gui::WriteReportPdf(lines, path, &failure, &drawing, chart);
   return failure;
 }
 
@@ -104,7 +105,8 @@ int main(int argc, char** argv) {
   return silvarone::RunCommandLine(
       arguments, std::cout, std::cerr,
       [&](const std::vector<std::string>& lines, const silvarone::DrawingView& drawing,
-          const std::string& path) { return WritePdf(argc, argv, lines, drawing, path); },
+          const silvarone::LogChart* chart,
+          const std::string& path) { return WritePdf(argc, argv, lines, drawing, chart, path); },
       [&](const silvarone::DrawingView& drawing, const std::string& path) {
         return WriteDrawing(argc, argv, drawing, path);
       });

@@ -7,31 +7,23 @@
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QLabel>
-#include <QLegend>
 #include <QLineEdit>
-#include <QLineSeries>
 #include <QPushButton>
-#include <QScatterSeries>
 #include <QTableView>
 #include <QVBoxLayout>
-#include <QValueAxis>
 #include <algorithm>
 #include <climits>
 
+#include "gui/run_chart.h"
 #include "gui/widgets.h"
 #include "gui/window_texts.h"
 #include "platform/locations.h"
+#include "ui/log_report.h"
 #include "ui/log_texts.h"
 #include "ui/log_window.h"
 
 namespace silvarone::gui {
 namespace {
-
-QString TextOf(const WindowTexts& texts, const char* object) {
-  for (const auto& [name, text] : texts)
-    if (name == object) return ToQString(text);
-  return {};
-}
 
 template <typename T>
 T* Named(QWidget* parent, const char* name) {
@@ -44,19 +36,6 @@ QPushButton* Button(QWidget* parent, const char* name) {
   auto* button = Named<QPushButton>(parent, name);
   button->setAutoDefault(false);
   return button;
-}
-
-constexpr std::size_t kMarkedPoints = 500;
-
-// A limit or the nominal value, across the whole chart.
-QLineSeries* Level(const char* name, double value, const LogChartRange& range,
-                   const QColor& color) {
-  auto* line = new QLineSeries;
-  line->setObjectName(name);
-  line->append(range.first, value);
-  line->append(range.last, value);
-  line->setPen(QPen(color, 1.5, Qt::DashLine));
-  return line;
 }
 
 }  // namespace
@@ -140,28 +119,21 @@ LogWindow::LogWindow(WindowModel& model, std::string path, QWidget* parent)
   table_->horizontalHeader()->setStretchLastSection(true);
   // Column widths from the first rows, not from a thousand of a large log.
   table_->horizontalHeader()->setResizeContentsPrecision(100);
-  chart_ = new QChart;
+  chart_ = NewRunChart();
   chart_->setObjectName("RunChart");
-  chart_->legend()->setAlignment(Qt::AlignBottom);
-  // The axes stay; each showing of the records sets their ranges.
-  x_ = new QValueAxis(chart_);
-  x_->setLabelFormat("%d");
-  x_->setTickType(QValueAxis::TicksDynamic);
-  x_->setTickAnchor(1);
-  y_ = new QValueAxis(chart_);
-  y_->setLabelFormat("%.3f");
-  chart_->addAxis(x_, Qt::AlignBottom);
-  chart_->addAxis(y_, Qt::AlignLeft);
   auto* chartView = new QChartView(chart_, this);
   chartView->setObjectName("RunChartView");
   chartView->setRenderHint(QPainter::Antialiasing);
   chartView->setMinimumHeight(260);
   figures_ = Named<QLabel>(this, "FiguresLabel");
   figures_->setTextInteractionFlags(Qt::TextSelectableByMouse);
+  auto* exportCsv = Button(this, "ExportButton");
+  connect(exportCsv, &QPushButton::clicked, this, &LogWindow::ExportCsv);
   auto* close = Button(this, "CloseButton");
   connect(close, &QPushButton::clicked, this, &QDialog::close);
   auto* bottom = new QHBoxLayout;
   bottom->addWidget(figures_, 1);
+  bottom->addWidget(exportCsv);
   bottom->addWidget(close);
   auto* layout = new QVBoxLayout(this);
   layout->addLayout(top);
@@ -301,49 +273,12 @@ void LogWindow::ShowTable() {
 }
 
 void LogWindow::ShowChart() {
-  const WindowTexts texts = LogWindowTexts(model_.language());
-  const LogSeries& series = page_.series();
-  chart_->removeAllSeries();
-  auto* measured = new QLineSeries;
-  measured->setObjectName("MeasuredSeries");
-  // Each point marked while they are few enough to be told apart.
-  const std::vector<LogChartPoint> drawn = ChartPointsOf(series.values, page_.outside());
-  measured->setPointsVisible(drawn.size() <= kMarkedPoints);
-  auto* outside = new QScatterSeries;
-  outside->setObjectName("OutsideSeries");
-  outside->setColor(Qt::red);
-  outside->setBorderColor(Qt::red);
-  outside->setMarkerSize(9);
-  QList<QPointF> points;
-  QList<QPointF> outsidePoints;
-  points.reserve(static_cast<qsizetype>(drawn.size()));
-  for (const LogChartPoint& p : drawn) {
-    points.append(QPointF(p.x, p.y));
-    if (p.outside) outsidePoints.append(QPointF(p.x, p.y));
-  }
-  // In one go: a point appended alone tells the chart each time.
-  measured->replace(points);
-  outside->replace(outsidePoints);
-  measured->setName(TextOf(texts, "ChartMeasured"));
-  outside->setName(TextOf(texts, "ChartOutside"));
-  const LogChartRange range = ChartRangeOf(series);
-  std::vector<QAbstractSeries*> all = {measured, outside};
-  if (series.dimension) {
-    all.push_back(Level("NominalSeries", series.nominal, range, QColor(0, 128, 0)));
-    all.push_back(Level("UpperSeries", series.upper, range, QColor(160, 0, 0)));
-    all.push_back(Level("LowerSeries", series.lower, range, QColor(160, 0, 0)));
-    all[2]->setName(TextOf(texts, "ChartNominal"));
-    all[3]->setName(TextOf(texts, "ChartUpper"));
-    all[4]->setName(TextOf(texts, "ChartLower"));
-  }
-  x_->setRange(range.first, range.last);
-  x_->setTickInterval(range.step);
-  y_->setRange(range.low, range.high);
-  for (QAbstractSeries* s : all) {
-    chart_->addSeries(s);
-    s->attachAxis(x_);
-    s->attachAxis(y_);
-  }
+  ShowRunChart(*chart_, page_.series(), page_.outside(), model_.language());
+}
+
+void LogWindow::ExportCsv() {
+  // The records as the table shows them, with the filter of the moment.
+  ExportLogCsv(model_, page_.ShownRecords());
 }
 
 }  // namespace silvarone::gui

@@ -18,7 +18,6 @@ class QComboBox;
 class QLabel;
 class QLineEdit;
 class QTableView;
-class QValueAxis;
 
 namespace silvarone::gui {
 
@@ -68,6 +67,8 @@ class LogWindow : public QDialog {
   void ApplyFilter();
   // "Ungültig machen": the selected record, with the reason typed beside.
   void VoidSelected();
+  // "CSV exportieren…": the records the table shows into a file the user chooses.
+  void ExportCsv();
 
  private:
   QWidget* BuildEntry();
@@ -91,8 +92,6 @@ class LogWindow : public QDialog {
   QTableView* table_ = nullptr;
   LogTableModel* tableModel_ = nullptr;
   QChart* chart_ = nullptr;
-  QValueAxis* x_ = nullptr;
-  QValueAxis* y_ = nullptr;
   QLabel* figures_ = nullptr;
   std::optional<LogGear> shownGear_;
   Language shownLanguage_ = kGerman;

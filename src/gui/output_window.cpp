@@ -13,6 +13,7 @@
 #include "gui/widgets.h"
 #include "gui/window_texts.h"
 #include "report/report.h"
+#include "ui/log_report.h"
 
 namespace silvarone::gui {
 
@@ -53,12 +54,15 @@ OutputWindow::OutputWindow(WindowModel& model, QWidget* parent) : QDialog(parent
 
 void OutputWindow::Rebuild() {
   ApplyTexts(this, OutputWindowTexts(model_.language()));
-  std::vector<std::string> lines = BuildReport(model_.ReportData());
-  if (lines == lines_) return;  // the same report keeps its scroll position
-  lines_ = std::move(lines);
+  ReportPages pages = BuildReportPages(model_);
+  chart_ = std::move(pages.chart);
+  if (pages.lines == lines_) return;  // the same report keeps its scroll position
+  lines_ = std::move(pages.lines);
   QStringList text;
-  for (const std::string& line : lines_)
-    text << ToQString(line);
+  for (const std::string& line : lines_) {
+    // A new page of the print shows as a blank line.
+    text << (line == kReportPageBreak ? QString() : ToQString(line));
+  }
   view_->setPlainText(text.join('\n'));
 }
 
@@ -99,7 +103,7 @@ void OutputWindow::Print() {
   printer.setDocName(windowTitle());
   if (!choosePrinter || !choosePrinter(printer)) return;  // cancelled: nothing is printed
   const DrawingView drawing = model_.drawingView();
-  Printed(static_cast<int>(PrintReport(printer, lines_, &drawing)), printer);
+  Printed(static_cast<int>(PrintReport(printer, lines_, &drawing, Chart())), printer);
 }
 
 void OutputWindow::Preview() {
@@ -111,7 +115,7 @@ void OutputWindow::Preview() {
   PrintResult result = PrintResult::kDone;
   const DrawingView drawing = model_.drawingView();
   connect(&dialog, &QPrintPreviewDialog::paintRequested, this,
-          [&](QPrinter* target) { result = PrintReport(*target, lines_, &drawing); });
+          [&](QPrinter* target) { result = PrintReport(*target, lines_, &drawing, Chart()); });
   dialog.resize(size().width() + 200, size().height() + 100);
   dialog.exec();
   Printed(static_cast<int>(result), printer);
@@ -122,7 +126,7 @@ void OutputWindow::SaveAsPdf() {
   const std::optional<std::string> path = model_.ChooseReportPdf();
   if (!path) return;
   const DrawingView drawing = model_.drawingView();
-  if (WriteReportPdf(lines_, *path, nullptr, &drawing) != PrintResult::kDone) {
+  if (WriteReportPdf(lines_, *path, nullptr, &drawing, Chart()) != PrintResult::kDone) {
     model_.ReportOutputFailed(OutputFailure::kFileNotWritten, *path);
   }
 }

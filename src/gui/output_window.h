@@ -1,12 +1,15 @@
-// The report window TOutputWindow: the calculation report of the moment,
+// The report window TOutputWindow: the calculation report of the moment
+// (with the page of the gear's inspection log when it has records),
 // read-only in a fixed-pitch font, printed, previewed or saved as PDF.
 #pragma once
 
 #include <QDialog>
 #include <functional>
+#include <optional>
 #include <string>
 #include <vector>
 
+#include "ui/log_report.h"
 #include "ui/window_model.h"
 
 class QPlainTextEdit;
@@ -43,10 +46,13 @@ class OutputWindow : public QDialog {
 
  private:
   void Printed(int result, const QPrinter& printer);
+  // The log's run chart for the page after the text; null without records.
+  const LogChart* Chart() const { return chart_ ? &*chart_ : nullptr; }
 
   WindowModel& model_;
   QPlainTextEdit* view_;
   std::vector<std::string> lines_;
+  std::optional<LogChart> chart_;
 };
 
 }  // namespace silvarone::gui

@@ -13,8 +13,10 @@
 #include <optional>
 
 #include "gui/drawing_painter.h"
+#include "gui/run_chart.h"
 #include "gui/widgets.h"
 #include "platform/file_system.h"
+#include "report/report.h"
 
 namespace silvarone::gui {
 namespace {
@@ -80,21 +82,40 @@ std::optional<LineArea> LineAreaOf(const Sheets& sheets, const QFont& font,
                   .textHeight = textHeight};
 }
 
-// A page after the text (the measurement drawing), painted into the area
-// between the margins.
+// A page after the text (the measurement drawing, the log's run chart),
+// painted into the area between the margins.
 using ClosingPage = std::function<void(QPainter&, const QRect&)>;
+
+// The lines of one page from `next` on; a page break line ends the page
+// unless it stands at its top.
+void PrintPage(QPainter& painter, const LineArea& area, const std::vector<std::string>& lines,
+               std::size_t& next) {
+  const int ascent = painter.fontMetrics().ascent();
+  int y = area.top;
+  while (next < lines.size() && y <= area.bottom - area.textHeight) {
+    const std::string& line = lines[next++];
+    if (line == kReportPageBreak) {
+      if (y > area.top) break;
+      continue;
+    }
+    painter.drawText(QPoint(area.left, y + ascent), ToQString(line));
+    y += area.lineStep;
+  }
+}
 
 PrintResult PrintOnSheets(Sheets& sheets, const std::vector<std::string>& lines, const QFont& font,
                           bool discard, const PrintLayout& layout, const PrintBand& header,
-                          const PrintBand& footer, const ClosingPage& closing = {}) {
+                          const PrintBand& footer, const std::vector<ClosingPage>& closing = {}) {
   const std::optional<LineArea> area = LineAreaOf(sheets, font, layout);
   if (!area) return PrintResult::kMarginsTooLarge;
-  const auto [left, top, right, bottom, lineStep, textHeight] = *area;
+  const int left = area->left;
+  const int top = area->top;
+  const int right = area->right;
+  const int bottom = area->bottom;
 
   QPainter painter;
   if (!painter.begin(&sheets.device)) return PrintResult::kPrinterFailed;
   painter.setFont(font);
-  const int ascent = painter.fontMetrics().ascent();
   const QRect headerBand(QPoint(left, 0), QPoint(right, top));
   const QRect footerBand(QPoint(left, bottom), QPoint(right, sheets.printable.height()));
   bool goOn = true;
@@ -106,11 +127,7 @@ PrintResult PrintOnSheets(Sheets& sheets, const std::vector<std::string>& lines,
       header(painter, page, goOn, headerBand);
       painter.setFont(font);
     }
-    if (goOn) {
-      for (int y = top; next < lines.size() && y <= bottom - textHeight; y += lineStep) {
-        painter.drawText(QPoint(left, y + ascent), ToQString(lines[next++]));
-      }
-    }
+    if (goOn) PrintPage(painter, *area, lines, next);
     if (footer) {
       footer(painter, page, goOn, footerBand);
       painter.setFont(font);
@@ -123,9 +140,11 @@ PrintResult PrintOnSheets(Sheets& sheets, const std::vector<std::string>& lines,
       }
     }
   }
-  if (closing && goOn && !failed) {
+  for (const ClosingPage& closingPage : closing) {
+    if (!closingPage || !goOn || failed) continue;
     if (sheets.newPage()) {
-      closing(painter, QRect(QPoint(left, top), QPoint(right, bottom)));
+      painter.setFont(font);
+      closingPage(painter, QRect(QPoint(left, top), QPoint(right, bottom)));
     } else {
       failed = true;
     }
@@ -163,6 +182,12 @@ ClosingPage DrawingPage(const DrawingView* drawing) {
   };
 }
 
+// The run chart of the log on its own page, as wide as the text.
+ClosingPage ChartPage(const LogChart* chart) {
+  if (chart == nullptr) return {};
+  return [chart](QPainter& painter, const QRect& area) { PaintRunChart(painter, area, *chart); };
+}
+
 }  // namespace
 
 PrintResult PrintString(QPrinter& printer, const std::vector<std::string>& lines, const QFont& font,
@@ -181,14 +206,15 @@ QFont ReportFont() {
 }
 
 PrintResult PrintReport(QPrinter& printer, const std::vector<std::string>& lines,
-                        const DrawingView* drawing) {
+                        const DrawingView* drawing, const LogChart* chart) {
   Sheets sheets = PrinterSheets(printer);
   return PrintOnSheets(sheets, lines, ReportFont(), false, kReportLayout, {}, {},
-                       DrawingPage(drawing));
+                       {ChartPage(chart), DrawingPage(drawing)});
 }
 
 PrintResult WriteReportPdf(const std::vector<std::string>& lines, const std::string& path,
-                           platform::WriteFailure* failure, const DrawingView* drawing) {
+                           platform::WriteFailure* failure, const DrawingView* drawing,
+                           const LogChart* chart) {
   // The pages are made in memory and handed whole to the program's one
   // writer, which checks every write: a full disk never leaves a cut PDF.
   QByteArray bytes;
@@ -209,7 +235,7 @@ PrintResult WriteReportPdf(const std::vector<std::string>& lines, const std::str
     sheets.abort = [] {};
     sheets.failed = [] { return false; };
     result = PrintOnSheets(sheets, lines, ReportFont(), false, kReportLayout, {}, {},
-                           DrawingPage(drawing));
+                           {ChartPage(chart), DrawingPage(drawing)});
   }
   platform::WriteFailure written = platform::WriteFailure::kError;
   if (result == PrintResult::kDone) {

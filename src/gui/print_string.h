@@ -10,6 +10,7 @@
 
 #include "platform/file_system.h"
 #include "ui/drawing_window.h"
+#include "ui/log_report.h"
 #include "ui/secondary_windows.h"
 
 class QPainter;
@@ -34,7 +35,8 @@ enum class PrintResult {
 // Prints `lines` as they are, without wrapping or clipping, in `font` at
 // x = left margin, one line step (vertical resolution / lines per inch,
 // rounded) below the other, from the top margin down to the bottom margin
-// less the height of "Äy". The margins are inches from the paper's edges,
+// less the height of "Äy"; a line kReportPageBreak starts a new page (unless
+// the page is still empty). The margins are inches from the paper's edges,
 // but never closer to them than the printable area. `discard` cancels the
 // job at its end.
 PrintResult PrintString(QPrinter& printer, const std::vector<std::string>& lines, const QFont& font,
@@ -46,9 +48,11 @@ PrintResult PrintString(QPrinter& printer, const std::vector<std::string>& lines
 QFont ReportFont();
 
 // The report on the printer with the report's margins and 6 lines per inch;
-// with a drawing, the measurement drawn to scale on a page after the text.
+// with a chart, the log's run chart on a page after the text (whose last
+// page lists the log); with a drawing, the measurement drawn to scale on the
+// last page.
 PrintResult PrintReport(QPrinter& printer, const std::vector<std::string>& lines,
-                        const DrawingView* drawing = nullptr);
+                        const DrawingView* drawing = nullptr, const LogChart* chart = nullptr);
 
 // The report as a PDF file (A4, 600 dots per inch), written whole or not at
 // all through platform::ReplaceFileAtomically: an existing file is replaced
@@ -57,6 +61,6 @@ PrintResult PrintReport(QPrinter& printer, const std::vector<std::string>& lines
 // could not be written.
 PrintResult WriteReportPdf(const std::vector<std::string>& lines, const std::string& path,
                            platform::WriteFailure* failure = nullptr,
-                           const DrawingView* drawing = nullptr);
+                           const DrawingView* drawing = nullptr, const LogChart* chart = nullptr);
 
 }  // namespace silvarone::gui

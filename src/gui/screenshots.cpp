@@ -5,14 +5,20 @@
 #include <QDir>
 #include <QPixmap>
 #include <QTabWidget>
+#include <QTemporaryDir>
+#include <cstdio>
 #include <cstdlib>
 #include <filesystem>
 #include <iostream>
 
+#include "gui/log_window.h"
 #include "gui/main_window.h"
 #include "gui/widgets.h"
 #include "platform/file_system.h"
 #include "platform/locations.h"
+#include "storage/inspection_log.h"
+#include "ui/log_entry.h"
+#include "ui/log_statistics.h"
 
 namespace silvarone::gui {
 namespace {
@@ -101,6 +107,45 @@ int PicturePages(WindowModel& model, const std::string& folder) {
   return 0;
 }
 
+// The log window with a day's parts of the gear on the calculation page,
+// LogWindow.png: the parts go into a log of their own in a temporary folder,
+// so the user's log stays untouched. 0, or kScreenshotsOutputFailed.
+int PictureLog(WindowModel& model, const std::string& folder) {
+  model.ChangePage(Page::kCalculation);
+  const auto like =
+      MakeLogEntry(model, {"0", LogDimension::kSpan, ""}, {LogMomentNow(), "pruefer"});
+  QTemporaryDir temporary;
+  const bool limits = like && LogNumber(like->lower) && LogNumber(like->upper);
+  if (!limits || !temporary.isValid()) return 0;  // no limits to measure against
+  const double lower = LogNumber(like->lower).value_or(0.0);
+  const double upper = LogNumber(like->upper).value_or(0.0);
+  const std::string path = ToStdString(temporary.filePath("log.sqlite"));
+  auto log = InspectionLog::Open(path);
+  if (!log) return 0;
+  // Where in the tolerance each part lies; the eighth is above the upper limit.
+  const double places[] = {0.42, 0.55, 0.37, 0.61, 0.48, 0.70, 0.52, 1.12, 0.58, 0.45};
+  for (std::size_t i = 0; i < std::size(places); ++i) {
+    LogEntry entry = *like;
+    char text[64];
+    std::snprintf(text, sizeof text, "%.3f", lower + places[i] * (upper - lower));
+    entry.measured = text;
+    entry.verdict = VerdictOf(LogNumber(entry.measured).value_or(0.0), lower, upper);
+    std::snprintf(text, sizeof text, "2026-12-08T%02zu:%02zu:00Z", 7 + i / 4, (i % 4) * 14);
+    entry.recordedUtc = text;
+    entry.utcOffsetMinutes = 60;
+    entry.serial = "A-" + std::to_string(101 + i);
+    const auto id = log->Record(entry);
+    if (id && i == 3)
+      log->Void(*id, model.language() == kEnglish ? "gauge not zeroed" : "Messuhr nicht genullt",
+                "2026-12-08T08:30:00Z");
+  }
+  LogWindow window(model, path);
+  window.show();
+  QApplication::processEvents();
+  const QString picture = QDir(QString::fromStdString(folder)).filePath("LogWindow.png");
+  return WritePicture(window, picture) ? 0 : kScreenshotsOutputFailed;
+}
+
 }  // namespace
 
 int RunScreenshots(const std::vector<std::string>& arguments) {
@@ -124,7 +169,8 @@ int RunScreenshots(const std::vector<std::string>& arguments) {
     return 2;
   }
   if (language) model.SwitchLanguage(*language);
-  return PicturePages(model, folder);
+  const int pages = PicturePages(model, folder);
+  return pages != 0 ? pages : PictureLog(model, folder);
 }
 
 }  // namespace silvarone::gui

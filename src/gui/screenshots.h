@@ -1,5 +1,6 @@
 // `silvarone screenshots DIR [--lang de|en]`: a PNG of every page of the
-// window as the stored settings show it, for the manual and for reviewers.
+// window as the stored settings show it, and of the inspection log window
+// with sample parts of that gear, for the manual and for reviewers.
 #pragma once
 
 #include <string>

@@ -1,5 +1,6 @@
 #include "report/report.h"
 
+#include <algorithm>
 #include <array>
 
 #include "core/number_text.h"
@@ -48,6 +49,7 @@ class Builder {
     MainTable();
     if (in_.mode == 0 && in_.backCalculationDone) BackCalculation();
     Footer();
+    if (in_.log) LogSection(*in_.log);
     return std::move(lines_);
   }
 
@@ -364,6 +366,79 @@ class Builder {
     Line();
     Line(maker.manual);
     if (!maker.web.empty()) Line(maker.web);
+  }
+
+  // The inspection log on a page of its own: the figures, packed into lines
+  // of the rule's width, then the records as a table of fixed columns.
+  void LogSection(const ReportLog& log) {
+    Line(kReportPageBreak);
+    Line(log.title);
+    Line(Rule());
+    Line();
+    if (!log.series.empty()) Wrapped(log.series, "");
+    std::string line;
+    for (const std::string& figure : log.figures) {
+      if (!line.empty() && Characters(line) + 3 + Characters(figure) > kRuleWidth) {
+        Line(line);
+        line.clear();
+      }
+      line += (line.empty() ? "" : "   ") + figure;
+    }
+    if (!line.empty()) Line(line);
+    Line();
+    LogTable(log);
+    bool anyVoid = false;
+    for (const ReportLog::Row& row : log.rows)
+      anyVoid = anyVoid || !row.voidLine.empty();
+    if (!log.more.empty() || anyVoid) Line();
+    if (!log.more.empty()) Wrapped(log.more, "");
+    if (anyVoid && !log.voidNote.empty()) Wrapped(log.voidNote, "");
+  }
+
+  // Each column as wide as its widest cell, two blanks between columns.
+  void LogTable(const ReportLog& log) {
+    std::vector<std::size_t> widths(log.headings.size(), 0);
+    const auto widen = [&widths](const std::vector<std::string>& cells) {
+      for (std::size_t c = 0; c < cells.size() && c < widths.size(); ++c)
+        widths[c] = std::max(widths[c], Characters(cells[c]));
+    };
+    widen(log.headings);
+    for (const ReportLog::Row& row : log.rows)
+      widen(row.cells);
+    const auto tableLine = [&widths](const std::vector<std::string>& cells) {
+      std::string text;
+      for (std::size_t c = 0; c < cells.size() && c < widths.size(); ++c)
+        text = Pad(text, text.empty() ? 0 : Characters(text) + 2) + Pad(cells[c], widths[c]);
+      return text.erase(text.find_last_not_of(' ') + 1);
+    };
+    std::size_t total = 0;
+    for (const std::size_t width : widths)
+      total += width + (total == 0 ? 0 : 2);
+    Line(tableLine(log.headings));
+    Line(std::string(total, '-'));
+    for (const ReportLog::Row& row : log.rows) {
+      Line(tableLine(row.cells));
+      if (!row.voidLine.empty()) Wrapped(row.voidLine, "    ");
+    }
+  }
+
+  // The text in lines of the rule's width, broken at blanks, each line
+  // after `indent`.
+  void Wrapped(const std::string& text, const std::string& indent) {
+    std::string line = indent;
+    std::size_t start = 0;
+    while (start < text.size()) {
+      std::size_t end = text.find(' ', start);
+      if (end == std::string::npos) end = text.size();
+      const std::string word = text.substr(start, end - start);
+      start = end + 1;
+      if (line != indent && Characters(line) + 1 + Characters(word) > kRuleWidth) {
+        Line(line);
+        line = indent;
+      }
+      line += (line == indent ? "" : " ") + word;
+    }
+    if (line != indent) Line(line);
   }
 
   std::string ProgramName() const {

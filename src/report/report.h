@@ -3,12 +3,33 @@
 // copies texts the calculation and the window already hold.
 #pragma once
 
+#include <optional>
 #include <string>
 #include <vector>
 
 #include "core/gear.h"
 
 namespace silvarone {
+
+// A line of the report holding only this starts a new page: the printer
+// turns the page there, a text file keeps it as a form feed.
+inline constexpr const char* kReportPageBreak = "\f";
+
+// The page of the inspection log, as the window model words it: the
+// gear's records and the figures of its run chart.
+struct ReportLog {
+  std::string title;                 // "Prüfprotokoll"
+  std::string series;                // which dimension the figures rest on, with its limits
+  std::vector<std::string> figures;  // "Anzahl 5", "Mittelwert 16.1700 mm", ...
+  std::vector<std::string> headings;
+  struct Row {
+    std::vector<std::string> cells;  // as many as headings
+    std::string voidLine;            // a void record's reason line; empty while valid
+  };
+  std::vector<Row> rows;  // newest first
+  std::string more;       // the records not listed, or empty
+  std::string voidNote;   // what the void mark means (printed when a row is void)
+};
 
 // What the report shows, as texts (and the two numbers that decide the gear
 // type line).
@@ -38,6 +59,10 @@ struct ReportInput {
 
   bool backCalculationDone = false;
   std::string measured, xEreal, Wkreal, Mdkreal;
+
+  // The current gear's inspection log, on a page after the report's lines;
+  // nothing when the gear has no records.
+  std::optional<ReportLog> log;
 };
 
 // Upper and lower deviation in micrometres as "upper/lower" in millimetres.

@@ -656,7 +656,8 @@ void AppendJsonString(std::string& out, std::string_view text) {
 
 }  // namespace
 
-void AppendCsvHeader(std::string& out, const std::vector<std::string>& columns, char separator) {
+void AppendCsvHeader(std::string& out, const std::vector<std::string>& columns, char separator,
+                     std::string_view lineEnd) {
   for (std::size_t i = 0; i < columns.size(); ++i) {
     const std::string& name = columns[i];
     if (i > 0) out.push_back(separator);
@@ -669,10 +670,11 @@ void AppendCsvHeader(std::string& out, const std::vector<std::string>& columns, 
     else
       out.append(name);
   }
-  out.push_back('\n');
+  out.append(lineEnd);
 }
 
-void AppendCsvRow(std::string& out, const std::vector<std::string>& values, char separator) {
+void AppendCsvRow(std::string& out, const std::vector<std::string>& values, char separator,
+                  std::string_view lineEnd) {
   const bool allEmpty =
       std::all_of(values.begin(), values.end(), [](const std::string& v) { return v.empty(); });
   for (std::size_t i = 0; i < values.size(); ++i) {
@@ -682,7 +684,7 @@ void AppendCsvRow(std::string& out, const std::vector<std::string>& values, char
     else
       out.append(values[i]);
   }
-  out.push_back('\n');
+  out.append(lineEnd);
 }
 
 void AppendJsonLine(std::string& out, const std::vector<std::string>& columns,

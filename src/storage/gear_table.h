@@ -15,6 +15,7 @@
 #include <memory>
 #include <optional>
 #include <string>
+#include <string_view>
 #include <utility>
 #include <vector>
 
@@ -81,13 +82,16 @@ class TableReader {  // one per input stream; not thread-safe; streaming
   std::unique_ptr<State> state_;
 };
 
-// A CSV line (ending in "\n"). A field is quoted only when it holds the
+// A CSV line, ending in `lineEnd` ("\n" for the batch's tables, "\r\n" where
+// RFC 4180 is promised). A field is quoted only when it holds the
 // separator, a quote, CR or LF, or begins or ends with a blank (which the
 // reader would trim); a row of empty fields quotes its first so that it is
 // not read as a blank line. The header also quotes names holding ',' or ';',
 // so that the separator is recognised again.
-void AppendCsvHeader(std::string& out, const std::vector<std::string>& columns, char separator);
-void AppendCsvRow(std::string& out, const std::vector<std::string>& values, char separator);
+void AppendCsvHeader(std::string& out, const std::vector<std::string>& columns, char separator,
+                     std::string_view lineEnd = "\n");
+void AppendCsvRow(std::string& out, const std::vector<std::string>& values, char separator,
+                  std::string_view lineEnd = "\n");
 // {"col":"value",...}\n, values as JSON strings, UTF-8 kept; pairs up the
 // first min(columns, values) entries.
 void AppendJsonLine(std::string& out, const std::vector<std::string>& columns,

@@ -11,6 +11,7 @@
 #include <ctime>
 #include <filesystem>
 #include <string_view>
+#include <thread>
 #include <utility>
 
 namespace silvarone {
@@ -236,18 +237,19 @@ namespace {
 // The schema version of the file: 0 for an empty database; nothing (and the
 // failure) for a database of other tables or a damaged version table.
 Result<int, LogFailure> SchemaVersion(sqlite3* db) {
-  int code = SQLITE_OK;
-  const auto hasTable = QueryInteger(
-      db, "SELECT count(*) FROM sqlite_master WHERE type = 'table' AND name = 'schema_version'",
-      code);
-  if (!hasTable) return FailureOf(code);
-  if (*hasTable == 0) {
-    const auto tables = QueryInteger(db, "SELECT count(*) FROM sqlite_master", code);
-    if (!tables) return FailureOf(code);
+  // Both counts in one statement, so in one view of the file: another
+  // program may be creating the tables of a new log at this moment.
+  Statement tables(db,
+                   "SELECT (SELECT count(*) FROM sqlite_master WHERE type = 'table' AND "
+                   "name = 'schema_version'), (SELECT count(*) FROM sqlite_master)");
+  int code = tables.Step();
+  if (code != SQLITE_ROW) return FailureOf(code);
+  if (tables.Integer(0) == 0) {
     // Someone else's database: not ours to add tables to.
-    if (*tables != 0) return LogFailure::kNotADatabase;
+    if (tables.Integer(1) != 0) return LogFailure::kNotADatabase;
     return 0;
   }
+  code = SQLITE_OK;
   const auto version = QueryInteger(db, "SELECT max(version) FROM schema_version", code);
   if (!version) return code == SQLITE_OK ? LogFailure::kCorrupt : FailureOf(code);
   if (*version > kInspectionLogSchema) return LogFailure::kFutureSchema;
@@ -306,6 +308,24 @@ Result<int, LogFailure> Prepare(sqlite3* db, const LogOpenOptions& options) {
   return version;
 }
 
+// Prepare, again while another program holds the file within the busy
+// timeout: a few steps of a new file's first opening (its switch to WAL, a
+// read beside another program's creating it) answer "busy" at once instead
+// of waiting, so two programs opening a new log together would otherwise
+// refuse one of them. Every step can run again.
+Result<int, LogFailure> PrepareInTime(sqlite3* db, const LogOpenOptions& options) {
+  const auto until =
+      std::chrono::steady_clock::now() + std::chrono::milliseconds(options.busyTimeoutMs);
+  for (;;) {
+    Result<int, LogFailure> version = Prepare(db, options);
+    if (version || version.problem() != LogFailure::kLocked ||
+        std::chrono::steady_clock::now() >= until) {
+      return version;
+    }
+    std::this_thread::sleep_for(std::chrono::milliseconds(5));
+  }
+}
+
 }  // namespace
 
 Result<InspectionLog, LogFailure> InspectionLog::Open(const std::string& path,
@@ -325,7 +345,7 @@ Result<InspectionLog, LogFailure> InspectionLog::Open(const std::string& path,
     // A file opened for writing that the system lets us only read.
     if (!options.readOnly && sqlite3_db_readonly(connection->db, "main") == 1)
       return LogFailure::kReadOnly;
-    Result<int, LogFailure> version = Prepare(connection->db, options);
+    Result<int, LogFailure> version = PrepareInTime(connection->db, options);
     if (version) {
       connection->schema = *version;
       return InspectionLog(std::move(connection));

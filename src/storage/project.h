@@ -52,6 +52,7 @@ enum class FileDialogPurpose {
   kEraseProject,
   kSaveReportPdf,
   kSavePicture,
+  kSaveLogCsv,
 };
 
 // What a file dialog shows.

@@ -39,7 +39,7 @@ class LogPage {
   LogPage(WindowModel& model, std::string path, std::function<LogContext()> context);
 
   // Enter in the part entry: records the part of the model's gear. True when
-  // it was recorded; then it stands first in records() (when the filter
+  // it was recorded; then it stands first in the table (when the filter
   // lets it through) and lastVerdict() tells the verdict. Otherwise
   // problem() says why, in the language of the model.
   bool Record(const LogInput& input);

@@ -59,20 +59,23 @@ LogSeries SeriesOf(const LogSeriesTexts& texts) {
   return series;
 }
 
-LogSeries SeriesOf(const std::vector<LogEntry>& newestFirst) {
-  LogSeries series;
+LogSeriesTexts SeriesTextsOf(const std::vector<LogEntry>& newestFirst) {
+  LogSeriesTexts texts;
   const auto newest = std::find_if(newestFirst.begin(), newestFirst.end(),
                                    [](const LogEntry& e) { return !e.voidReason; });
-  if (newest == newestFirst.end()) return series;
-  series.dimension = newest->dimension;
-  series.lower = LogNumber(newest->lower).value_or(0.0);
-  series.upper = LogNumber(newest->upper).value_or(0.0);
-  series.nominal = LogNumber(newest->nominal).value_or(0.0);
+  if (newest == newestFirst.end()) return texts;
+  texts.dimension = newest->dimension;
+  texts.nominal = newest->nominal;
+  texts.upper = newest->upper;
+  texts.lower = newest->lower;
   for (auto e = newestFirst.rbegin(); e != newestFirst.rend(); ++e) {
-    if (e->voidReason || e->dimension != series.dimension) continue;
-    if (const auto value = LogNumber(e->measured)) series.values.push_back(*value);
+    if (!e->voidReason && e->dimension == texts.dimension) texts.measured.push_back(e->measured);
   }
-  return series;
+  return texts;
+}
+
+LogSeries SeriesOf(const std::vector<LogEntry>& newestFirst) {
+  return SeriesOf(SeriesTextsOf(newestFirst));
 }
 
 }  // namespace silvarone

@@ -45,6 +45,8 @@ struct LogSeries {
 LogSeries SeriesOf(const std::vector<LogEntry>& newestFirst);
 // The same series from what the log's series query read.
 LogSeries SeriesOf(const LogSeriesTexts& texts);
+// What the log's series query reads, taken from records read whole.
+LogSeriesTexts SeriesTextsOf(const std::vector<LogEntry>& newestFirst);
 
 // A length text of the log ('.' decimal point); nothing when it is none.
 std::optional<double> LogNumber(const std::string& text);

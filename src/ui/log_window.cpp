@@ -36,6 +36,7 @@ WindowTexts LogWindowTexts(Language language) {
           {"FilterButton", english ? "Apply" : "Anwenden"},
           {"VoidReasonLabel", english ? "Reason" : "Grund"},
           {"VoidButton", english ? "Mark void" : "Ungültig machen"},
+          {"ExportButton", english ? "Export CSV…" : "CSV exportieren…"},
           {"CloseButton", english ? "Close" : "Beenden"},
           {"ChartMeasured", english ? "Measured" : "Messwert"},
           {"ChartNominal", english ? "Nominal" : "Nennmaß"},
@@ -114,7 +115,7 @@ std::vector<LogTableRow> LogTableRows(const std::vector<LogEntry>& records, Lang
   return rows;
 }
 
-std::string LogFiguresText(const LogStatistics& st, Language language) {
+std::vector<std::string> LogFigures(const LogStatistics& st, Language language) {
   const bool english = language == kEnglish;
   const auto length = [](const std::optional<double>& value) {
     return value ? Fixed(value, 4) + " mm" : std::string(kNoFigure);
@@ -134,8 +135,12 @@ std::string LogFiguresText(const LogStatistics& st, Language language) {
     parts.push_back(english ? "(from " + counted + " records)" : "(aus " + counted + " Einträgen)");
   else if (st.count < kCapabilityMinimumRecords)
     parts.push_back(english ? "(needs " + needed + " records)" : "(ab " + needed + " Einträgen)");
+  return parts;
+}
+
+std::string LogFiguresText(const LogStatistics& statistics, Language language) {
   std::string text;
-  for (const std::string& part : parts)
+  for (const std::string& part : LogFigures(statistics, language))
     text += (text.empty() ? "" : "   ") + part;
   return text;
 }

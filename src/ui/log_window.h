@@ -37,6 +37,8 @@ std::vector<LogTableRow> LogTableRows(const std::vector<LogEntry>& records, Lang
 // and Cp, Cpk (2 decimals) with the number of records they rest on, or
 // that they need at least kCapabilityMinimumRecords.
 std::string LogFiguresText(const LogStatistics& statistics, Language language);
+// The same figures one by one, as the report lists them.
+std::vector<std::string> LogFigures(const LogStatistics& statistics, Language language);
 
 // The measured axis of the run chart: the nominal value, the limits and
 // every value, with a

@@ -107,6 +107,8 @@ std::string OutputFailureText(OutputFailure failure, const std::string& target, 
       return Text(TextId::kPdfNotWritten, language, {target});
     case OutputFailure::kPictureNotWritten:
       return Text(TextId::kPictureNotWritten, language, {target});
+    case OutputFailure::kCsvNotWritten:
+      return Text(TextId::kCsvNotWritten, language, {target});
   }
   return "";
 }
@@ -197,6 +199,16 @@ std::optional<std::string> WindowModel::ChooseDrawingPicture() {
   if (!chosen) return std::nullopt;
   // Any other name becomes an SVG picture.
   if (PictureFormatOf(*chosen) == PictureFormat::kUnknown) *chosen += ".svg";
+  if (!MayOverwrite(*chosen)) return std::nullopt;
+  return chosen;
+}
+
+std::optional<std::string> WindowModel::ChooseLogCsv() {
+  const Action action(*this);
+  auto chosen =
+      ChooseFileToWrite(FileDialogPurpose::kSaveLogCsv, "*.csv", TextId::kLogCsvFileName, "csv");
+  if (!chosen) return std::nullopt;
+  if (fs::path(*chosen).extension().empty()) *chosen += ".csv";
   if (!MayOverwrite(*chosen)) return std::nullopt;
   return chosen;
 }

@@ -48,6 +48,7 @@ enum class OutputFailure {
   kPrinterFailed,      // the printer refused the job (target: its name)
   kFileNotWritten,     // the PDF file could not be written (target: its path)
   kPictureNotWritten,  // the drawing's picture could not be written (target: its path)
+  kCsvNotWritten,      // the log's CSV file could not be written (target: its path)
 };
 
 // The message text of a failure.

@@ -43,20 +43,31 @@ bool WindowModel::Start(const StartOptions& options) {
   return true;
 }
 
-void WindowModel::MakeSettingsFolders(bool inMemory) {
+namespace {
+
+// The folder is there afterwards, made by us or, at the same moment, by
+// another instance of the program (then create_directories says false).
+bool FolderIsThere(const std::string& folder) {
   namespace fs = std::filesystem;
-  if (inMemory) return;
   std::error_code error;
+  if (fs::is_directory(folder, error)) return true;
+  fs::create_directories(folder, error);
+  return fs::is_directory(folder, error);
+}
+
+}  // namespace
+
+void WindowModel::MakeSettingsFolders(bool inMemory) {
+  if (inMemory) return;
   // Without its settings folder the program keeps running, and every save
   // fails and says so: nothing goes into the program's folder instead.
-  if (!fs::is_directory(settingsDirectory_, error) &&
-      !fs::create_directories(settingsDirectory_, error)) {
+  if (!FolderIsThere(settingsDirectory_)) {
     dialogs_.ShowMessage("", Text(TextId::kFolderNotMade, language(), {settingsDirectory_}),
                          DialogKind::kError, {kButtonOk});
     return;
   }
   const std::string projects = DefaultProjectDirectory(settingsDirectory_);
-  if (!fs::is_directory(projects, error) && !fs::create_directories(projects, error)) {
+  if (!FolderIsThere(projects)) {
     dialogs_.ShowMessage("", Text(TextId::kProjectsFolderNotMade, language(), {settingsDirectory_}),
                          DialogKind::kError, {kButtonOk});
   }

@@ -165,6 +165,21 @@ constexpr auto kTexts = std::to_array<TextRow>({
     {TextId::kLogBadDate, "%1 ist kein Datum JJJJ-MM-TT.", "%1 is not a date YYYY-MM-DD."},
     {TextId::kLogNoReason, "Ein Eintrag wird nur mit einem Grund ungültig.",
      "A record is voided only with a reason."},
+    {TextId::kSaveLogCsvTitle, "Prüfprotokoll als CSV exportieren", "Export inspection log as CSV"},
+    {TextId::kLogCsvFileName, "Prüfprotokoll", "Inspection log"},
+    {TextId::kCsvNotWritten, "Die CSV-Datei %1 kann nicht geschrieben werden.",
+     "The CSV file %1 cannot be written."},
+    {TextId::kLogWithinShort, "innerhalb", "within"},
+    {TextId::kLogAboveShort, "zu groß", "above"},
+    {TextId::kLogBelowShort, "zu klein", "below"},
+    {TextId::kLogFiguresOf, "Kennzahlen der gültigen Einträge, %1: %2",
+     "Figures of the valid records, %1: %2"},
+    {TextId::kLogOlderRecords, "%1 ältere Einträge stehen nur im Prüfprotokoll selbst.",
+     "%1 older records are in the log itself only."},
+    {TextId::kLogVoidLine, "ungültig, weil: %1", "void: %1"},
+    {TextId::kLogVoidNote, "* ungültig; zählt nicht in den Kennzahlen.",
+     "* void; not counted in the figures."},
+    {TextId::kLogChartTitle, "Prüfprotokoll: %1", "Inspection log: %1"},
 });
 
 }  // namespace
@@ -248,6 +263,8 @@ std::string FileDialogTitle(FileDialogPurpose purpose, Language language) {
       return Text(TextId::kSaveReportPdfTitle, language);
     case FileDialogPurpose::kSavePicture:
       return Text(TextId::kSavePictureTitle, language);
+    case FileDialogPurpose::kSaveLogCsv:
+      return Text(TextId::kSaveLogCsvTitle, language);
   }
   return "";
 }

@@ -118,6 +118,18 @@ enum class TextId {
   kLogBackCalculationFailed,
   kLogBadDate,  // %1 the text
   kLogNoReason,
+  // The log's CSV export and its page in the report
+  kSaveLogCsvTitle,
+  kLogCsvFileName,
+  kCsvNotWritten,  // %1 the path
+  kLogWithinShort,
+  kLogAboveShort,
+  kLogBelowShort,
+  kLogFiguresOf,     // %1 the dimension, %2 kLogLimits
+  kLogOlderRecords,  // %1 how many
+  kLogVoidLine,      // %1 the reason
+  kLogVoidNote,
+  kLogChartTitle,  // %1 the dimension
 };
 
 // The text in the language; %1 and %2 stand for the arguments.

@@ -181,6 +181,10 @@ class WindowModel {
   // name gets ".svg"), an existing one only after the user agreed to
   // overwrite it; or nothing.
   std::optional<std::string> ChooseDrawingPicture();
+  // "CSV exportieren…" of the log window: a CSV file (a name without an
+  // extension gets ".csv"), an existing one only after the user agreed to
+  // overwrite it; or nothing.
+  std::optional<std::string> ChooseLogCsv();
   // The report did not reach the printer or the PDF file: the message says why.
   void ReportOutputFailed(OutputFailure failure, const std::string& target);
 

@@ -42,6 +42,43 @@ TEST_F(ReportPdf, ThePdfReadsAsTheReportText) {
   }
 }
 
+// Parts of the worked example's gear in the log: the report gains, after a
+// form feed, the log's page, and the PDF two pages: that page and the run
+// chart after it, before the drawing. Five test dimensions within 16.161
+// and 16.183 (the limits of the worked example), mean by hand
+// 80.850 / 5 = 16.1700.
+TEST_F(ReportPdf, RecordsOfTheGearAddTheLogPageAndTheChart) {
+  const std::string report = "report '" + example + "' --lang en";
+  const std::string before = Path("before.pdf");
+  ASSERT_EQ(Silvarone(report + " --pdf '" + before + "'"), Outcome("", 0));
+  const std::string plain = Silvarone(report).first;
+  for (const char* measured : {"16.170", "16.175", "16.165", "16.172", "16.168"}) {
+    ASSERT_EQ(Silvarone("log add '" + example + "' --lang en --measured " + measured).second, 0)
+        << Read("err");
+  }
+  const std::string text = Silvarone(report).first;
+  ASSERT_GT(text.size(), plain.size());
+  EXPECT_EQ(text.substr(0, plain.size()), plain);
+  EXPECT_TRUE(text.substr(plain.size()).starts_with("\f\nInspection log\n")) << text;
+
+  const std::string after = Path("after.pdf");
+  ASSERT_EQ(Silvarone(report + " --pdf '" + after + "'"), Outcome("", 0));
+  const int pages = testing::PdfPages(after);
+  ASSERT_EQ(pages, testing::PdfPages(before) + 2);
+  const auto page = [&](int number) {
+    const std::string n = std::to_string(number);
+    return testing::Shell("pdftotext -f " + n + " -l " + n + " '" + after + "' - 2>/dev/null");
+  };
+  const std::string logPage = page(pages - 2);
+  EXPECT_TRUE(logPage.starts_with("Inspection log")) << logPage;
+  EXPECT_NE(logPage.find("Count 5"), std::string::npos) << logPage;
+  EXPECT_NE(logPage.find("Mean 16.1700 mm"), std::string::npos) << logPage;
+  const std::string chart = page(pages - 1);
+  EXPECT_NE(chart.find("Inspection log: test dimension"), std::string::npos) << chart;
+  EXPECT_NE(chart.find("Upper limit"), std::string::npos) << chart;
+  EXPECT_NE(chart.find("Mean 16.1700 mm"), std::string::npos) << chart;
+}
+
 TEST_F(ReportPdf, AFileThatCannotBeWrittenIsToldInOneLine) {
   const std::string pdf = Path("missing/report.pdf");
   EXPECT_EQ(Silvarone("report '" + example + "' --pdf '" + pdf + "'"), Outcome("", 5));

@@ -8,11 +8,16 @@
 #include <QComboBox>
 #include <QLabel>
 #include <QLineSeries>
+#include <QPlainTextEdit>
 #include <QPushButton>
 #include <QScatterSeries>
 #include <QTableView>
 #include <cstdlib>
 
+#include "gui/output_window.h"
+#include "gui/widgets.h"
+#include "pdf_text.h"
+#include "rfc4180.h"
 #include "ui/model_fixture.h"
 #include "window_fixture.h"
 
@@ -146,6 +151,65 @@ TEST_F(LogWindowTest, ABadFilterDateIsToldAndTheTableStays) {
   EXPECT_EQ(Rows(log->table()), 0);
   EXPECT_EQ(Series<QLineSeries>(log, "MeasuredSeries")->count(), 0);
   EXPECT_TRUE(In<QLabel>(log, "FiguresLabel")->text().startsWith("Anzahl 0"));
+}
+
+// "CSV exportieren…" after a filter: the file holds the rows the table shows,
+// newest first, as RFC 4180 reads them (a serial with a comma and quotes
+// whole); `silvarone log export` of the same records writes the same bytes.
+TEST_F(LogWindowTest, ExportsTheShownRecordsAsTheCommandLineDoes) {
+  gui::LogWindow* log = OpenLog();
+  ASSERT_NE(log, nullptr);
+  const std::string serials[] = {"Welle \"7\", Süd", "Rad 9", "Welle 8"};
+  for (const std::string& serial : serials) {
+    In<QLineEdit>(log, "SerialEdit")->setText(gui::ToQString(serial));
+    RecordSpan(log, "15.265");
+  }
+  In<QLineEdit>(log, "SerialPartEdit")->setText("Welle");
+  QTest::mouseClick(In<QPushButton>(log, "FilterButton"), Qt::LeftButton);
+  ASSERT_EQ(Rows(log->table()), 2);
+  presenter.files.push_back(Path("welle.csv"));
+  QTest::mouseClick(In<QPushButton>(log, "ExportButton"), Qt::LeftButton);
+  const std::string csv = Read("welle.csv");
+  const auto records = testing::ReadRfc4180(csv);
+  ASSERT_TRUE(records) << csv;
+  ASSERT_EQ(records->size(), 1u + 2u);  // the header and the two rows shown
+  const auto& header = (*records)[0];
+  const auto serial =
+      static_cast<std::size_t>(std::find(header.begin(), header.end(), "serial") - header.begin());
+  ASSERT_LT(serial, header.size());
+  EXPECT_EQ((*records)[1][serial], serials[2]);
+  EXPECT_EQ((*records)[2][serial], serials[0]);
+  EXPECT_EQ((*records)[1][serial], Cell(log->table(), 0, 1).toStdString());
+
+  // The command line, on the same settings folder and so the same gear.
+  const std::string exported =
+      testing::Shell("SILVARONE_HOME='" + folder_.string() +
+                     "/home/' '" SILVARONE_EXECUTABLE "' log export --serial Welle 2>&1");
+  EXPECT_EQ(exported, csv);
+
+  presenter.files.push_back(Path("missing/welle.csv"));
+  QTest::mouseClick(In<QPushButton>(log, "ExportButton"), Qt::LeftButton);
+  EXPECT_EQ(presenter.TakeTexts(),
+            std::vector<std::string>{"Die CSV-Datei " + Path("missing/welle.csv") +
+                                     " kann nicht geschrieben werden."});
+}
+
+// The report window ends with the log's page once the gear has a record; the
+// page break the printer turns shows as a blank line.
+TEST_F(LogWindowTest, TheReportWindowEndsWithTheLogPage) {
+  gui::LogWindow* log = OpenLog();
+  ASSERT_NE(log, nullptr);
+  RecordSpan(log, "15.265");
+  gui::OutputWindow report(model);
+  const std::vector<std::string>& lines = report.lines();
+  const auto pageBreak = std::find(lines.begin(), lines.end(), kReportPageBreak);
+  ASSERT_NE(pageBreak, lines.end());
+  ASSERT_NE(pageBreak + 1, lines.end());
+  EXPECT_EQ(*(pageBreak + 1), "Prüfprotokoll");
+  const QString shown = report.findChild<QPlainTextEdit*>("ReportView")->toPlainText();
+  EXPECT_TRUE(shown.contains("\n\nPrüfprotokoll\n")) << shown.toStdString();
+  EXPECT_FALSE(shown.contains('\f'));
+  EXPECT_TRUE(shown.contains("15.265    innerhalb")) << shown.toStdString();
 }
 
 }  // namespace

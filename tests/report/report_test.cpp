@@ -240,6 +240,82 @@ TEST(Report, WarningsBelowTheirGroupWrappedToTheRule) {
   EXPECT_EQ(below(added[2]), added[3]);
 }
 
+// The log's page: after every line of the report as it was, a page break,
+// the title, the figures packed into lines of the rule's width, and the
+// records as a table whose cells start under their headings; a void record
+// is followed by its reason, and the note on the mark ends the page.
+TEST(Report, LogPageFollowsTheReportOnAPageOfItsOwn) {
+  const Lines plain = BuildReport(Sample(0, 0));
+  ReportInput in = Sample(0, 0);
+  ReportLog log;
+  log.title = "Prüfprotokoll";
+  log.series = "Kennzahlen der gültigen Einträge, Zahnweite Wk: Nennmaß 15.265, oben 15.280";
+  log.figures = {"Anzahl 2",       "Mittelwert 15.2675 mm", "s 0.0035 mm",
+                 "Min 15.2650 mm", "Max 15.2700 mm",        "Cp –",
+                 "Cpk –",          "(ab 5 Einträgen)"};
+  log.headings = {"", "Datum/Zeit", "Seriennummer", "Maß", "Messwert", "Urteil", "xE"};
+  log.rows = {{{"", "2026-12-09 08:14", "Welle \"7\", Süd", "Wk", "15.270", "innerhalb", ""}, ""},
+              {{"*", "2026-12-09 08:02", "A-1", "Wk", "15.300", "zu groß", ""},
+               "ungültig, weil: Messuhr nicht genullt"},
+              {{"", "2026-12-09 07:55", "", "QD", "16.170", "innerhalb", "-0.042"}, ""}};
+  log.more = "3 ältere Einträge stehen nur im Prüfprotokoll selbst.";
+  log.voidNote = "* ungültig; zählt nicht in den Kennzahlen.";
+  in.log = log;
+  const Lines lines = BuildReport(in);
+  ASSERT_GT(lines.size(), plain.size());
+  EXPECT_EQ(Lines(lines.begin(), lines.begin() + static_cast<long>(plain.size())), plain);
+  const Lines page(lines.begin() + static_cast<long>(plain.size()), lines.end());
+  // The figures: "Anzahl 2" to "Cp –" are 87 characters with their
+  // separators; "   Cpk –" would make 95 of the rule's 93.
+  const Lines expected = {
+      kReportPageBreak,
+      "Prüfprotokoll",
+      "|" + std::string(91, '-') + "|",
+      "",
+      "Kennzahlen der gültigen Einträge, Zahnweite Wk: Nennmaß 15.265, oben 15.280",
+      "Anzahl 2   Mittelwert 15.2675 mm   s 0.0035 mm   Min 15.2650 mm   Max 15.2700 mm   Cp –",
+      "Cpk –   (ab 5 Einträgen)",
+      "",
+      // Columns 1, 16, 14 ("Welle "7", Süd"), 3, 8, 9, 6 characters wide,
+      // two blanks between them.
+      "   Datum/Zeit        Seriennummer    Maß  Messwert  Urteil     xE",
+      std::string(1 + 16 + 14 + 3 + 8 + 9 + 6 + 6 * 2, '-'),
+      "   2026-12-09 08:14  Welle \"7\", Süd  Wk   15.270    innerhalb",
+      "*  2026-12-09 08:02  A-1" + std::string(11 + 2, ' ') + "Wk   15.300    zu groß",
+      "    ungültig, weil: Messuhr nicht genullt",
+      "   2026-12-09 07:55" + std::string(2 + 14 + 2, ' ') + "QD   16.170    innerhalb  -0.042",
+      "",
+      "3 ältere Einträge stehen nur im Prüfprotokoll selbst.",
+      "* ungültig; zählt nicht in den Kennzahlen.",
+  };
+  EXPECT_EQ(page, expected);
+}
+
+// A long reason wraps within the rule; without void records the note is left out.
+TEST(Report, LogPageWrapsLongTextsAndLeavesOutTheVoidNote) {
+  ReportInput in = Sample(1, 0);
+  ReportLog log;
+  log.title = "Inspection log";
+  log.headings = {"", "Serial"};
+  const std::string reason =
+      "void: " + std::string(60, 'a') + " " + std::string(30, 'b') + " " + std::string(10, 'c');
+  log.rows = {{{"", "S-1"}, ""}, {{"*", "S-2"}, reason}};
+  log.voidNote = "* void; not counted in the figures.";
+  in.log = log;
+  Lines lines = BuildReport(in);
+  for (const std::string& line : lines)
+    EXPECT_LE(Characters(line), 93u) << line;
+  EXPECT_EQ(lines.back(), "* void; not counted in the figures.");
+  const auto at = std::find(lines.begin(), lines.end(), "*  S-2");
+  ASSERT_NE(at, lines.end());
+  EXPECT_EQ(*(at + 1), "    void: " + std::string(60, 'a'));
+  EXPECT_EQ(*(at + 2), "    " + std::string(30, 'b') + " " + std::string(10, 'c'));
+  log.rows.pop_back();
+  in.log = log;
+  lines = BuildReport(in);
+  EXPECT_EQ(lines.back(), "S-1");  // no void record, no column for the mark
+}
+
 TEST(Report, DeviationPairInMillimetres) {
   EXPECT_EQ(DeviationPair(-44, -74, 3), "-0.044/-0.074");
   EXPECT_EQ(DeviationPair(0, -5, 2), "0.00/-0.01");  // -0.005 rounds away from zero
