@@ -39,7 +39,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   // The PDF writer is the window layer's; here it only notes its calls.
   std::vector<std::string> pdfPaths;
   const ReportPdfWriter pdf = [&](const std::vector<std::string>& lines, const DrawingView&,
-                                  const std::string& path) {
+                                  const LogChart*, const std::string& path) {
     FUZZ_CHECK(!lines.empty());
     pdfPaths.push_back(path);
     return platform::WriteFailure::kNone;

@@ -169,16 +169,23 @@ int GapNearest(const Rolled& g, double angle) {
   return static_cast<int>(j < 0 ? j + g.n : j);
 }
 
-bool OffUsableFlank(const Rolled& g, DrawPoint p) {
-  const double r = Length(p);
-  const double tol = 1e-9 * g.rTip;
-  return r < g.rb - tol || r < g.rUsableLow - tol || r > g.rUsableHigh + tol;
+// The checks' verdict, element by element: a contact fails off the usable
+// flank or on no involute; a ball fails when it does not stand out over the
+// tips or has no seat at all; the anvils fail on a face width too narrow.
+bool ContactFails(bool known, FlankContact flank) {
+  return known && flank != FlankContact::kUsable;
+}
+bool BallFails(const BallCheck& check) {
+  return check.known && (!check.protrudes || check.flank == FlankContact::kNoInvolute);
+}
+bool AnvilsFail(const SpanCheck& check) {
+  return check.known && !check.widthCarries;
 }
 
-// A ball must stand out over the tips (external: beyond the tip circle,
-// internal: inside it), or the measuring face cannot reach it.
-bool BelowTips(const Rolled& g, double centreRadius, double D) {
-  return g.internal ? centreRadius - D / 2.0 >= g.rTip : centreRadius + D / 2.0 <= g.rTip;
+template <typename Range>
+bool AnyMarked(const Range& elements) {
+  return std::any_of(std::begin(elements), std::end(elements),
+                     [](const auto& element) { return element.failed; });
 }
 
 struct SeatedBall {
@@ -186,18 +193,18 @@ struct SeatedBall {
   DrawContact contacts[2];
 };
 
-// A ball of diameter D seated in gap j of the section.
-SeatedBall SeatBall(const Rolled& g, int gap, double D) {
+// A ball of diameter D seated in gap j of the section, marked as `verdict` says.
+SeatedBall SeatBall(const Rolled& g, int gap, double D, const BallCheck& verdict) {
   SeatedBall s;
   const double rho = D / (2.0 * g.cosBetaB);
   const double r = BallCentreRadius(g, gap, rho);
   const DrawPoint c = Polar(r, GapCentre(g, gap));
   s.ball.circle = {c, D / 2.0};
   s.ball.centre = {c.x, c.y, 0.0};
-  s.ball.failed = BelowTips(g, r, D);
+  s.ball.failed = BallFails(verdict);
   for (int side = -1, i = 0; side <= 1; side += 2, ++i) {
-    const DrawPoint p = NearestFlankPoint(g, gap, side, c);
-    s.contacts[i] = {p, OffUsableFlank(g, p)};
+    s.contacts[i] = {NearestFlankPoint(g, gap, side, c),
+                     ContactFails(verdict.known, verdict.flank)};
   }
   return s;
 }
@@ -252,13 +259,19 @@ DrawPoint FlankPoint(double rb, double pairCentre, double halfAngle, int side, d
 }
 
 bool MeasurementDrawing::AnyFailed() const {
-  const auto failedContact = [](const DrawContact& c) { return c.failed; };
-  const auto failedBall = [](const DrawBall& b) { return b.failed; };
-  return std::any_of(std::begin(spanContacts), std::end(spanContacts), failedContact) ||
-         std::any_of(std::begin(ballContacts), std::end(ballContacts), failedContact) ||
-         std::any_of(std::begin(balls), std::end(balls), failedBall) ||
-         std::any_of(instrumentContacts.begin(), instrumentContacts.end(), failedContact) ||
-         std::any_of(instrumentBalls.begin(), instrumentBalls.end(), failedBall);
+  return AnyContactFailed() || AnyBallFailed() || AnyAnvilFailed();
+}
+
+bool MeasurementDrawing::AnyContactFailed() const {
+  return AnyMarked(spanContacts) || AnyMarked(ballContacts) || AnyMarked(instrumentContacts);
+}
+
+bool MeasurementDrawing::AnyBallFailed() const {
+  return AnyMarked(balls) || AnyMarked(instrumentBalls);
+}
+
+bool MeasurementDrawing::AnyAnvilFailed() const {
+  return AnyMarked(anvils);
 }
 
 namespace {
@@ -321,7 +334,7 @@ void BuildOutline(const Rolled& g, MeasurementDrawing& m) {
 
 // The span over k pairs (teeth, or spaces of an internal gear), laid on
 // pairs 0..k-1 whose base tangent touches the base circle at the top.
-void BuildSpan(const Rolled& g, double k, const std::string& text, MeasurementDrawing& m) {
+void BuildSpan(const Rolled& g, double k, const DrawingInput& in, MeasurementDrawing& m) {
   const double u = (k - 1.0) * g.pitch / 2.0 + g.halfAngle;  // both contacts roll equally far
   const double top = PairCentre(g, 0) + (k - 1.0) * g.pitch / 2.0;
   const DrawPoint p1 = FlankAtRoll(g.rb, PairCentre(g, 0), g.halfAngle, -1, u);
@@ -329,8 +342,9 @@ void BuildSpan(const Rolled& g, double k, const std::string& text, MeasurementDr
       FlankAtRoll(g.rb, PairCentre(g, static_cast<int>(k) - 1), g.halfAngle, +1, u);
   const DrawPoint e = Polar(1.0, top);  // along the anvils
   m.spanNormal = (1.0 / Length(p2 - p1)) * (p2 - p1);
-  m.spanContacts[0] = {p1, OffUsableFlank(g, p1)};
-  m.spanContacts[1] = {p2, OffUsableFlank(g, p2)};
+  const bool offFlank = ContactFails(in.checks.span.known, in.checks.span.flank);
+  m.spanContacts[0] = {p1, offFlank};
+  m.spanContacts[1] = {p2, offFlank};
   // The dimension stands outside the tips: outwards of an external gear,
   // towards the axis inside an internal one.
   const double outward = g.internal ? -1.0 : 1.0;
@@ -338,9 +352,10 @@ void BuildSpan(const Rolled& g, double k, const std::string& text, MeasurementDr
   const double start = -outward * g.depth * 0.6;
   for (int i = 0; i < 2; ++i) {
     const DrawPoint p = i == 0 ? p1 : p2;
-    m.anvils[i] = {p + start * e, p + (level + outward * g.depth * 0.3) * e};
+    m.anvils[i] = {p + start * e, p + (level + outward * g.depth * 0.3) * e,
+                   AnvilsFail(in.checks.span)};
   }
-  m.span = {DimensionKind::kSpan, p1 + level * e, p2 + level * e, p1, p2, text};
+  m.span = {DimensionKind::kSpan, p1 + level * e, p2 + level * e, p1, p2, in.spanText};
   m.measuredBounds = Around(p1);
   for (const DrawAnvil& a : m.anvils) {
     Grow(m.measuredBounds, a.from);
@@ -353,8 +368,8 @@ void BuildSpan(const Rolled& g, double k, const std::string& text, MeasurementDr
 void BuildBallDimension(const Rolled& g, const DrawingInput& in, MeasurementDrawing& m) {
   const int first = GapNearest(g, 0.0);
   const int second = (first + g.n / 2) % g.n;
-  const SeatedBall a = SeatBall(g, first, in.ballDiameter);
-  const SeatedBall b = SeatBall(g, second, in.ballDiameter);
+  const SeatedBall a = SeatBall(g, first, in.ballDiameter, in.checks.overBalls);
+  const SeatedBall b = SeatBall(g, second, in.ballDiameter, in.checks.overBalls);
   m.balls[0] = a.ball;
   m.balls[1] = b.ball;
   m.ballContacts[0] = a.contacts[0];
@@ -411,7 +426,7 @@ void BuildInstrument(const Rolled& g, const DrawingInput& in, MeasurementDrawing
   const int gaps = static_cast<int>(
       std::lround(g.internal ? std::fabs(in.kInstrument) - 1.0 : std::fabs(in.kInstrument)));
   const int first = GapNearest(g, -kPi / 2.0 - gaps * g.pitch / 2.0);
-  const SeatedBall seat = SeatBall(g, first, in.instrumentBall);
+  const SeatedBall seat = SeatBall(g, first, in.instrumentBall, in.checks.instrument);
   const double R = Length(seat.ball.circle.centre);
   const double apart = gaps * g.pitch;
   const double angle = GapCentre(g, first);
@@ -480,7 +495,7 @@ MeasurementDrawing BuildMeasurementDrawing(const DrawingInput& in) {
   m.pairHalfAngle = g.halfAngle;
   m.pitch = g.pitch;
   BuildOutline(g, m);
-  if (k >= 1.0 && k < g.n) BuildSpan(g, k, in.spanText, m);
+  if (k >= 1.0 && k < g.n) BuildSpan(g, k, in, m);
   if (in.ballDiameter > 0.0) BuildBallDimension(g, in, m);
   if (in.instrumentBall > 0.0 && std::fabs(in.kInstrument) >= 1.0 &&
       std::fabs(in.kInstrument) < g.n && (!m.helical || in.instrumentDistance > 0.0))
@@ -522,6 +537,7 @@ DrawingInput DrawingInputOf(const Gear& gear) {
       in.checkDimensionText = q.text;
     }
   }
+  in.checks = CheckMeasurability(gear);
   return in;
 }
 

@@ -22,12 +22,19 @@
 // gap, the opposite ball in the plane through their midpoint normal to the
 // line between them): its points are kept in space and drawn projected, and
 // Q is the spatial distance.
+//
+// What is marked red is not the drawing's own judgement: it is the verdict of
+// CheckMeasurability, handed in with the input, so the window, the report and
+// the drawing never disagree. The drawing only says where the marks are: a
+// ball that finds no seat in its gap still gets a place (on the base circle,
+// across the flanks) to carry its mark.
 #pragma once
 
 #include <string>
 #include <vector>
 
 #include "core/gear.h"
+#include "device/measurability.h"
 
 namespace silvarone {
 
@@ -54,6 +61,8 @@ struct DrawingInput {
   std::string spanText;             // the numbers the dimensions carry
   std::string ballDimensionText;
   std::string checkDimensionText;
+  // The verdict the marks show; a check not known marks nothing.
+  Measurability checks;
 };
 
 struct DrawCircle {
@@ -82,23 +91,26 @@ struct DrawDimension {
 };
 
 // A point where a measuring element touches a flank; failed: off the usable
-// flank (d_Nf..d_Na).
+// flank (d_Nf..d_Na), or the ball touches no involute.
 struct DrawContact {
   DrawPoint point;
   bool failed = false;
 };
 
 // A ball in its gap; failed: it does not protrude over the tips, so the
-// measuring face cannot reach it.
+// measuring face cannot reach it, or it finds no seat on the involutes.
 struct DrawBall {
   DrawCircle circle;
   SpacePoint centre;  // for the helical instrument: where it lies in space
   bool failed = false;
 };
 
+// An anvil trace; failed: the face width b_w does not carry the span of a
+// helical gear.
 struct DrawAnvil {
   DrawPoint from;
   DrawPoint to;
+  bool failed = false;
 };
 
 struct DrawingBounds {
@@ -149,8 +161,12 @@ struct MeasurementDrawing {
   DrawingBounds gearBounds;
   DrawingBounds measuredBounds;
 
-  // Any check failed (a contact off the usable flank, a ball below the tips).
+  // Any mark is red.
   bool AnyFailed() const;
+  // Which kinds of mark are red.
+  bool AnyContactFailed() const;
+  bool AnyBallFailed() const;
+  bool AnyAnvilFailed() const;
 };
 
 // Builds the drawing; valid stays false for data that give no gear (|z| < 5,
@@ -159,7 +175,7 @@ MeasurementDrawing BuildMeasurementDrawing(const DrawingInput& in);
 
 // The drawing's input from a gear after the calculation page: the nominal
 // generating profile shift of the input mode, the span and ball of the
-// comparison table, the instrument's ball and tooth count.
+// comparison table, the instrument's ball and tooth count, and the checks.
 DrawingInput DrawingInputOf(const Gear& gear);
 
 // Involute flank point of the drawing at radius r: the flank of the converging

@@ -97,9 +97,11 @@ void PaintBall(QPainter& p, const DrawBall& b, bool inSection) {
 }
 
 void PaintMeasuringElements(QPainter& p, const MeasurementDrawing& m) {
-  p.setPen(Pen(kMeasuring, 2.5));
-  for (const DrawAnvil& a : m.anvils)
-    if (a.from.x != a.to.x || a.from.y != a.to.y) p.drawLine(At(a.from), At(a.to));
+  for (const DrawAnvil& a : m.anvils) {
+    if (a.from.x == a.to.x && a.from.y == a.to.y) continue;
+    p.setPen(Pen(a.failed ? kFailed : kMeasuring, a.failed ? 3.0 : 2.5));
+    p.drawLine(At(a.from), At(a.to));
+  }
   for (const DrawBall& b : m.balls)
     if (b.circle.radius > 0.0) PaintBall(p, b, true);
   for (std::size_t i = 0; i < m.instrumentBalls.size(); ++i)
@@ -176,10 +178,17 @@ void PaintMeasurement(QPainter& painter, const DrawingView& view, const QRectF& 
     PaintGear(painter, m);
     PaintMeasuringElements(painter, m);
     painter.resetTransform();
-    for (const DrawContact& c : m.spanContacts)
-      PaintContact(painter, toTarget, c);
-    for (const DrawContact& c : m.ballContacts)
-      PaintContact(painter, toTarget, c);
+    // A span or a ball dimension that is not drawn has no contacts either.
+    const bool hasSpan =
+        m.anvils[0].from.x != m.anvils[0].to.x || m.anvils[0].from.y != m.anvils[0].to.y;
+    if (hasSpan) {
+      for (const DrawContact& c : m.spanContacts)
+        PaintContact(painter, toTarget, c);
+    }
+    if (m.balls[0].circle.radius > 0.0) {
+      for (const DrawContact& c : m.ballContacts)
+        PaintContact(painter, toTarget, c);
+    }
     for (const DrawContact& c : m.instrumentContacts)
       PaintContact(painter, toTarget, c);
     PaintDimension(painter, toTarget, m.span, view.spanLabel);

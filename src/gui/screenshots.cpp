@@ -11,12 +11,14 @@
 #include <filesystem>
 #include <iostream>
 
+#include "gui/drawing_window.h"
 #include "gui/log_window.h"
 #include "gui/main_window.h"
 #include "gui/widgets.h"
 #include "platform/file_system.h"
 #include "platform/locations.h"
 #include "storage/inspection_log.h"
+#include "ui/controls.h"
 #include "ui/log_entry.h"
 #include "ui/log_statistics.h"
 
@@ -146,6 +148,30 @@ int PictureLog(WindowModel& model, const std::string& folder) {
   return WritePicture(window, picture) ? 0 : kScreenshotsOutputFailed;
 }
 
+// The drawing window of the gear the pages show, DrawingFailed.png (the first
+// start's gear, whose span and ball fail their checks: red marks), then of
+// the same gear measured over the recommended k with the recommended ball,
+// Drawing.png.
+int PictureDrawings(WindowModel& model, const std::string& folder) {
+  const QDir dir(QString::fromStdString(folder));
+  model.ChangePage(Page::kCalculation);
+  DrawingWindow window(model);
+  window.show();
+  QApplication::processEvents();
+  if (!WritePicture(window, dir.filePath("DrawingFailed.png"))) return kScreenshotsOutputFailed;
+  const std::string teeth = model.field(ctl::Edit103).text;
+  const std::string ball = model.field(ctl::Edit203).text;
+  model.ChangePage(Page::kDrawing1);
+  model.Edited(ctl::Input_Calc_kM, teeth);
+  model.Confirm(ctl::Input_Calc_kM);
+  model.Edited(ctl::Input_Calc_DM, ball);
+  model.Confirm(ctl::Input_Calc_DM);
+  model.ChangePage(Page::kCalculation);
+  window.Refresh();
+  QApplication::processEvents();
+  return WritePicture(window, dir.filePath("Drawing.png")) ? 0 : kScreenshotsOutputFailed;
+}
+
 }  // namespace
 
 int RunScreenshots(const std::vector<std::string>& arguments) {
@@ -169,8 +195,9 @@ int RunScreenshots(const std::vector<std::string>& arguments) {
     return 2;
   }
   if (language) model.SwitchLanguage(*language);
-  const int pages = PicturePages(model, folder);
-  return pages != 0 ? pages : PictureLog(model, folder);
+  if (const int failed = PicturePages(model, folder); failed != 0) return failed;
+  if (const int failed = PictureDrawings(model, folder); failed != 0) return failed;
+  return PictureLog(model, folder);
 }
 
 }  // namespace silvarone::gui

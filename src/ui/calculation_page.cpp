@@ -114,7 +114,8 @@ void WindowModel::ShowCheckDimensionResults() {
   ShowOkPicture();
   drawingInput_ = DrawingInputOf(gear());
   ++drawingRevision_;
-  measurability_ = CheckMeasurability(gear());
+  // The page's warnings and the drawing's red marks: one verdict.
+  measurability_ = drawingInput_.checks;
   ShowMeasurability();
 }
 

@@ -17,6 +17,24 @@ std::string Label(std::string_view symbol, const std::string& number, std::strin
   return label;
 }
 
+// Under the drawing: what each kind of red mark means, only the kinds shown.
+std::string FailureNote(const MeasurementDrawing& m, bool english) {
+  std::string note;
+  const auto add = [&](bool shown, const char* german, const char* inEnglish) {
+    if (!shown) return;
+    note += note.empty() ? (english ? "Red: " : "Rot: ") : "; ";
+    note += english ? inEnglish : german;
+  };
+  add(m.AnyContactFailed(), "Berührpunkt außerhalb der Nutzflanke (d_Nf bis d_Na)",
+      "contact off the usable flank (d_Nf to d_Na)");
+  add(m.AnyBallFailed(), "Kugel ragt nicht über die Zahnköpfe oder findet keinen Sitz",
+      "ball not standing out over the tips or finding no seat");
+  add(m.AnyAnvilFailed(), "Zahnbreite b_w trägt die Messflächen nicht",
+      "face width b_w does not carry the anvils");
+  if (!note.empty()) note += ".";
+  return note;
+}
+
 }  // namespace
 
 DrawingView MakeDrawingView(const DrawingInput& input, Language language) {
@@ -36,12 +54,7 @@ DrawingView MakeDrawingView(const DrawingInput& input, Language language) {
   view.ballLabel = Label("M_dk", input.ballDimensionText, "");
   view.checkLabel =
       Label("Q", input.checkDimensionText, helical ? (english ? "in space" : "räumlich") : "");
-  if (view.drawing.AnyFailed()) {
-    view.note = english ? "Red: contact off the usable flank (d_Nf to d_Na) or ball not "
-                          "standing out over the tips."
-                        : "Rot: Berührpunkt außerhalb der Nutzflanke (d_Nf bis d_Na) oder Kugel "
-                          "ragt nicht über die Zahnköpfe.";
-  }
+  view.note = FailureNote(view.drawing, english);
   view.startOnMeasuredRegion = std::fabs(input.z) > kTeethForMeasuredRegion;
   return view;
 }

@@ -27,12 +27,15 @@ constexpr double kMicrometre = 1e-3;
 struct DrawnGear {
   const char* name;
   GearInput in;
+  const char* faceWidth = "20";
 };
 SILVARONE_PRINT_ROW_NAME(DrawnGear)
 
 // The gear after the calculation page, with the row's ball and tooth count.
-Gear Calculated(const GearInput& in) {
+Gear Calculated(const GearInput& in, const char* faceWidth = "20") {
   Gear gear = MakeGear(in);
+  gear.rec.b_w.text = faceWidth;
+  EXPECT_EQ(ParseParameter(gear.rec.b_w, {}), kStatusValid);
   DetermineExternalGear(gear);
   InstrumentState instrument;
   ApplyInstrumentSettings(gear, instrument);
@@ -228,29 +231,143 @@ TEST(MeasurementDrawing, NoGearNoDrawing) {
 namespace silvarone {
 namespace {
 
-// The drawing marks what the checks of the calculation page report: the
-// drawing finds its contacts by rolling the flanks and seating the balls, the
-// checks by the closed formulas of the contact diameters; both must agree on
-// every contact and ball, for gears that pass and gears that fail.
+// The drawing marks what the checks of the calculation page report, on every
+// contact, ball and anvil, for gears that pass and gears that fail; and it
+// puts the marks where the checks measure.
 class DrawingAndChecks : public ::testing::TestWithParam<DrawnGear> {};
 
 TEST_P(DrawingAndChecks, MarkTheSameFailures) {
-  const Gear gear = Calculated(GetParam().in);
+  const Gear gear = Calculated(GetParam().in, GetParam().faceWidth);
   const MeasurementDrawing m = BuildMeasurementDrawing(DrawingInputOf(gear));
   const Measurability checks = CheckMeasurability(gear);
   ASSERT_TRUE(m.valid);
   ASSERT_TRUE(checks.span.known && checks.overBalls.known && checks.instrument.known);
+  const auto ballFails = [](const BallCheck& b) {
+    return !b.protrudes || b.flank == FlankContact::kNoInvolute;
+  };
   for (const DrawContact& contact : m.spanContacts)
     EXPECT_EQ(contact.failed, checks.span.flank != FlankContact::kUsable);
+  for (const DrawAnvil& anvil : m.anvils)
+    EXPECT_EQ(anvil.failed, !checks.span.widthCarries);
   for (const DrawContact& contact : m.ballContacts)
     EXPECT_EQ(contact.failed, checks.overBalls.flank != FlankContact::kUsable);
   for (const DrawBall& ball : m.balls)
-    EXPECT_EQ(ball.failed, !checks.overBalls.protrudes);
+    EXPECT_EQ(ball.failed, ballFails(checks.overBalls));
   for (const DrawContact& contact : m.instrumentContacts)
     EXPECT_EQ(contact.failed, checks.instrument.flank != FlankContact::kUsable);
   for (const DrawBall& ball : m.instrumentBalls)
-    EXPECT_EQ(ball.failed, !checks.instrument.protrudes);
+    EXPECT_EQ(ball.failed, ballFails(checks.instrument));
+  EXPECT_EQ(m.AnyFailed(), !checks.AllSound());
 }
+
+double Radius(DrawPoint p) {
+  return std::hypot(p.x, p.y);
+}
+
+// The marks stand where the checks measure: the drawing rolls its flanks and
+// seats its balls, the checks use the closed formulas of d_Wk, d_K and d_MK.
+// A helical ball's drawn contact is the section point nearest its centre, not
+// the contact in space, so d_MK is compared on spur gears only.
+TEST_P(DrawingAndChecks, MarksStandWhereTheChecksMeasure) {
+  const Gear gear = Calculated(GetParam().in, GetParam().faceWidth);
+  const MeasurementDrawing m = BuildMeasurementDrawing(DrawingInputOf(gear));
+  const Measurability checks = CheckMeasurability(gear);
+  ASSERT_TRUE(m.valid);
+  for (const DrawContact& contact : m.spanContacts)
+    EXPECT_NEAR(2.0 * Radius(contact.point), std::fabs(checks.span.d_Wk), kMicrometre);
+  const auto sameSeat = [&](const BallCheck& check, const DrawBall& ball) {
+    if (check.flank == FlankContact::kNoInvolute) return;  // no seat to compare
+    const double centre = 2.0 * Radius(ball.circle.centre);
+    EXPECT_NEAR(centre, std::fabs(check.d_K), kMicrometre);
+    // The reach: the ball's far edge from the axis, or its near edge inside.
+    EXPECT_NEAR(m.internal ? centre - check.D : centre + check.D, std::fabs(check.reach),
+                kMicrometre);
+  };
+  for (const DrawBall& ball : m.balls)
+    sameSeat(checks.overBalls, ball);
+  ASSERT_FALSE(m.instrumentBalls.empty());
+  sameSeat(checks.instrument, m.instrumentBalls.front());
+  if (m.helical || checks.overBalls.flank == FlankContact::kNoInvolute) return;
+  for (const DrawContact& contact : m.ballContacts)
+    EXPECT_NEAR(2.0 * Radius(contact.point), std::fabs(checks.overBalls.d_MK), kMicrometre);
+}
+
+// Hand numbers of the failing rows, alpha_n 20 deg, m_n 2, x 0 (the formulas
+// as in measurability_test.cpp):
+// internal_ball_without_seat z -40, k -5, D 6: d_b 75.175410, e_bt 4.072575,
+//   d_Na 76; alpha_Kt -23.792590, r_b tan alpha_Kt = -16.572347, the contact
+//   -16.572347 + 3 lies before the point of tangency: no involute; d_K
+//   82.157854, near edge 82.157854 - 6 = 76.157854 >= 76: it does not stand out.
+//   Balls and contacts red; the span's d_Wk 80.112781 lies in 76..85.
+// internal_ball_too_small D 1.5: alpha_Kt 26.065797, d_K 83.687235, d_MK
+//   84.357101 in 76..85 (contacts sound), near edge 82.187235 >= 76: the
+//   ball hides between the tips; the balls red.
+// helical_face_too_narrow z 20, beta 30, k 3, D 3.5, b_w 6: beta_b 28.024321,
+//   W_k 15.603130 takes W_k sin beta_b = 7.331073 > 6 of the face width: the
+//   anvils red; d_Wk 46.103272 in 41.188..50.188, the ball's reach 51.166732
+//   beyond d_Na 50.188.
+struct RedMarks {
+  bool spanContacts;
+  bool anvils;
+  bool ballContacts;
+  bool balls;  // of MdK and of the instrument: the same ball and shift
+};
+struct FailingGear {
+  const char* name;
+  DrawnGear gear;
+  RedMarks red;
+};
+SILVARONE_PRINT_ROW_NAME(FailingGear)
+
+bool Finite(DrawPoint p) {
+  return std::isfinite(p.x) && std::isfinite(p.y);
+}
+
+class FailingGears : public ::testing::TestWithParam<FailingGear> {};
+
+TEST_P(FailingGears, RedWhereTheHandCalculationFails) {
+  const FailingGear& row = GetParam();
+  const Gear gear = Calculated(row.gear.in, row.gear.faceWidth);
+  const MeasurementDrawing m = BuildMeasurementDrawing(DrawingInputOf(gear));
+  ASSERT_TRUE(m.valid);
+  ASSERT_FALSE(m.instrumentBalls.empty());
+  for (const DrawContact& contact : m.spanContacts)
+    EXPECT_EQ(contact.failed, row.red.spanContacts);
+  for (const DrawAnvil& anvil : m.anvils)
+    EXPECT_EQ(anvil.failed, row.red.anvils);
+  for (const DrawContact& contact : m.ballContacts)
+    EXPECT_EQ(contact.failed, row.red.ballContacts);
+  for (const DrawContact& contact : m.instrumentContacts)
+    EXPECT_EQ(contact.failed, row.red.ballContacts);
+  for (const DrawBall& ball : m.balls)
+    EXPECT_EQ(ball.failed, row.red.balls);
+  for (const DrawBall& ball : m.instrumentBalls)
+    EXPECT_EQ(ball.failed, row.red.balls);
+  // Drawn all the same, a ball without a seat too: in its gap, nothing lost.
+  for (const DrawContact& c : m.ballContacts)
+    EXPECT_TRUE(Finite(c.point));
+  for (const DrawContact& c : m.instrumentContacts)
+    EXPECT_TRUE(Finite(c.point));
+  for (const DrawBall& ball : m.balls) {
+    EXPECT_TRUE(Finite(ball.circle.centre));
+    EXPECT_GE(Radius(ball.circle.centre), m.baseRadius - 1e-9);
+  }
+  EXPECT_TRUE(Finite(m.ballDimension.from) && Finite(m.ballDimension.to));
+  EXPECT_TRUE(std::isfinite(m.checkTo.x) && std::isfinite(m.checkTo.y));
+}
+
+INSTANTIATE_TEST_SUITE_P(Rows, FailingGears,
+                         ::testing::Values(FailingGear{"internal_ball_without_seat",
+                                                       {"", Gear_("-40", "0", "0", "-5", "6")},
+                                                       {false, false, true, true}},
+                                           FailingGear{"internal_ball_too_small",
+                                                       {"", Gear_("-40", "0", "0", "-5", "1.5")},
+                                                       {false, false, false, true}},
+                                           FailingGear{
+                                               "helical_face_too_narrow",
+                                               {"", Gear_("20", "30", "0", "3", "3.5"), "6"},
+                                               {false, true, false, false}}),
+                         testing::RowName);
 
 INSTANTIATE_TEST_SUITE_P(
     Gears, DrawingAndChecks,
@@ -263,7 +380,11 @@ INSTANTIATE_TEST_SUITE_P(
                       DrawnGear{"span_above_tip", Gear_("20", "0", "0", "6", "3.5")},
                       DrawnGear{"ball_below_tips", Gear_("20", "0", "0", "3", "2.5")},
                       DrawnGear{"helical_span_above_tip", Gear_("24", "15", "0.2", "8", "3.5")},
-                      DrawnGear{"helical_small_ball", Gear_("24", "15", "0.2", "4", "2.5")}),
+                      DrawnGear{"helical_small_ball", Gear_("24", "15", "0.2", "4", "2.5")},
+                      DrawnGear{"internal_ball_without_seat", Gear_("-40", "0", "0", "-5", "6")},
+                      DrawnGear{"internal_ball_too_small", Gear_("-40", "0", "0", "-5", "1.5")},
+                      DrawnGear{"helical_face_too_narrow", Gear_("20", "30", "0", "3", "3.5"),
+                                "6"}),
     testing::RowName);
 
 }  // namespace

@@ -67,6 +67,41 @@ TEST_F(DrawingWindow, ManyTeethOpenOnTheMeasuredRegion) {
   EXPECT_LT(region.right - region.left, (gear.right - gear.left) / 10.0);
 }
 
+// m_n 2, z 20, alpha_n 20, x 0: d_b 37.587705, d_Na 44, d_Nf 35. Over k = 6
+// teeth W_k = 2 cos 20 (5.5 pi + 20 inv 20) = 33.033667 and the anvils touch
+// at d_Wk = sqrt(37.587705^2 + 33.033667^2) = 50.040571, beyond d_Na; over
+// k = 3 at 40.590207, on the flank. The ball 3.5 of MdK and of the instrument
+// stands out (its edge at 44.929290 > 44) and touches at d_MK 40.083378.
+TEST_F(DrawingWindow, RedMarksAreThePageChecksAndTheNoteSaysWhatTheyMean) {
+  Start();
+  model.SelectModuleSeries(kModuleManual);
+  for (const auto& [field, text] :
+       {std::pair{"Input_m_n", "2"}, std::pair{"Input_z", "20"}, std::pair{"Input_Calc_kM", "6"},
+        std::pair{"Input_Calc_DM", "3.5"}}) {
+    ASSERT_TRUE(Enter(field, text)) << field;
+  }
+  model.SelectBall(kBallManual);  // the instrument's ball the same, sound
+  Enter("D_M_Edit", "3.5");
+  model.ChangePage(Page::kCalculation);
+  model.SwitchLanguage(kGerman);
+  DrawingView view = model.drawingView();
+  ASSERT_TRUE(view.drawing.valid);
+  EXPECT_EQ(model.measurability().span.flank, FlankContact::kPastTip);
+  EXPECT_TRUE(view.drawing.spanContacts[0].failed && view.drawing.spanContacts[1].failed);
+  EXPECT_FALSE(view.drawing.balls[0].failed || view.drawing.anvils[0].failed);
+  EXPECT_EQ(view.note, "Rot: Berührpunkt außerhalb der Nutzflanke (d_Nf bis d_Na).");
+  model.SwitchLanguage(kEnglish);
+  EXPECT_EQ(model.drawingView().note, "Red: contact off the usable flank (d_Nf to d_Na).");
+
+  model.ChangePage(Page::kDrawing1);
+  ASSERT_TRUE(Enter("Input_Calc_kM", "3"));
+  model.ChangePage(Page::kCalculation);
+  view = model.drawingView();
+  EXPECT_TRUE(model.measurability().AllSound());
+  EXPECT_FALSE(view.drawing.AnyFailed());
+  EXPECT_EQ(view.note, "");
+}
+
 TEST(DrawingView, NoGearSaysSo) {
   const DrawingView view = MakeDrawingView(DrawingInput{}, kEnglish);
   EXPECT_FALSE(view.drawing.valid);
