@@ -190,16 +190,24 @@ class Builder {
     }
   }
 
-  // The words of a text, with "=" joined to its neighbours and a unit to its number.
-  static std::vector<std::string> Unbreakable(const std::string& text) {
-    std::vector<std::string> groups;
-    bool joinNext = false;
+  // The pieces of a text between single blanks (two blanks leave an empty one).
+  static std::vector<std::string> Words(const std::string& text) {
+    std::vector<std::string> words;
     std::size_t start = 0;
     while (start < text.size()) {
       std::size_t end = text.find(' ', start);
       if (end == std::string::npos) end = text.size();
-      const std::string word = text.substr(start, end - start);
+      words.push_back(text.substr(start, end - start));
       start = end + 1;
+    }
+    return words;
+  }
+
+  // The words of a text, with "=" joined to its neighbours and a unit to its number.
+  static std::vector<std::string> Unbreakable(const std::string& text) {
+    std::vector<std::string> groups;
+    bool joinNext = false;
+    for (const std::string& word : Words(text)) {
       if (word.empty()) continue;
       const bool joinPrevious = joinNext || word == "=" || word.starts_with("mm");
       if (joinPrevious && !groups.empty()) {
@@ -426,12 +434,7 @@ class Builder {
   // after `indent`.
   void Wrapped(const std::string& text, const std::string& indent) {
     std::string line = indent;
-    std::size_t start = 0;
-    while (start < text.size()) {
-      std::size_t end = text.find(' ', start);
-      if (end == std::string::npos) end = text.size();
-      const std::string word = text.substr(start, end - start);
-      start = end + 1;
+    for (const std::string& word : Words(text)) {
       if (line != indent && Characters(line) + 1 + Characters(word) > kRuleWidth) {
         Line(line);
         line = indent;
