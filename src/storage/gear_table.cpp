@@ -262,6 +262,9 @@ struct TableReader::State {
       CountLines(begin, n);
       pos += n;
       if (rowEnded) return true;
+      // The line end was inside a quoted field, so it is the row's: line ends
+      // alone must not carry a field past the limit.
+      if (begun && rowBytes > limits.maxRowBytes) cut = true;
       if (cut) {
         fault = RowFault::kTooLong;
         csv_fini(&parser, nullptr, nullptr, nullptr);  // forget the rest of the row

@@ -268,6 +268,17 @@ std::vector<ReadCase> CsvCases() {
         {7, {{"a", "6\""}, {"b", "x"}}},
         {8, {{"a", "7"}, {"b", "8"}}}},
        Limits(8)},
+      // Line ends alone in a quote that never closes: the ninth byte cuts
+      // the row, and the field is never handed out (it had grown without
+      // bound, one line end at a time).
+      {"LineEndsAloneInAQuoteCountTowardsTheLimit",
+       "a,b\n\"" + std::string(20, '\n'),
+       csv,
+       ',',
+       {"a", "b"},
+       nullptr,
+       {{2, {}, "longer than 8 bytes"}},
+       Limits(8)},
       {"DuplicateColumn",
        "m_n,z,m_n\n2,20,3\n",
        csv,
