@@ -2,7 +2,6 @@
 // window to its first picture (table, run chart and figures painted); and a
 // filter applied to it. The target for the opening is 300 ms.
 #include <benchmark/benchmark.h>
-#include <sqlite3.h>
 
 #include <QApplication>
 #include <QLineEdit>
@@ -12,6 +11,7 @@
 #include <string>
 
 #include "gui/log_window.h"
+#include "large_log.h"
 #include "silent_presenter.h"
 #include "ui/log_entry.h"
 
@@ -50,22 +50,8 @@ std::string LargeLogOf(const LogGear& gear) {
     e.serial = "S-0";
     if (log) (void)log->Record(e);
   }
-  sqlite3* db = nullptr;
-  sqlite3_open(file.c_str(), &db);
-  const std::string copy =
-      "WITH RECURSIVE n(i) AS (SELECT 1 UNION ALL SELECT i + 1 FROM n WHERE i < " +
-      std::to_string(kRecords - 1) +
-      ") INSERT INTO inspection (recorded_utc, utc_offset_minutes, project_file, "
-      "project_name, drawing, m_n, z, alpha_n, beta, x, dimension, measured, nominal, "
-      "upper_limit, lower_limit, verdict, back_calculation, x_e, user_name, serial) "
-      "SELECT recorded_utc, utc_offset_minutes, project_file, project_name, drawing, m_n, z, "
-      "alpha_n, beta, x, dimension, printf('28.%03d', 400 + i % 50), nominal, upper_limit, "
-      "lower_limit, verdict, back_calculation, x_e, user_name, 'S-' || i "
-      "FROM inspection, n WHERE id = 1";
-  sqlite3_exec(db, copy.c_str(), nullptr, nullptr, nullptr);
-  sqlite3_exec(db, "UPDATE inspection SET void_reason = 'bench' WHERE id % 500 = 0", nullptr,
-               nullptr, nullptr);
-  sqlite3_close(db);
+  bench::CopyFirstRecord(file, kRecords, "printf('28.%03d', 400 + i % 50)",
+                         "UPDATE inspection SET void_reason = 'bench' WHERE id % 500 = 0");
   return file;
 }
 

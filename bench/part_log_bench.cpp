@@ -3,13 +3,13 @@
 // and the figures of its values. The window's opening of such a gear, which
 // reads only what it shows, is timed in log_window_bench.
 #include <benchmark/benchmark.h>
-#include <sqlite3.h>
 
 #include <filesystem>
 #include <random>
 #include <string>
 
-#include "storage/inspection_log.h"
+#include "large_log.h"
+#include "storage/part_log.h"
 #include "ui/log_statistics.h"
 
 namespace {
@@ -54,9 +54,7 @@ class Folder {
   fs::path path_;
 };
 
-// A log of 100,000 records of one gear, made once: the first by the
-// program, the rest copied from it in one transaction by SQLite itself
-// (recording them one by one would flush the disk 100,000 times).
+// A log of 100,000 records of one gear, made once.
 const std::string& LargeLog() {
   static Folder folder;
   static const std::string path = [] {
@@ -65,20 +63,7 @@ const std::string& LargeLog() {
       auto log = InspectionLog::Open(file);
       if (log) (void)log->Record(Entry(0));
     }
-    sqlite3* db = nullptr;
-    sqlite3_open(file.c_str(), &db);
-    const std::string copy =
-        "WITH RECURSIVE n(i) AS (SELECT 1 UNION ALL SELECT i + 1 FROM n WHERE i < " +
-        std::to_string(kRecords - 1) +
-        ") INSERT INTO inspection (recorded_utc, utc_offset_minutes, project_file, "
-        "project_name, drawing, m_n, z, alpha_n, beta, x, dimension, measured, nominal, "
-        "upper_limit, lower_limit, verdict, back_calculation, x_e, user_name, serial) "
-        "SELECT recorded_utc, utc_offset_minutes, project_file, project_name, drawing, m_n, z, "
-        "alpha_n, beta, x, dimension, printf('97.%03d', 90 + i % 60), nominal, upper_limit, "
-        "lower_limit, verdict, back_calculation, x_e, user_name, 'S-' || i "
-        "FROM inspection, n WHERE id = 1";
-    sqlite3_exec(db, copy.c_str(), nullptr, nullptr, nullptr);
-    sqlite3_close(db);
+    bench::CopyFirstRecord(file, kRecords, "printf('97.%03d', 90 + i % 60)");
     return file;
   }();
   return path;

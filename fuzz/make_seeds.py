@@ -113,7 +113,7 @@ import re
 import sqlite3
 import tempfile
 
-source = (root / "src" / "storage" / "inspection_log.cpp").read_text()
+source = (root / "src" / "storage" / "part_log.cpp").read_text()
 schema = re.search(r'R"sql\((.*?)\)sql"', source, re.S).group(1)
 with tempfile.TemporaryDirectory() as folder:
     for name, options, journal in [("wal_records", 6, "wal"), ("rollback_records", 5, "delete"),

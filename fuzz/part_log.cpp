@@ -1,7 +1,7 @@
 // The inspection log: any bytes as the database file. Opening, querying,
 // recording and voiding never crash or hang; what opens answers its queries
 // newest first, and a record it accepted is found again.
-#include "storage/inspection_log.h"
+#include "storage/part_log.h"
 
 #include <cstdint>
 #include <cstdio>

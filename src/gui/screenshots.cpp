@@ -17,7 +17,7 @@
 #include "gui/widgets.h"
 #include "platform/file_system.h"
 #include "platform/locations.h"
-#include "storage/inspection_log.h"
+#include "storage/part_log.h"
 #include "ui/controls.h"
 #include "ui/log_entry.h"
 #include "ui/log_statistics.h"

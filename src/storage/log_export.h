@@ -9,7 +9,7 @@
 #include <variant>
 #include <vector>
 
-#include "storage/inspection_log.h"
+#include "storage/part_log.h"
 
 namespace silvarone {
 

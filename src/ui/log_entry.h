@@ -7,7 +7,7 @@
 #include <string>
 
 #include "core/result.h"
-#include "storage/inspection_log.h"
+#include "storage/part_log.h"
 
 namespace silvarone {
 

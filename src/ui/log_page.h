@@ -17,7 +17,7 @@
 #include <string>
 #include <vector>
 
-#include "storage/inspection_log.h"
+#include "storage/part_log.h"
 #include "ui/log_entry.h"
 #include "ui/log_statistics.h"
 

@@ -14,7 +14,7 @@
 #include <vector>
 
 #include "report/report.h"
-#include "storage/inspection_log.h"
+#include "storage/part_log.h"
 #include "ui/log_statistics.h"
 
 namespace silvarone {

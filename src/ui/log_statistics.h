@@ -8,7 +8,7 @@
 #include <span>
 #include <vector>
 
-#include "storage/inspection_log.h"
+#include "storage/part_log.h"
 
 namespace silvarone {
 

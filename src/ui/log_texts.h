@@ -5,7 +5,7 @@
 #include <string>
 
 #include "core/gear.h"
-#include "storage/inspection_log.h"
+#include "storage/part_log.h"
 #include "ui/log_entry.h"
 
 namespace silvarone {

@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "storage/inspection_log.h"
+#include "storage/part_log.h"
 #include "ui/log_statistics.h"
 #include "ui/secondary_windows.h"
 

@@ -9,7 +9,7 @@
 #include "command_line_fixture.h"
 #include "row_name.h"
 #include "storage/gear_table.h"
-#include "storage/inspection_log.h"
+#include "storage/part_log.h"
 
 namespace silvarone {
 namespace {

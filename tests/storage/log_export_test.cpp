@@ -4,7 +4,7 @@
 
 #include <gtest/gtest.h>
 
-#include "inspection_log_fixture.h"
+#include "part_log_fixture.h"
 #include "rfc4180.h"
 
 namespace silvarone {

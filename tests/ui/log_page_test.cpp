@@ -3,7 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "model_fixture.h"
-#include "storage/inspection_log_fixture.h"
+#include "storage/part_log_fixture.h"
 #include "ui/log_entry.h"
 #include "ui/log_texts.h"
 

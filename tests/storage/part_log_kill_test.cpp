@@ -11,8 +11,8 @@
 #include <set>
 #include <thread>
 
-#include "inspection_log_fixture.h"
-#include "storage/inspection_log.h"
+#include "part_log_fixture.h"
+#include "storage/part_log.h"
 
 namespace silvarone {
 namespace {

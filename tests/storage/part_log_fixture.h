@@ -11,7 +11,7 @@
 #include <string>
 
 #include "file_fixture.h"
-#include "storage/inspection_log.h"
+#include "storage/part_log.h"
 
 namespace silvarone::testing {
 

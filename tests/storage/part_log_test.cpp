@@ -1,4 +1,4 @@
-#include "storage/inspection_log.h"
+#include "storage/part_log.h"
 
 #include <gtest/gtest.h>
 #include <sys/stat.h>
@@ -8,7 +8,7 @@
 #include <random>
 #include <set>
 
-#include "inspection_log_fixture.h"
+#include "part_log_fixture.h"
 #include "row_name.h"
 
 namespace silvarone {

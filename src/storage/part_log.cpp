@@ -1,4 +1,4 @@
-#include "storage/inspection_log.h"
+#include "storage/part_log.h"
 
 #include <sqlite3.h>
 #include <unistd.h>
