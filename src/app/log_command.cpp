@@ -31,6 +31,9 @@ constexpr const char* kUsage =
     "[--serial TEXT] [--lang de|en]\n"
     "       silvarone log export [FILE.tvp | --all] [--from DATE] [--to DATE] [--serial TEXT] "
     "[--csv | --json]";
+// A usage error is one line on standard error, as the other commands' are.
+constexpr const char* kShortUsage =
+    "usage: silvarone log add|export [FILE.tvp] [OPTIONS] (silvarone log --help lists them)";
 
 constexpr const char* kHelp =
     "\n"
@@ -139,13 +142,13 @@ bool IsFlag(const std::string& command, const std::string& option, LogOptions& o
 
 Result<LogOptions, std::string> ParseLogOptions(const std::vector<std::string>& arguments) {
   LogOptions o;
-  if (arguments.size() < 2) return std::string(kUsage);
+  if (arguments.size() < 2) return std::string(kShortUsage);
   o.command = arguments[1];
   if (o.command == "--help" || o.command == "-h") {
     o.help = true;
     return o;
   }
-  if (o.command != "add" && o.command != "export") return std::string(kUsage);
+  if (o.command != "add" && o.command != "export") return std::string(kShortUsage);
   for (std::size_t i = 2; i < arguments.size(); ++i) {
     const std::string& argument = arguments[i];
     if (IsFlag(o.command, argument, o)) continue;

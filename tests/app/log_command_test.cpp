@@ -1,6 +1,7 @@
 // `silvarone log add` and `silvarone log export`, run as the built program.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <nlohmann/json.hpp>
 #include <set>
@@ -173,14 +174,16 @@ TEST_P(LogUsage, ExitsWithStatus2AndSaysWhy) {
   EXPECT_EQ(run.status, 2) << run.err;
   EXPECT_EQ(run.out, "");
   EXPECT_NE(run.err.find(GetParam().says), std::string::npos) << run.err;
+  // One line, as every command's usage error.
+  EXPECT_EQ(std::count(run.err.begin(), run.err.end(), '\n'), 1) << run.err;
   EXPECT_FALSE(std::filesystem::exists(LogFile()));
 }
 
 INSTANTIATE_TEST_SUITE_P(
     Log, LogUsage,
     ::testing::Values(
-        UsageRow{"no_command", "log", "usage: silvarone log add"},
-        UsageRow{"unknown_command", "log remove", "usage: silvarone log add"},
+        UsageRow{"no_command", "log", "usage: silvarone log add|export"},
+        UsageRow{"unknown_command", "log remove", "usage: silvarone log add|export"},
         UsageRow{"no_measured_value", "log add", "log add needs --measured VALUE"},
         UsageRow{"measured_no_number", "log add --measured 1,2,3", "is not a measured value"},
         UsageRow{"unknown_dimension", "log add --measured 1 --dimension q",
