@@ -2,6 +2,8 @@
 
 #include <cmath>
 
+#include "core/recent_results.h"
+
 namespace silvarone {
 double Involute(double alphaRad) {
   return std::tan(alphaRad) - alphaRad;
@@ -56,8 +58,13 @@ void ReferenceDiameter(Gear& gear) {
 
 void TransversePressureAngle(Gear& gear) {
   GearRecords& r = gear.rec;
-  StoreValue(gear, r.alpha_t,
-             std::atan(std::tan(Rad(r.alpha_n.value)) / std::cos(Rad(r.beta.value))) * kRadToDeg);
+  // Asked for by most of the geometry, dozens of times a gear.
+  thread_local RecentResults<1> recent;
+  const double alphaN = r.alpha_n.value;
+  const double beta = r.beta.value;
+  StoreValue(gear, r.alpha_t, recent.Of({alphaN, beta, 0.0, 0.0}, [&] {
+    return std::atan(std::tan(Rad(alphaN)) / std::cos(Rad(beta))) * kRadToDeg;
+  }));
 }
 
 void BaseDiameter(Gear& gear) {
@@ -72,8 +79,12 @@ void BaseDiameter(Gear& gear) {
 
 void BaseHelixAngle(Gear& gear) {
   GearRecords& r = gear.rec;
-  StoreValue(gear, r.beta_b,
-             ArcSin(std::sin(Rad(r.beta.value)) * std::cos(Rad(r.alpha_n.value))) * kRadToDeg);
+  thread_local RecentResults<1> recent;
+  const double alphaN = r.alpha_n.value;
+  const double beta = r.beta.value;
+  StoreValue(gear, r.beta_b, recent.Of({beta, alphaN, 0.0, 0.0}, [&] {
+    return ArcSin(std::sin(Rad(beta)) * std::cos(Rad(alphaN))) * kRadToDeg;
+  }));
 }
 
 void InvoluteNormal(Gear& gear) {
@@ -241,14 +252,16 @@ double BallInvoluteTarget(BallForm form, const BallGap& gap) {
   return gap.e_bt / db - gap.D / (db * (std::cos(Rad(gap.beta_b))));
 }
 
-double SolveInvoluteNewton(double target, double startDeg, double tolerance, int maxIterations,
-                           int* iterationsUsed) {
-  if (iterationsUsed != nullptr) *iterationsUsed = 0;
+namespace {
+
+double NewtonIterations(double target, double startDeg, double tolerance, int maxIterations,
+                        int* iterationsUsed) {
+  *iterationsUsed = 0;
   if (!std::isfinite(target)) return std::nan("");
   double alpha = startDeg;
   double next = alpha;
   for (int i = 0; i <= maxIterations; ++i) {
-    if (iterationsUsed != nullptr) *iterationsUsed = i + 1;
+    *iterationsUsed = i + 1;
     const double a = alpha * kDegToRad;
     const double t = std::tan(a);
     const double f = t - a - target;
@@ -265,8 +278,7 @@ double SolveInvoluteNewton(double target, double startDeg, double tolerance, int
   return next;
 }
 
-double SolveInvoluteFixedPoint(double target, double startRad, double tolerance,
-                               long maxIterations) {
+double FixedPointIterations(double target, double startRad, double tolerance, long maxIterations) {
   if (!std::isfinite(target)) return std::nan("");
   // tan a = a + inv a, so a = arctan(a + target) has the wanted angle as its fixed point.
   double alpha = startRad;
@@ -276,6 +288,39 @@ double SolveInvoluteFixedPoint(double target, double startRad, double tolerance,
     if (std::fabs(alpha - previous) < tolerance) break;
   }
   return (alpha * kRadToDeg);
+}
+
+}  // namespace
+
+double SolveInvoluteNewton(double target, double startDeg, double tolerance, int maxIterations,
+                           int* iterationsUsed) {
+  // A gear's page solves the same contact several times (the ball limits,
+  // the contact, each profile shift's check dimension).
+  thread_local RecentResults<32> recent;
+  const RecentResults<32>::Key key = {target, startDeg, tolerance,
+                                      static_cast<double>(maxIterations)};
+  RecentResults<32>::Solution solution;
+  if (!recent.Find(key, solution)) {
+    int used = 0;
+    solution = {NewtonIterations(target, startDeg, tolerance, maxIterations, &used), used};
+    recent.Keep(key, solution);
+  }
+  if (iterationsUsed != nullptr) *iterationsUsed = static_cast<int>(solution.iterations);
+  return solution.value;
+}
+
+double SolveInvoluteFixedPoint(double target, double startRad, double tolerance,
+                               long maxIterations) {
+  // The ball centres of one dimension over balls are solved twice a gear.
+  thread_local RecentResults<8> recent;
+  const RecentResults<8>::Key key = {target, startRad, tolerance,
+                                     static_cast<double>(maxIterations)};
+  RecentResults<8>::Solution solution;
+  if (!recent.Find(key, solution)) {
+    solution = {FixedPointIterations(target, startRad, tolerance, maxIterations), 0};
+    recent.Keep(key, solution);
+  }
+  return solution.value;
 }
 
 void InvoluteInverseNewton(Gear& gear, TGear& result, BallForm form, const BallGap& gap) {

@@ -5,8 +5,10 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <cstring>
 #include <ostream>
 #include <string>
+#include <thread>
 #include <vector>
 
 #include "row_name.h"
@@ -278,6 +280,101 @@ TEST(InverseInvolute, FixedPointFindsTheRoot) {
   EXPECT_NEAR(SolveInvoluteFixedPoint(0.0149044), 20.0, 1e-4);
   for (double alpha : {5.0, 20.0, 24.5, 35.0, -20.0}) {
     EXPECT_NEAR(SolveInvoluteFixedPoint(Inv(alpha)), alpha, 1e-5) << alpha;
+  }
+}
+
+// The solvers keep recent answers with their whole argument list: an answer
+// must not depend on what was solved before it. Each call is solved first on
+// a thread of its own (nothing kept yet), then on this thread after all the
+// others, forwards and backwards: the same target under another start,
+// tolerance or iteration cap is another question.
+TEST(InverseInvolute, AnAnswerDoesNotDependOnWhatWasSolvedBefore) {
+  struct Call {
+    double target, start, tolerance;
+    long cap;
+  };
+  std::vector<Call> newton;
+  std::vector<Call> fixedPoint;
+  for (const double target : {Inv(20.0), Inv(-20.0), Inv(5.0), 0.0, -0.0}) {
+    for (const double start : {kNewtonStartDeg, 60.0}) {
+      for (const double tolerance : {kNewtonTolerance, 1e-3}) {
+        for (const long cap : {long{kNewtonMaxIterations}, 0L, 2L})
+          newton.push_back({target, start, tolerance, cap});
+      }
+    }
+  }
+  for (const double target : {Inv(20.0), Inv(24.5)}) {
+    for (const double start : {kFixedPointStartRad, 0.5}) {
+      for (const double tolerance : {kFixedPointTolerance, 1e-4}) {
+        for (const long cap : {kFixedPointMaxIterations, 3L})
+          fixedPoint.push_back({target, start, tolerance, cap});
+      }
+    }
+  }
+  struct Answer {
+    double value;
+    int iterations;
+    bool operator==(const Answer& other) const {
+      return std::memcmp(&value, &other.value, sizeof value) == 0 && iterations == other.iterations;
+    }
+  };
+  const auto solveNewton = [](const Call& c) {
+    Answer a{0.0, 0};
+    a.value =
+        SolveInvoluteNewton(c.target, c.start, c.tolerance, static_cast<int>(c.cap), &a.iterations);
+    return a;
+  };
+  const auto solveFixedPoint = [](const Call& c) {
+    return Answer{SolveInvoluteFixedPoint(c.target, c.start, c.tolerance, c.cap), 0};
+  };
+  const auto alone = [](auto solve, const Call& c) {
+    Answer a{0.0, 0};
+    std::thread([&] { a = solve(c); }).join();
+    return a;
+  };
+  for (int pass = 0; pass < 2; ++pass) {
+    for (std::size_t i = 0; i < newton.size(); ++i) {
+      const Call& c = newton[pass == 0 ? i : newton.size() - 1 - i];
+      EXPECT_TRUE(solveNewton(c) == alone(solveNewton, c))
+          << "Newton " << c.target << " from " << c.start << " cap " << c.cap;
+    }
+    for (std::size_t i = 0; i < fixedPoint.size(); ++i) {
+      const Call& c = fixedPoint[pass == 0 ? i : fixedPoint.size() - 1 - i];
+      EXPECT_TRUE(solveFixedPoint(c) == alone(solveFixedPoint, c))
+          << "fixed point " << c.target << " from " << c.start << " cap " << c.cap;
+    }
+  }
+  // A capped search stops early: one step of Newton is not the root.
+  int used = 0;
+  SolveInvoluteNewton(Inv(20.0), kNewtonStartDeg, kNewtonTolerance, 0, &used);
+  EXPECT_EQ(used, 1);
+}
+
+// alpha_t = atan(tan alpha_n / cos beta) and beta_b = asin(sin beta cos
+// alpha_n) are kept by their inputs: gears in turn, one after the other, each
+// get their own angles.
+//   20, 30:   tan 20 / cos 30 = 0.36397 / 0.86603 = 0.42028, atan 22.7959;
+//             sin 30 cos 20 = 0.5 * 0.93969 = 0.46985, asin 28.0243
+//   14.5, 30: 0.25862 / 0.86603 = 0.29863, atan 16.6270;
+//             0.5 * 0.96815 = 0.48407, asin 28.9518
+//   20, 0:    20 and 0
+TEST(Geometry, TransverseAnglesFollowEachGear) {
+  struct Angles {
+    double alphaN, beta, alphaT, betaB;
+  };
+  const Angles gears[] = {{20.0, 0.0, 20.0, 0.0},
+                          {20.0, 30.0, 22.7959, 28.0243},
+                          {14.5, 30.0, 16.6270, 28.9518},
+                          {20.0, 30.0, 22.7959, 28.0243},
+                          {20.0, 0.0, 20.0, 0.0}};
+  Gear gear;
+  for (const Angles& g : gears) {
+    gear.rec.alpha_n.value = g.alphaN;
+    gear.rec.beta.value = g.beta;
+    TransversePressureAngle(gear);
+    BaseHelixAngle(gear);
+    EXPECT_NEAR(gear.rec.alpha_t.value, g.alphaT, 1e-4) << g.alphaN << " " << g.beta;
+    EXPECT_NEAR(gear.rec.beta_b.value, g.betaB, 1e-4) << g.alphaN << " " << g.beta;
   }
 }
 
