@@ -102,14 +102,16 @@ void EvaluateCheckDimensions(Gear& gear) {
   FullCalculation(gear, form, r.x);
 }
 
-RangeDisplay ComputeRangeDisplay(Gear& gear, const InstrumentState& instrument) {
+RangeDisplay ComputeRangeDisplay(Gear& gear, const InstrumentState& instrument, bool texts) {
   const bool external = gear.state.ExternalGear == 1;
   RangeDisplay display;
   // The range as the instrument table writes it ("200,000"), not the range
   // value's text, which the input check rewrites with a decimal point.
   const int index = instrument.rangeIndex == 1 ? 1 : 0;
-  display.caption =
-      instrument.RangeText(InstrumentRow(instrument.name), index) + " / " + instrument.name;
+  if (texts) {
+    display.caption =
+        instrument.RangeText(InstrumentRow(instrument.name), index) + " / " + instrument.name;
+  }
 
   TGear range = gear.rec.Messbereichswert;
   ParseParameter(range, {});
@@ -121,10 +123,12 @@ RangeDisplay ComputeRangeDisplay(Gear& gear, const InstrumentState& instrument) 
     const double signedValue = external ? std::fabs(value) : -std::fabs(value);
     return FormatFixed(signedValue, 15, 3) + " mm";
   };
-  display.startLabel = label(0.0);
-  display.rangeStartLabel = label(gear.state.rangeStart);
-  display.rangeEndLabel = label(gear.state.rangeEnd);
-  display.endLabel = label(2.0 * middle);
+  if (texts) {
+    display.startLabel = label(0.0);
+    display.rangeStartLabel = label(gear.state.rangeStart);
+    display.rangeEndLabel = label(gear.state.rangeEnd);
+    display.endLabel = label(2.0 * middle);
+  }
 
   const auto whole = [](double value) { return std::lround(std::fabs(value)); };
   display.bounds = {0, whole(gear.state.rangeStart), whole(gear.state.rangeEnd),

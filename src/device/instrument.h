@@ -75,7 +75,8 @@ struct RangeDisplay {
 
 // The measuring window of 25 mm ending at range value + D_M, and where the
 // nominal test dimension lies in it. Updates the range start and end.
-RangeDisplay ComputeRangeDisplay(Gear& gear, const InstrumentState& instrument);
+// Without `texts` the caption and the labels stay empty.
+RangeDisplay ComputeRangeDisplay(Gear& gear, const InstrumentState& instrument, bool texts = true);
 
 // The tooth count in use takes `text`; true when its value changed (which
 // discards a back-calculation).

@@ -29,8 +29,8 @@ void ClearCheckDimension(Gear& gear) {
 
 }  // namespace
 
-RangeDisplay MeasuringWindowOf(Gear& gear, const InstrumentState& instrument) {
-  RangeDisplay range = ComputeRangeDisplay(gear, instrument);
+RangeDisplay MeasuringWindowOf(Gear& gear, const InstrumentState& instrument, bool texts) {
+  RangeDisplay range = ComputeRangeDisplay(gear, instrument, texts);
   if (HasBall(gear)) return range;
   RangeDisplay empty;
   empty.caption = range.caption;
@@ -72,13 +72,14 @@ RangeDisplay CalculatePage(Gear& gear, const InstrumentState& instrument,
   BallLimits(gear);
   ModeCalculation(gear, gear.state.CalculationMode);
   FormatCount(gear, r.k_M);
-  return CalculateCheckDimension(gear, instrument);
+  return CalculateCheckDimension(gear, instrument, choice.windowTexts);
 }
 
-RangeDisplay CalculateCheckDimension(Gear& gear, const InstrumentState& instrument) {
+RangeDisplay CalculateCheckDimension(Gear& gear, const InstrumentState& instrument,
+                                     bool windowTexts) {
   if (!HasBall(gear)) {
     ClearCheckDimension(gear);
-    RangeDisplay range = MeasuringWindowOf(gear, instrument);
+    RangeDisplay range = MeasuringWindowOf(gear, instrument, windowTexts);
     BallLimits(gear);
     return range;
   }
@@ -89,7 +90,7 @@ RangeDisplay CalculateCheckDimension(Gear& gear, const InstrumentState& instrume
     SpanMeasurement(gear);
     DimensionOverBalls(gear, gear.rec.D_M);
   }
-  RangeDisplay range = MeasuringWindowOf(gear, instrument);
+  RangeDisplay range = MeasuringWindowOf(gear, instrument, windowTexts);
   BallLimits(gear);
   return range;
 }

@@ -21,6 +21,9 @@ namespace silvarone {
 struct BallAndTeethChoice {
   std::function<std::string(const std::string& recommendedBall)> ball;
   std::function<std::string(const std::string& recommendedTeeth)> teeth;
+  // The measuring window's caption and scale labels; without them the
+  // display tells only where the test dimension lies.
+  bool windowTexts = true;
 };
 
 // The ball in use takes `text`: D_M holds its value; a text that is no
@@ -35,7 +38,7 @@ inline bool HasBall(const Gear& gear) {
 
 // Where the test dimension lies in the instrument's measuring window; without
 // a ball there is no window and no test dimension in it, only the caption.
-RangeDisplay MeasuringWindowOf(Gear& gear, const InstrumentState& instrument);
+RangeDisplay MeasuringWindowOf(Gear& gear, const InstrumentState& instrument, bool texts = true);
 
 // Everything the calculation page computes when it opens, for valid inputs
 // and deviations. Returns where the test dimension lies in the instrument's
@@ -46,7 +49,8 @@ RangeDisplay CalculatePage(Gear& gear, const InstrumentState& instrument,
 // The check dimension Q and the test dimensions for the ball in use (or no
 // check dimension at all without a ball), the span and ball dimension of a
 // spur gear for that ball, the measuring window and the ball limits.
-RangeDisplay CalculateCheckDimension(Gear& gear, const InstrumentState& instrument);
+RangeDisplay CalculateCheckDimension(Gear& gear, const InstrumentState& instrument,
+                                     bool windowTexts = true);
 
 // The records the comparison table of the calculation page shows for the
 // gear's input mode: the rows Wk, MdK and xE, each nominal, upper, lower.

@@ -138,6 +138,7 @@ Result<void> LoadToleranceTables(Gear& gear, ToleranceState& state, const std::s
   // Typed deviations do not depend on any table.
   ParseParameter(gear.rec.A_sne_manual, {.normalise = true});
   ParseParameter(gear.rec.T_sn_manual, {.normalise = true});
+  state.activeCopyOf = -1;
   if (auto din = ReadTablePair(inDat(kDinDeviationFile), inDat(kDinToleranceFile), state.active);
       !din) {
     return din;
@@ -189,11 +190,13 @@ LookupStatus LookupDeviations(Gear& gear, ToleranceState& state, const std::stri
 void ChangeToleranceSource(Gear& gear, ToleranceState& state, int item) {
   state.source = (item == kSourceCustomer || item == kSourceManual) ? item : kSourceDin;
   if (state.source == kSourceDin) {
-    state.active = state.din;
+    if (state.activeCopyOf != kSourceDin) state.active = state.din;
+    state.activeCopyOf = kSourceDin;
     state.activeDeviation = state.deviationDin;
     state.activeTolerance = state.toleranceDin;
   } else if (state.source == kSourceCustomer) {
-    state.active = state.customer;
+    if (state.activeCopyOf != kSourceCustomer) state.active = state.customer;
+    state.activeCopyOf = kSourceCustomer;
     // Stored production series that this customer table lacks fall back to
     // its first columns.
     if (!Contains(state.customer.deviation.names, state.deviationProd) ||

@@ -61,6 +61,11 @@ struct ToleranceState {
   TablePair din;
   TablePair customer;
   TablePair active;
+  // The source (kSourceDin, kSourceCustomer) whose pair `active` holds an
+  // unchanged copy of, -1 for none: choosing the source in use again (every
+  // row of a batch) copies no table. Whoever writes din, customer or active
+  // directly sets it to -1.
+  int activeCopyOf = -1;
 
   int source = kSourceDin;
   std::string deviationDin = "d";

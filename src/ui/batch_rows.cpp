@@ -199,7 +199,8 @@ BatchResult BatchCalculator::Calculate(const BatchCells& cells) {
              ballInUse = ball ? *ball : recommended;
              return ballInUse;
            },
-       .teeth = [teeth](const std::string& recommended) { return teeth ? *teeth : recommended; }});
+       .teeth = [teeth](const std::string& recommended) { return teeth ? *teeth : recommended; },
+       .windowTexts = false});
   BatchResult result = Results(range, ballInUse);
   if (measured != nullptr) {
     const BackCalculationOutcome outcome = search_.Run(gear_, *measured);

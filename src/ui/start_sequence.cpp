@@ -149,6 +149,7 @@ void WindowModel::LoadToleranceTablesOfConfiguration() {
   tolerance.din = {};
   tolerance.customer = {};
   tolerance.active = {};
+  tolerance.activeCopyOf = -1;
   const std::string dat = programDirectory_ + "dat" + platform::PathSeparator();
   if (const auto loaded = LoadToleranceTables(mutableGear(), tolerance, dat); !loaded) {
     dialogs_.ShowProblem(loaded.problem());

@@ -145,6 +145,12 @@ TEST(ToleranceTables, SourceChangesKeepTheStoredSeries) {
   // Customer example: DIN 3967 at 80 %: -44 * 0.8 = -35.2 -> -35, 30 * 0.8 = 24.
   EXPECT_EQ(gear.rec.A_sne.value, -35.0);
   EXPECT_EQ(gear.rec.T_sn.value, 24.0);
+  // Back and forth: each source looks up in its own table again.
+  for (int source : {kSourceDin, kSourceDin, kSourceCustomer, kSourceCustomer}) {
+    ChangeToleranceSource(gear, s, source);
+    EXPECT_EQ(gear.rec.A_sne.value, source == kSourceDin ? -30.0 : -35.0) << source;
+    EXPECT_EQ(gear.rec.T_sn.value, source == kSourceDin ? 80.0 : 24.0) << source;
+  }
 
   // Series change stores the name for the current source only.
   ChangeDeviationSeries(gear, s, "a*");
