@@ -59,6 +59,8 @@ from a first '{'). Columns, in any order:
 A column left out, or left empty, takes the value of the settings. A decimal
 comma is read as a decimal point. A CSV header with a column that is not one of
 these is refused; in JSON lines such a key refuses its row (malformed-row).
+Unnamed columns at the end of a CSV header (a spreadsheet's formatted but
+unused columns) are left out; a value under one refuses its row.
 
 The output repeats the input columns, then d, d_b, k_span, W_k, Wke, Wki,
 M_dk, MdKe, MdKi, xE, xEe, xEi, A_sne, T_sn, A_sni, D_M, k_M, Q, Q_plus_D_M,

@@ -206,6 +206,8 @@ struct TableReader::State {
         s.headerTooWide = true;
     } else if (index < s.columns.size()) {
       SetCell(*s.row, index, s.columns[index], text);
+    } else if (data != nullptr) {
+      s.tailValue = true;
     }
   }
 
@@ -221,6 +223,7 @@ struct TableReader::State {
   bool CsvReadRow() {
     fields = 0;
     anyValue = false;
+    tailValue = false;
     rowEnded = false;
     fault = RowFault::kNone;
     for (;;) {
@@ -308,6 +311,10 @@ struct TableReader::State {
       headerProblem = "unterminated quote in the header";
     else if (headerTooWide)
       headerProblem = "header has more than " + std::to_string(limits.maxColumns) + " columns";
+    while (!headerProblem && columns.size() > 1 && columns.back().empty()) {
+      columns.pop_back();
+      ++unnamedTail;
+    }
     std::unordered_set<std::string_view> names;
     for (std::size_t i = 0; i < columns.size() && !headerProblem; ++i) {
       if (columns[i].empty())
@@ -336,9 +343,11 @@ struct TableReader::State {
         out.problem = "row longer than " + std::to_string(limits.maxRowBytes) + " bytes";
       else if (fault == RowFault::kUnterminated)
         out.problem = "unterminated quote at the end of the input";
-      else if (fields > columns.size())
+      else if (fields > columns.size() + unnamedTail)
         out.problem = "row has " + std::to_string(fields) + " fields, the header " +
-                      std::to_string(columns.size());
+                      std::to_string(columns.size() + unnamedTail);
+      else if (tailValue)
+        out.problem = "a value in a column the header does not name";
       return true;
     }
   }
@@ -525,6 +534,10 @@ struct TableReader::State {
   TableKind kind = TableKind::kCsv;
   char separator = ',';
   std::vector<std::string> columns;
+  // Unnamed columns after the last named one, as a spreadsheet exports
+  // columns that were once formatted: dropped from the header, and their
+  // fields in the rows must be empty.
+  std::size_t unnamedTail = 0;
   std::optional<std::string> headerProblem;
   bool headerRead = false;
   bool finished = false;
@@ -546,6 +559,7 @@ struct TableReader::State {
   TableRow* row = nullptr;
   std::size_t fields = 0;  // fields of the row so far
   bool anyValue = false;   // a field that is quoted or not empty
+  bool tailValue = false;  // such a field in the unnamed tail of the header
   bool rowBegun = false;   // a byte of the row has been fed to the parser
   bool rowEnded = false;
   std::size_t rowBytes = 0;
