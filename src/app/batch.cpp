@@ -149,6 +149,13 @@ class ResultSink {
     out_.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
     return static_cast<bool>(out_);
   }
+  // What is written so far reaches standard output now; a file is complete
+  // only at the end anyway.
+  bool Flush() {
+    if (file_) return true;
+    out_.flush();
+    return static_cast<bool>(out_);
+  }
   platform::WriteFailure Finish() {
     if (file_) return file_->Commit();
     out_.flush();
@@ -356,11 +363,15 @@ std::optional<std::size_t> StreamRows(TableReader& reader, const BatchConfigurat
     written = written && sink.Write(chunk.output);
     progress.Update(rows);
   };
+  // A chunk ends early when the input would keep it waiting (rows typed or
+  // piped in one by one): its rows are computed and written at once.
+  bool waiting = false;
   const auto fill = [&](Chunk& chunk) {
     chunk.rows.resize(kChunkRows);
     std::size_t n = 0;
-    while (n < kChunkRows && reader.Next(chunk.rows[n]))
+    while (n < kChunkRows && (n == 0 || reader.InputAtHand()) && reader.Next(chunk.rows[n]))
       ++n;
+    waiting = n > 0 && n < kChunkRows && !reader.InputAtHand();
     chunk.rows.resize(n);
     return n > 0;
   };
@@ -371,6 +382,7 @@ std::optional<std::size_t> StreamRows(TableReader& reader, const BatchConfigurat
     while (written && fill(chunk)) {
       ComputeChunk(chunk, calculator, layout, names);
       finish(chunk);
+      if (waiting) written = sink.Flush() && written;
     }
     return written ? std::optional(refused) : std::nullopt;
   }
@@ -378,18 +390,29 @@ std::optional<std::size_t> StreamRows(TableReader& reader, const BatchConfigurat
   // the reader and the writer wait their turn; memory stays bounded.
   ChunkPool pool(jobs, configuration, layout);
   std::deque<std::pair<std::unique_ptr<Chunk>, std::future<void>>> inFlight;
+  // Chunks written are filled again: their rows and output keep their
+  // storage, so a long run does not allocate and free them over and over.
+  std::vector<std::unique_ptr<Chunk>> spare;
   for (;;) {
-    auto chunk = std::make_unique<Chunk>();
+    std::unique_ptr<Chunk> chunk;
+    if (spare.empty()) {
+      chunk = std::make_unique<Chunk>();
+    } else {
+      chunk = std::move(spare.back());
+      spare.pop_back();
+    }
     const bool more = written && fill(*chunk);
     if (more) {
       std::future<void> done = pool.Submit(*chunk);
       inFlight.emplace_back(std::move(chunk), std::move(done));
     }
-    while (!inFlight.empty() && (!more || inFlight.size() >= 2 * jobs)) {
+    while (!inFlight.empty() && (!more || waiting || inFlight.size() >= 2 * jobs)) {
       inFlight.front().second.wait();
       finish(*inFlight.front().first);
+      spare.push_back(std::move(inFlight.front().first));
       inFlight.pop_front();
     }
+    if (more && waiting) written = sink.Flush() && written;
     if (!more) break;
   }
   return written ? std::optional(refused) : std::nullopt;

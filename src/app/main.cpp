@@ -95,6 +95,10 @@ int main(int argc, char** argv) {
   silvarone::platform::ReportFileSizeLimitAsError();
   const std::vector<std::string> arguments(argv + 1, argv + argc);
   if (arguments.empty()) return RunWindow(argc, argv);
+  // The batch passes on rows piped in one by one as they come: standard
+  // input tied to C stdio reads whole chunks and cannot tell what a pipe has
+  // at hand.
+  if (arguments[0] == "batch") std::ios::sync_with_stdio(false);
   if (arguments[0] == "screenshots") {
     // Pictures need no screen.
     if (!HasDisplay()) setenv("QT_QPA_PLATFORM", "offscreen", 1);

@@ -608,6 +608,17 @@ void TableReader::ReadHeader() {
   }
 }
 
+bool TableReader::InputAtHand() const {
+  const State& s = *state_;
+  if (s.pos < s.buffer.size()) return true;
+  if (s.inputEnded || s.finished) return true;  // Next() answers at once
+  try {
+    return s.in.rdbuf() != nullptr && s.in.rdbuf()->in_avail() != 0;
+  } catch (...) {
+    return true;  // Next() meets the fault and reports it
+  }
+}
+
 bool TableReader::Next(TableRow& row) {
   State& s = *state_;
   try {

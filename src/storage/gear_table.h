@@ -76,6 +76,10 @@ class TableReader {  // one per input stream; not thread-safe; streaming
   std::optional<TableRow> Next();
   // The same into `row`, reusing its storage; false at the end.
   bool Next(TableRow& row);
+  // Input is at hand: bytes not yet taken, or bytes the stream can give
+  // without waiting. False when Next() would wait for a slow producer (a
+  // pipe), so that the rows read so far can be passed on first.
+  bool InputAtHand() const;
 
  private:
   struct State;

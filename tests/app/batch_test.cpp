@@ -4,7 +4,11 @@
 // project that holds the same gear. Bad rows are refused one by one, and a
 // spreadsheet's CSV reads as a plain one.
 #include <gtest/gtest.h>
+#include <poll.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
+#include <algorithm>
 #include <cctype>
 #include <cstdlib>
 #include <filesystem>
@@ -408,6 +412,65 @@ TEST_F(Batch, ThreadsKeepTheInputOrder) {
       0);
   EXPECT_EQ(Lines(Read("one.csv")).size(), 3001u);
   EXPECT_TRUE(Read("one.csv") == Read("four.csv"));
+}
+
+// A station that pipes its gears in one by one gets each result while the
+// pipe stays open: the batch does not wait for a chunk of rows to fill.
+TEST_F(Batch, RowsPipedOneByOneComeOutOneByOne) {
+  for (const char* jobs : {"1", "2"}) {
+    SCOPED_TRACE(std::string("--jobs ") + jobs);
+    int toBatch[2];
+    int fromBatch[2];
+    ASSERT_EQ(pipe(toBatch), 0);
+    ASSERT_EQ(pipe(fromBatch), 0);
+    std::filesystem::create_directories(Home("piped"));
+    const pid_t child = fork();
+    ASSERT_GE(child, 0);
+    if (child == 0) {
+      dup2(toBatch[0], 0);
+      dup2(fromBatch[1], 1);
+      for (const int fd : {toBatch[0], toBatch[1], fromBatch[0], fromBatch[1]})
+        close(fd);
+      setenv("SILVARONE_HOME", Home("piped").c_str(), 1);
+      execl(SILVARONE_EXECUTABLE, SILVARONE_EXECUTABLE, "batch", "--jobs", jobs,
+            static_cast<char*>(nullptr));
+      _exit(127);
+    }
+    close(toBatch[0]);
+    close(fromBatch[1]);
+    // The whole lines the batch has written, waiting up to a minute for `count`.
+    std::string out;
+    const auto ended = [&] {
+      return static_cast<std::size_t>(std::count(out.begin(), out.end(), '\n'));
+    };
+    const auto linesOut = [&](std::size_t count) {
+      for (int waited = 0; ended() < count && waited < 600; ++waited) {
+        pollfd ready{fromBatch[0], POLLIN, 0};
+        if (poll(&ready, 1, 100) <= 0) continue;
+        char buffer[4096];
+        const ssize_t n = read(fromBatch[0], buffer, sizeof buffer);
+        if (n <= 0) break;
+        out.append(buffer, static_cast<std::size_t>(n));
+      }
+      return ended();
+    };
+    const std::string first = "id,m_n,z\nA,2,20\n";
+    ASSERT_EQ(write(toBatch[1], first.data(), first.size()), static_cast<ssize_t>(first.size()));
+    EXPECT_EQ(linesOut(2), 2u) << "the first gear's result while the pipe is open";
+    const std::string second = "B,3,30\n";
+    ASSERT_EQ(write(toBatch[1], second.data(), second.size()), static_cast<ssize_t>(second.size()));
+    EXPECT_EQ(linesOut(3), 3u) << "the second gear's result while the pipe is open";
+    close(toBatch[1]);
+    linesOut(4);
+    close(fromBatch[0]);
+    int status = 0;
+    waitpid(child, &status, 0);
+    EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0);
+    const std::vector<std::string> lines = Lines(out);
+    ASSERT_EQ(lines.size(), 3u);
+    EXPECT_EQ(lines[1].substr(0, 2), "A,");
+    EXPECT_EQ(lines[2].substr(0, 2), "B,");
+  }
 }
 
 // JSON lines in, JSON lines out: the same results as the CSV row.
