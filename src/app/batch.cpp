@@ -349,6 +349,28 @@ class Progress {
 
 constexpr std::size_t kChunkRows = 512;
 
+// Reads the next chunk of rows; false when none is left. A chunk ends early
+// when the input would keep it waiting (rows typed or piped in one by one):
+// `waiting` then says that its rows are to be computed and written at once.
+bool FillChunk(TableReader& reader, Chunk& chunk, bool& waiting) {
+  chunk.rows.resize(kChunkRows);
+  std::size_t n = 0;
+  while (n < kChunkRows && (n == 0 || reader.InputAtHand()) && reader.Next(chunk.rows[n]))
+    ++n;
+  waiting = n > 0 && n < kChunkRows && !reader.InputAtHand();
+  chunk.rows.resize(n);
+  return n > 0;
+}
+
+// A chunk written before, to be filled again (its rows and output keep their
+// storage, so a long run does not allocate them over and over), else a new one.
+std::unique_ptr<Chunk> ReusedChunk(std::vector<std::unique_ptr<Chunk>>& spare) {
+  if (spare.empty()) return std::make_unique<Chunk>();
+  std::unique_ptr<Chunk> chunk = std::move(spare.back());
+  spare.pop_back();
+  return chunk;
+}
+
 // Reads, computes and writes every row; the number of rows refused, or
 // nothing when the output failed.
 std::optional<std::size_t> StreamRows(TableReader& reader, const BatchConfiguration& configuration,
@@ -363,18 +385,8 @@ std::optional<std::size_t> StreamRows(TableReader& reader, const BatchConfigurat
     written = written && sink.Write(chunk.output);
     progress.Update(rows);
   };
-  // A chunk ends early when the input would keep it waiting (rows typed or
-  // piped in one by one): its rows are computed and written at once.
   bool waiting = false;
-  const auto fill = [&](Chunk& chunk) {
-    chunk.rows.resize(kChunkRows);
-    std::size_t n = 0;
-    while (n < kChunkRows && (n == 0 || reader.InputAtHand()) && reader.Next(chunk.rows[n]))
-      ++n;
-    waiting = n > 0 && n < kChunkRows && !reader.InputAtHand();
-    chunk.rows.resize(n);
-    return n > 0;
-  };
+  const auto fill = [&](Chunk& chunk) { return FillChunk(reader, chunk, waiting); };
   if (jobs <= 1) {
     BatchCalculator calculator(configuration);
     const std::vector<std::string> names = ResultColumnNames();
@@ -390,17 +402,9 @@ std::optional<std::size_t> StreamRows(TableReader& reader, const BatchConfigurat
   // the reader and the writer wait their turn; memory stays bounded.
   ChunkPool pool(jobs, configuration, layout);
   std::deque<std::pair<std::unique_ptr<Chunk>, std::future<void>>> inFlight;
-  // Chunks written are filled again: their rows and output keep their
-  // storage, so a long run does not allocate and free them over and over.
   std::vector<std::unique_ptr<Chunk>> spare;
   for (;;) {
-    std::unique_ptr<Chunk> chunk;
-    if (spare.empty()) {
-      chunk = std::make_unique<Chunk>();
-    } else {
-      chunk = std::move(spare.back());
-      spare.pop_back();
-    }
+    std::unique_ptr<Chunk> chunk = ReusedChunk(spare);
     const bool more = written && fill(*chunk);
     if (more) {
       std::future<void> done = pool.Submit(*chunk);
